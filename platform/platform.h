@@ -1,0 +1,159 @@
+// The few effects the game needs from the operating system; exactly one backend implements them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/surface.h"
+#include "platform/ui_types.h"
+
+// Every name here is free of the Windows API's macro names (MessageBox, PlaySound, ...), so
+// that the Win32 backend can include <windows.h> beside this header.
+namespace platform {
+
+// ---- Time -------------------------------------------------------------------------------
+
+// Milliseconds since some fixed moment, unsigned 32-bit and wrapping; compare as `now - then`.
+uint32_t GetTicks();
+
+// ---- The main window --------------------------------------------------------------------
+
+enum class EventType {
+    Create,           // the window is being created (delivered inside OpenMainWindow)
+    Paint,            // repaint the whole client area
+    Size,             // the client area changed size
+    LeftDown,         // left button pressed (x, y: client pixels)
+    LeftUp,           // left button released (x, y)
+    LeftDoubleClick,  // second press of a quick double click, instead of LeftDown (x, y)
+    Command,          // a menu command (id)
+    Close,            // the close box: the window procedure decides (normally DestroyMainWindow)
+    Destroy,          // the window is being destroyed (delivered inside DestroyMainWindow)
+};
+
+struct Event {
+    EventType type = EventType::Paint;
+    int x = 0;
+    int y = 0;
+    int id = 0;
+};
+
+// The portable window procedure. Backends call it for every event of the main window,
+// from PumpOne and also from inside the modal loops of dialogs and message boxes.
+using WindowProcedure = void (*)(const Event&);
+
+// Creates and shows the main window, titled `title`, with the menu bar `initialMenu`.
+// The procedure receives Create before this returns. The client area starts 480 x 480
+// on desktops and in tests; the Win32 backend uses the classic outer size 488 x 534.
+bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar& initialMenu);
+
+// Destroys the main window: the procedure receives Destroy before this returns.
+void DestroyMainWindow();
+
+// The client area's size in pixels.
+void GetClientSize(int& width, int& height);
+
+// Resizes the window so that its client area is side x side, keeping its top-left corner.
+void MakeClientSquare(int side);
+
+// Asks for one Paint event although nothing is invalid (RDW_INTERNALPAINT). Paint events
+// are delivered only when no other event waits, and several requests give one Paint.
+void RequestRepaint();
+
+// The client-sized picture of the window. Drawing goes here; after drawing, report the
+// changed rectangle with WindowUpdated and the backend shows it before it next waits.
+Surface& WindowSurface();
+void WindowUpdated(int x, int y, int width, int height);
+
+// Attaches a menu bar to the window, replacing the one shown.
+void AttachMenu(const MenuBar& menu);
+
+// ---- The event loop ---------------------------------------------------------------------
+
+enum class PumpResult { Idle, Dispatched, Quit };
+
+// Takes at most one waiting event and hands it to the window procedure; never waits.
+// Returns Quit once PostQuit was called and every event before it was handled.
+PumpResult PumpOne(int& exitCode);
+
+// Sleeps until an event waits or `timeoutMs` milliseconds have passed (UINT32_MAX: no
+// timeout). Shows what was drawn first.
+void WaitForEvent(uint32_t timeoutMs);
+
+// Ends the loop (PostQuitMessage): PumpOne returns Quit when it reaches this.
+void PostQuit(int exitCode);
+
+// ---- Modal dialogs and message boxes ---------------------------------------------------
+
+struct DialogHandle;  // one open dialog, the backend's own
+
+enum class DialogMessage {
+    Init,     // WM_INITDIALOG
+    Command,  // a button click, Enter or Escape (id: the button, IDOK 1 or IDCANCEL 2)
+};
+
+using DialogProcedure = std::function<void(DialogHandle&, DialogMessage, int id)>;
+
+// Runs the dialog modally, owned by the main window, until the procedure calls EndDialog;
+// returns the result given there. The main window keeps being repainted meanwhile.
+int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure);
+void EndDialog(DialogHandle& dialog, int result);
+void SetCheck(DialogHandle& dialog, int controlId, bool checked);  // BM_SETCHECK
+bool GetCheck(DialogHandle& dialog, int controlId);                // BM_GETCHECK
+void LimitText(DialogHandle& dialog, int controlId, int maxChars);  // EM_LIMITTEXT
+// GetWindowTextA: at most maxCount - 1 bytes of the control's text, Windows-1252.
+std::string GetControlText(DialogHandle& dialog, int controlId, int maxCount);
+
+// A modal message box without owner and with one OK button. Texts are Windows-1252.
+void ShowMessage(std::string_view text, std::string_view caption);
+
+// ---- Sound ------------------------------------------------------------------------------
+
+// Starts the embedded WAVE resource `id` and returns at once; a sound still playing stops
+// first. Without an audio device nothing is heard.
+void PlayWave(int id);
+
+// ---- Configuration, identity and files ---------------------------------------------------
+
+// What the installer recorded (the registry on Windows, a read-only key=value file
+// elsewhere). Only read, never written.
+struct InstallConfig {
+    bool keyFound = false;       // the key (or configuration file) exists
+    bool pathFound = false;      // "Path" could be read
+    std::string path;            // the installation folder, without a trailing separator
+    bool languageFound = false;  // "Language" could be read
+    uint8_t languageByte = 1;    // its first byte
+};
+InstallConfig ReadInstallConfig();
+
+// The name of the user running the program; empty when it cannot be found.
+std::string UserName();
+
+// The folder that holds the machine's player slot file, without a trailing separator.
+std::string SlotFileFolder();
+
+// '\\' on Windows, '/' elsewhere.
+char PathSeparator();
+
+enum class GameFile { SavedGame, SlotFile };
+
+enum class FileResult {
+    Ok,
+    NotFound,        // the file does not exist (reads only)
+    OpenFailed,      // the file could not be opened or created
+    SecurityFailed,  // the access list could not be built (Windows)
+    IoFailed,        // reading or writing failed after the open
+};
+
+// Reads at most maxBytes bytes from the start of the file into `bytes`.
+FileResult ReadWholeFile(const std::string& path, GameFile kind, std::vector<uint8_t>& bytes,
+                         size_t maxBytes);
+
+// Replaces the file with `bytes` without ever leaving a broken file: a temporary file in
+// the same folder is written, flushed and renamed over the old one.
+FileResult WriteWholeFile(const std::string& path, GameFile kind, std::span<const uint8_t> bytes);
+
+}  // namespace platform

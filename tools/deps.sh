@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, testing and playing Glimora need (only the
+# missing ones). Runs apt-get as root, or through sudo for an ordinary user.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    libsdl2-dev
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth
+    clang libclang-rt-14-dev
+)
+if [ "${GLIMORA_WINDOWS:-0}" = 1 ]; then
+    packages+=(g++-mingw-w64-x86-64-posix wine64 wine)
+fi
+if [ "${GLIMORA_ASSETGEN:-0}" = 1 ]; then
+    packages+=(libfreetype-dev fonts-dejavu-core)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
