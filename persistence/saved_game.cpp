@@ -1,0 +1,117 @@
+// The saved game file: its name, the load with its checks, the snapshot at exit and the save.
+#include "persistence/saved_game.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace {
+
+constexpr char Magic[8] = {'G', 'l', 'i', 'm', 'o', 'r', 'a', '\0'};
+constexpr size_t MaxNameChars = 8;
+
+int32_t asFlag(int32_t value) {
+    return value != 0 ? 1 : 0;
+}
+
+bool magicMatches(const std::array<char, 8>& magic) {
+    // Compared as a zero-terminated string: "Glimora" followed by its terminator.
+    return std::memcmp(magic.data(), Magic, sizeof Magic) == 0;
+}
+
+// A name read from a file is shown as text: keep it to its 8 characters and a terminator.
+void terminateName(std::array<char, 12>& name) {
+    const auto end = std::find(name.begin(), name.end(), '\0');
+    if (end - name.begin() > static_cast<std::ptrdiff_t>(MaxNameChars)) name[MaxNameChars] = '\0';
+}
+
+} // namespace
+
+std::string toBase4(int32_t value) {
+    auto v = static_cast<uint32_t>(value);
+    std::string digits;
+    do {
+        digits.push_back(static_cast<char>('0' + (v % 4u)));
+        v /= 4u;
+    } while (v != 0);
+    std::reverse(digits.begin(), digits.end());
+    return digits;
+}
+
+std::string savedGameFileName(int slot) {
+    return "donnees" + toBase4(slot) + ".icc";
+}
+
+void acceptSavedGameBytes(SaveRecord& record, std::span<const uint8_t> fileBytes) {
+    // The two reserved words are ignored on reading: they describe the run that wrote them.
+    const int32_t startedThisRun = record.gameStartedThisRun;
+    const int32_t startMark = record.startMark;
+    overlaySaveRecord(record, fileBytes);
+    record.gameStartedThisRun = startedThisRun;
+    record.startMark = startMark;
+
+    if (!magicMatches(record.magic)) record.GameInProgress = 0;
+    // A snapshot that could index outside the board, the pile or the popups is not a game to
+    // resume; everything else in the file still counts.
+    if (record.GameInProgress != 0 && !snapshotIsPlayable(record.snapshot))
+        record.GameInProgress = 0;
+    record.GameInProgress = asFlag(record.GameInProgress);
+
+    for (HighScoreEntry& entry : record.highScores) {
+        terminateName(entry.name);
+        entry.used = asFlag(entry.used);
+    }
+    record.HelpDuringGame = asFlag(record.HelpDuringGame);
+    record.OccupiedNoticeArmed = asFlag(record.OccupiedNoticeArmed);
+    record.WrongColourNoticeArmed = asFlag(record.WrongColourNoticeArmed);
+    record.ShowHelpAtStart = asFlag(record.ShowHelpAtStart);
+}
+
+void loadSavedGame(SaveRecord& record, const std::string& path) {
+    std::vector<uint8_t> bytes;
+    // Only the record's length is read; whatever a longer file holds after it is ignored.
+    switch (platform::ReadWholeFile(path, platform::GameFile::SavedGame, bytes, SaveRecordSize)) {
+    case platform::FileResult::Ok:
+        acceptSavedGameBytes(record, bytes);
+        break;
+    case platform::FileResult::IoFailed:
+        // The file was there but could not be read: nothing of it is taken, and no game is
+        // resumed from a record that holds no magic.
+        acceptSavedGameBytes(record, {});
+        break;
+    case platform::FileResult::SecurityFailed:
+        platform::ShowMessage("Error Sid 1.", "Error!");
+        break;
+    case platform::FileResult::NotFound:
+    case platform::FileResult::OpenFailed:
+        break;
+    }
+}
+
+void takeSnapshot(SaveRecord& record, const GameState& game, bool gameStartedThisRun) {
+    record.snapshot = ::takeSnapshot(game);
+    record.gameStartedThisRun = gameStartedThisRun ? 1 : 0;
+    record.startMark = 1;
+}
+
+bool saveSavedGame(SaveRecord& record, const std::string& path) {
+    std::copy(std::begin(Magic), std::end(Magic), record.magic.begin());
+    const SaveRecordBytes bytes = encodeSaveRecord(record);
+    switch (platform::WriteWholeFile(path, platform::GameFile::SavedGame, bytes)) {
+    case platform::FileResult::Ok:
+        return true;
+    case platform::FileResult::SecurityFailed:
+        platform::ShowMessage("Error 2 Sid.", "Error!");
+        return false;
+    case platform::FileResult::NotFound:
+    case platform::FileResult::OpenFailed:
+    case platform::FileResult::IoFailed:
+        // A write that failed after the open is reported like one that could not start: the
+        // player's new scores did not reach the disk.
+        platform::ShowMessage("Error 2.", "Error!");
+        return false;
+    }
+    return false;
+}
