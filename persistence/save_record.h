@@ -6,11 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#if __has_include("rules/game_snapshot.h")
 #include "rules/game_snapshot.h"
-#else
-#include "persistence/snapshot_fallback.h"
-#endif
 
 // One row of a player's table of best scores (20 bytes on disk).
 struct HighScoreEntry {
