@@ -1,0 +1,49 @@
+// What the Linux and macOS file layer offers beyond the platform interface: its pieces for tests.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace platform::posix {
+
+constexpr const char* ConfigFileName = "glimora.conf";
+
+// The folder holding the running executable, without a trailing '/'; empty when unknown.
+std::string ExecutableFolder();
+
+// The configuration files looked for, in order: "<exe dir>/glimora.conf" (the build tree),
+// then "<exe dir>/../share/glimora/glimora.conf" (an installation prefix).
+std::string FindConfigFile(const std::string& executableFolder);
+
+// Parses `key=value` lines ('#' starts a comment line, blanks around keys and values are
+// ignored). "Language" is a decimal number 0..255; "Path" a folder, taken relative to
+// `configFolder` when it is not absolute. A file without "Path" (or with an empty one) gives
+// the user's data folder. Nothing found: keyFound false.
+InstallConfig ParseInstallConfig(std::string_view text, const std::string& configFolder);
+
+// Reads and parses one configuration file (missing: keyFound false).
+InstallConfig ReadInstallConfigFile(const std::string& path);
+
+// $XDG_DATA_HOME/glimora when that is an absolute path, otherwise <home>/.local/share/glimora
+// with <home> from $HOME or the password database; empty when no home is known.
+std::string UserDataFolder();
+
+// A point inside WriteWholeFile where a test may stop the write.
+enum class WriteStage {
+    TempCreated,   // the temporary file exists, nothing written
+    BytesWritten,  // after each chunk; `bytesWritten` counts what is in the temporary so far
+    Flushed,       // the temporary is complete and flushed
+    Renamed,       // the temporary replaced the file
+    FolderFlushed, // the folder's entry is flushed too
+};
+
+// Called at every stage; returning false makes the write fail there as an I/O error would.
+using WriteProbe = bool (*)(WriteStage stage, size_t bytesWritten);
+
+// Test hook: the probe (nullptr: none) and the largest chunk written at once (0: all at once).
+void SetWriteProbe(WriteProbe probe, size_t chunkBytes);
+
+} // namespace platform::posix
