@@ -1,8 +1,9 @@
 // Block transfers between surfaces: copies and stretched copies with the four raster effects.
 #pragma once
 
-#include "platform/surface.h"
 #include <cstddef> // surface.h uses size_t without including it
+
+#include "platform/surface.h"
 
 enum class Rop {
     SrcCopy,    // D = S
