@@ -1,0 +1,6 @@
+// The program's entry: Glimora takes no arguments.
+#include "shell/shell.h"
+
+int main() {
+    return RunGlimora();
+}

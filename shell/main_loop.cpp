@@ -1,0 +1,124 @@
+// The main loop: one event per pass, then the game's work; it waits only when nothing is due.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "rules/turn.h"
+#include "shell/program_state.h"
+#include "shell/screens.h"
+#include "shell/shell.h"
+
+namespace {
+
+constexpr uint32_t NoTimeout = UINT32_MAX;
+
+// Milliseconds from `now` until `moment`; 0 when it has come.
+uint32_t Until(uint32_t moment, uint32_t now) {
+    const uint32_t ahead = moment - now;
+    // A moment more than half the counter's range ahead is one that has passed.
+    return ahead > UINT32_MAX / 2 ? 0 : ahead;
+}
+
+bool EnvironmentFlag(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
+} // namespace
+
+bool MainLoopPass() {
+    ProgramState& p = Program();
+    GameState& game = p.game;
+    if (p.quitReached) return false;
+
+    int exitCode = 0;
+    const platform::PumpResult pumped = platform::PumpOne(exitCode);
+    if (pumped == platform::PumpResult::Quit) {
+        p.exitCode = exitCode;
+        p.quitReached = true;
+        return false;
+    }
+    p.lastPassDispatched = pumped == platform::PumpResult::Dispatched;
+
+    if (p.Screen == GameScreen) {
+        if (p.RedrawRequested) {
+            platform::RequestRepaint();
+            p.RedrawRequested = 0;
+        }
+        if (p.NewGameStarted) {
+            if (!game.Paused) game.GameRunning = 1;
+            p.NewGameStarted = 0;
+        }
+    }
+
+    p.pileMovedLastPass = false;
+    if ((p.Screen == GameScreen && game.GameRunning) || game.GameOverClicked) {
+        const uint32_t lastStep = game.lastPileStep;
+        const int32_t pileCount = game.pileCount;
+        gameStep(game, platform::GetTicks());
+        p.pileMovedLastPass = game.lastPileStep != lastStep || game.pileCount != pileCount;
+    }
+
+    if (game.Paused && p.PauseOverlayPending && p.Screen == GameScreen) PauseOverlaySequence();
+    return true;
+}
+
+uint32_t TimeUntilDue(uint32_t now) {
+    const ProgramState& p = Program();
+    const GameState& game = p.game;
+    if (p.quitReached) return 0;
+    // Work the next pass does whatever the clock says.
+    if (p.Screen == GameScreen && (p.RedrawRequested || (p.NewGameStarted && !game.Paused) ||
+                                   (game.Paused && p.PauseOverlayPending))) {
+        return 0;
+    }
+    const bool stepping = (p.Screen == GameScreen && game.GameRunning) || game.GameOverClicked;
+    if (!stepping) return NoTimeout;
+    // A step that moved the pile may let the next element enter on the following pass.
+    if (p.pileMovedLastPass || game.scoreUpdatePending || game.gameOverPending) return 0;
+
+    uint32_t due = Until(game.lastPileStep + PileStepInterval + 1, now);
+    const int popups = std::clamp(game.popupCount, 0, PopupCapacity);
+    for (int i = 0; i < popups; ++i) {
+        const auto tick = static_cast<uint32_t>(game.popups[static_cast<size_t>(i)].tick);
+        due = std::min(due, Until(tick + 101, now));
+    }
+    if (game.GameOverClicked) {
+        due = std::min(due, Until(game.GameOverShownAt + GameOverDelay + 1, now));
+    }
+    return due;
+}
+
+int RunGlimora() {
+    if (!StartUp()) return 0;
+    ProgramState& p = Program();
+    // For measurements: poll without ever waiting, as the loop originally did.
+    const bool busyLoop = EnvironmentFlag("GLIMORA_BUSY_LOOP");
+
+    // For the smoke test: close the window after this many milliseconds.
+    const char* closeAfter = std::getenv("GLIMORA_SMOKE_CLOSE_AFTER_MS");
+    const bool closeLater = closeAfter != nullptr && *closeAfter != '\0';
+    const uint32_t closeAt =
+        platform::GetTicks() +
+        (closeLater ? static_cast<uint32_t>(std::strtoul(closeAfter, nullptr, 10)) : 0);
+    bool closeSent = false;
+
+    while (MainLoopPass()) {
+        const uint32_t now = platform::GetTicks();
+        if (closeLater && !closeSent && Until(closeAt, now) == 0) {
+            closeSent = true;
+            std::printf("Glimora: closing the window on screen %d\n", static_cast<int>(p.Screen));
+            std::fflush(stdout);
+            MainWindowProcedure(platform::Event{platform::EventType::Close, 0, 0, 0});
+            continue;
+        }
+        if (busyLoop || p.lastPassDispatched) continue;
+        uint32_t timeout = TimeUntilDue(now);
+        if (closeLater && !closeSent) timeout = std::min(timeout, Until(closeAt, now));
+        if (timeout > 0) platform::WaitForEvent(timeout);
+    }
+    return p.exitCode;
+}
