@@ -1,0 +1,283 @@
+// Board squares and elements: bevelled bricks, faceted gems and stars, raised arrows. Green
+// pieces are light with a dark outline; red ones darker with a pale rim and a sharp glint, so
+// the two colours differ in lightness and detail as well as in hue.
+#include "tiles.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "lettering.h"
+#include "painters.h"
+#include "shapes.h"
+
+namespace {
+constexpr float Pi = 3.14159265f;
+
+struct Palette {
+    Rgba brickTop, brickBottom, mortar, socket, piece, pieceDark, outline, rim;
+};
+
+Palette paletteOf(TileColour c) {
+    switch (c) {
+    case TileColour::Green:
+        return {rgb(0xA8E68A), rgb(0x5FB548), rgb(0x24502A), rgb(0x17361A),
+                rgb(0xB6F58C), rgb(0x3FAE2C), rgb(0x0A2A0C), rgb(0xE8FFD8)};
+    case TileColour::Red:
+        return {rgb(0xD0504A), rgb(0x962624), rgb(0x4A1414), rgb(0x2E0C0E),
+                rgb(0xE8483C), rgb(0x8E1016), rgb(0x2A0406), rgb(0xFFC8C0)};
+    default:
+        return {rgb(0xF2E4C0), rgb(0xD8C090), rgb(0x6A5430), rgb(0x3A3020),
+                rgb(0xFFFFFF), rgb(0xFFFFFF), rgb(0x000000), rgb(0xFFFFFF)};
+    }
+}
+
+// A brick: rounded, bevelled, faintly speckled, with a vertical sheen.
+void paintBrick(Image& img, const Palette& p, unsigned seed) {
+    img.paintAll(solid(p.mortar));
+    Sdf brick = roundedBox(0.5f, 0.5f, 47.5f, 47.5f, 4.5f);
+    Shader base = [=](float x, float y) {
+        Rgba c = mix(p.brickTop, p.brickBottom, clamp01((y - 2) / 44));
+        float g = grain(static_cast<int>(x), static_cast<int>(y), seed);
+        return shade(c, 1 + 0.035f * g);
+    };
+    img.fill(brick, bevelled(brick, base, 5.0f, 1.0f));
+    // A faint inner panel line gives the brick a moulded face.
+    Sdf panel = roundedBox(9, 9, 39, 39, 3);
+    img.fill(subtract(grow(panel, 0.6f), grow(panel, -0.6f)), [=](float, float y) {
+        return Rgba{0, 0, 0, 0.08f + 0.04f * (y / 48)};
+    });
+}
+
+// The recessed slot an element sits in: a dark tinted square lit from the other side.
+void paintSocket(Image& img, const Palette& p) {
+    img.paintAll(solid(p.mortar));
+    Sdf outer = roundedBox(0.5f, 0.5f, 47.5f, 47.5f, 4.5f);
+    img.fill(outer, bevelled(outer, solid(shade(p.brickBottom, 0.75f)), 3.5f, 1.0f));
+    Sdf well = roundedBox(4, 4, 44, 44, 3);
+    img.fill(well, [=](float x, float y) {
+        float f = 2.0f - bevelLight(well, x, y, 3.0f);
+        float r = std::hypot(x - 24, y - 24) / 28;
+        return shade(mix(shade(p.socket, 1.25f), p.socket, clamp01(r)), f);
+    });
+}
+
+// Light on a facet whose plane passes through a, b (height 0) and the apex (height h).
+float facetLight(Point a, Point b, Point apex, float h) {
+    float ux = b.first - a.first, uy = b.second - a.second, uz = 0;
+    float vx = apex.first - a.first, vy = apex.second - a.second, vz = h;
+    float nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
+    if (nz < 0) {
+        nx = -nx;
+        ny = -ny;
+        nz = -nz;
+    }
+    float nl = std::sqrt(nx * nx + ny * ny + nz * nz);
+    const float lx = -0.5f, ly = -0.7f, lz = 0.5f;
+    float ll = std::sqrt(lx * lx + ly * ly + lz * lz);
+    return (nx * lx + ny * ly + nz * lz) / (nl * ll);
+}
+
+// A faceted gem over the outline points, raised towards `apex`, with a flat table when
+// tableScale > 0.
+Shader facetShader(std::vector<Point> pts, Point apex, float h, float tableScale, Rgba light,
+                   Rgba dark) {
+    return [=](float x, float y) {
+        float ang = std::atan2(y - apex.second, x - apex.first);
+        size_t n = pts.size();
+        size_t sector = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const Point& a = pts[i];
+            const Point& b = pts[(i + 1) % n];
+            float aa = std::atan2(a.second - apex.second, a.first - apex.first);
+            float ab = std::atan2(b.second - apex.second, b.first - apex.first);
+            float span = std::remainder(ab - aa, 2 * Pi);
+            float rel = std::remainder(ang - aa, 2 * Pi);
+            if ((span >= 0 && rel >= 0 && rel <= span) || (span < 0 && rel <= 0 && rel >= span)) {
+                sector = i;
+                break;
+            }
+        }
+        float l;
+        if (tableScale > 0) {
+            std::vector<Point> table;
+            for (const Point& q : pts)
+                table.emplace_back(apex.first + (q.first - apex.first) * tableScale,
+                                   apex.second + (q.second - apex.second) * tableScale);
+            if (polygon(table)(x, y) < 0)
+                l = 0.72f;
+            else
+                l = facetLight(pts[sector], pts[(sector + 1) % n], apex, h);
+        } else {
+            l = facetLight(pts[sector], pts[(sector + 1) % n], apex, h);
+        }
+        float t = clamp01(0.5f + 0.6f * (l - 0.45f));
+        Rgba c = mix(dark, light, t);
+        if (l > 0.8f) c = shade(c, 1 + (l - 0.8f) * 1.5f);
+        return c;
+    };
+}
+
+std::vector<Point> rotated(const std::vector<Point>& pts, int quarterTurns) {
+    std::vector<Point> out;
+    for (auto [x, y] : pts) {
+        float dx = x - 24, dy = y - 24;
+        for (int i = 0; i < quarterTurns; ++i) {
+            float t = dx;
+            dx = -dy;
+            dy = t;
+        }
+        out.emplace_back(24 + dx, 24 + dy);
+    }
+    return out;
+}
+
+void paintArrow(Image& img, const Palette& p, bool red, int quarterTurns) {
+    std::vector<Point> up = {{24, 4.5f},  {43, 24},    {32.5f, 24}, {32.5f, 43},
+                             {15.5f, 43}, {15.5f, 24}, {5, 24}};
+    Sdf shape = polygon(rotated(up, quarterTurns));
+    img.fill(grow(shape, 2.2f), p.outline);
+    if (red) img.fill(grow(shape, 0.9f), p.rim);
+    Shader base = linear(8, 8, p.piece, 40, 40, p.pieceDark);
+    img.fill(shape, bevelled(shape, base, 4.5f, 1.1f));
+}
+
+void paintDiamond(Image& img, const Palette& p, bool red) {
+    std::vector<Point> pts = {{24, 3.5f},  {35, 12}, {44, 24}, {35, 36},
+                              {24, 44.5f}, {13, 36}, {4, 24},  {13, 12}};
+    Sdf shape = polygon(pts);
+    img.fill(grow(shape, 2.2f), p.outline);
+    if (red) img.fill(grow(shape, 0.9f), p.rim);
+    img.fill(shape, facetShader(pts, {24, 24}, 14, 0.42f, p.piece, p.pieceDark));
+}
+
+void paintStar(Image& img, const Palette& p, bool red) {
+    auto pts = starPoints(24, 25.5f, 21.5f, 9.5f);
+    Sdf shape = polygon(pts);
+    img.fill(grow(shape, 2.2f), p.outline);
+    if (red) img.fill(grow(shape, 0.9f), p.rim);
+    img.fill(shape, facetShader(pts, {24, 25.5f}, 9, 0, p.piece, p.pieceDark));
+}
+
+// Green pieces: a soft round sheen. Red pieces: a sharp four-pointed glint.
+void paintGloss(Image& img, bool red, float gx, float gy) {
+    if (!red) {
+        img.fill(ellipse(gx, gy, 5.5f, 3.5f), [=](float x, float y) {
+            float d = std::hypot((x - gx) / 5.5f, (y - gy) / 3.5f);
+            return Rgba{1, 1, 1, 0.55f * (1 - d)};
+        });
+        return;
+    }
+    std::vector<Point> glint;
+    for (int i = 0; i < 8; ++i) {
+        float a = i * Pi / 4;
+        float r = (i % 2 == 0) ? 6.5f : 1.3f;
+        glint.emplace_back(gx + r * std::cos(a), gy + r * std::sin(a));
+    }
+    img.fill(polygon(glint), Rgba{1, 0.97f, 0.95f, 0.95f});
+}
+} // namespace
+
+Image paintSquare(TileColour colour, TileKind kind) {
+    Image img(48, 48);
+    Palette p = paletteOf(colour);
+    bool red = colour == TileColour::Red;
+    if (colour == TileColour::Plain || kind == TileKind::None) {
+        paintBrick(img, p,
+                   colour == TileColour::Plain   ? 11u
+                   : colour == TileColour::Green ? 12u
+                                                 : 13u);
+        return img;
+    }
+    paintSocket(img, p);
+    switch (kind) {
+    case TileKind::ArrowUp:
+        paintArrow(img, p, red, 0);
+        break;
+    case TileKind::ArrowRight:
+        paintArrow(img, p, red, 1);
+        break;
+    case TileKind::ArrowDown:
+        paintArrow(img, p, red, 2);
+        break;
+    case TileKind::ArrowLeft:
+        paintArrow(img, p, red, 3);
+        break;
+    case TileKind::Diamond:
+        paintDiamond(img, p, red);
+        break;
+    case TileKind::Star:
+        paintStar(img, p, red);
+        break;
+    case TileKind::None:
+        break;
+    }
+    float gx = 17, gy = 15;
+    if (kind == TileKind::ArrowDown) gy = 20;
+    if (kind == TileKind::ArrowRight) {
+        gx = 15;
+        gy = 21;
+    }
+    if (kind == TileKind::ArrowLeft) {
+        gx = 19;
+        gy = 21;
+    }
+    if (kind == TileKind::Star) {
+        gx = 20;
+        gy = 19;
+    }
+    paintGloss(img, red, gx, gy);
+    return img;
+}
+
+Image paintGradientSquare() {
+    Image img(48, 48);
+    img.paintAll([](float x, float y) {
+        float t = clamp01((x + y - 1) / 94);
+        float v = 1 - t;
+        return Rgba{v, v, v, 1};
+    });
+    return img;
+}
+
+Image paintBallRing(int step) {
+    // Drawn on transparency, then cut out hard against white so the mask matches exactly.
+    Image layer(96, 96, {1, 1, 1, 0});
+    const Rgba colours[3] = {rgb(0x38C838), rgb(0xE23030), rgb(0x3C6CF0)};
+    for (int i = 0; i < 6; ++i) {
+        float a = -Pi / 2 + i * Pi / 3 + step * Pi / 6;
+        float cx = 48 + 39.5f * std::cos(a), cy = 48 + 39.5f * std::sin(a);
+        Rgba c = colours[i % 3];
+        layer.fill(circle(cx, cy, 7.4f), rgb(0x101018));
+        layer.fill(circle(cx, cy, 6.2f), [=](float x, float y) {
+            float d = std::hypot(x - (cx - 2.2f), y - (cy - 2.4f)) / 9.0f;
+            Rgba base = mix(shade(c, 1.45f), shade(c, 0.55f), clamp01(d));
+            return base;
+        });
+        layer.fill(circle(cx - 2.2f, cy - 2.4f, 1.8f), Rgba{1, 1, 1, 0.85f});
+    }
+    return cutOutOnWhite(layer);
+}
+
+Image paintGameOverPanel() {
+    Image img(450, 180);
+    img.paintAll(solid(rgb(0x0E1433)));
+    paintFrame(img, 9, 9, 441, 171, 7, 14, rgb(0xD9A03A));
+    Sdf inner = roundedBox(9, 9, 441, 171, 14);
+    img.fill(inner, [](float x, float y) {
+        float d = std::hypot((x - 225) / 225, (y - 90) / 90);
+        return mix(rgb(0x33307A), rgb(0x120E30), clamp01(d * 0.9f));
+    });
+    TextStyle st;
+    st.face = Face::SansBold;
+    st.size = 64;
+    while (st.size > 20 && textWidth(st.face, st.size, "GAME OVER") > 380)
+        st.size -= 1;
+    st.top = rgb(0xFFF2B0);
+    st.bottom = rgb(0xE8620A);
+    st.outline = rgb(0x240800);
+    st.outlineWidth = 3;
+    st.shadow = 5;
+    float cap = capHeight(st.face, st.size);
+    paintText(img, "GAME OVER", 225, 90 + cap / 2, st, true);
+    return img;
+}
