@@ -33,6 +33,8 @@ bool StartUp() {
     GameState& game = p.game;
 
     if (!platform::OpenMainWindow("Glimora", MainWindowProcedure, MenuEnglish())) return false;
+    // A window just shown is painted once, whatever else happens first.
+    platform::RequestRepaint();
 
     game.GameInProgress = 0;
     // Defaults: what a player without a saved game has.

@@ -1,0 +1,111 @@
+// The end of a game: GAME OVER, its acknowledgement and delay, the name, the high-score screen.
+#include "tests/shell/scenario_session.h"
+
+TEST_F(ShellScenario, APressAfterOneSecondReachesTheHighScoreStepAtTwoSeconds) {
+    StartOnTitle();
+    PlayFromTitle();
+    PlayUntilGameOver();
+    EXPECT_EQ(G().GameInProgress, 0);
+    EXPECT_EQ(G().GameRunning, 0);
+    const uint32_t shownAt = G().GameOverShownAt;
+
+    RunFor(1000);
+    headless::ScriptDialog(headless::TypeThenClick(1002, "ABCDEFGHI", 1));
+    Click({240, 240});
+    EXPECT_EQ(G().GameOverClicked, 1);
+    while (platform::GetTicks() - shownAt <= 2000) {
+        EXPECT_EQ(P().Screen, GameScreen);
+        EXPECT_TRUE(headless::Dialogs().empty());
+        RunFor(10, 10);
+    }
+    EXPECT_EQ(P().Screen, HighScoreScreen);
+    ASSERT_EQ(headless::Dialogs().size(), 1u);
+    EXPECT_EQ(headless::Dialogs()[0].resourceId, 1101);
+    EXPECT_STREQ(P().save.highScores[0].name.data(), "ABCDEFGH") << "8 of 9 typed characters";
+    EXPECT_EQ(P().save.highScores[0].score, G().score);
+    EXPECT_EQ(P().ReturnScreen, GameScreen) << "Play again is offered";
+    EXPECT_EQ(G().FinishedGame, 1);
+
+    Click(PlayAgainAt);
+    EXPECT_EQ(P().Screen, GameScreen);
+    EXPECT_EQ(G().FinishedGame, 0);
+    EXPECT_EQ(G().GameInProgress, 1);
+    EXPECT_EQ(G().score, 0);
+    RunFor(300);
+    EXPECT_EQ(G().GameRunning, 1);
+    EXPECT_EQ(G().pileCount, 1);
+}
+
+TEST_F(ShellScenario, TheFrenchNameDialogStoresTheTypedName) {
+    WriteConfig(0);
+    StartOnTitle();
+    PlayFromTitle();
+    PlayUntilGameOver();
+    headless::ScriptDialog(headless::TypeThenClick(1001, "Zo\xE9", 1));
+    headless::QueueClick(240, 240);
+    RunFor(2100);
+    ASSERT_EQ(headless::Dialogs().size(), 1u);
+    EXPECT_EQ(headless::Dialogs()[0].resourceId, 1100);
+    EXPECT_STREQ(P().save.highScores[0].name.data(), "Zo\xE9");
+}
+
+TEST_F(ShellScenario, AResumeAfterGameOverNeitherRestartsThePileNorPlaces) {
+    StartOnTitle();
+    PlayFromTitle();
+    PlayUntilGameOver();
+    const int filled = FilledSquares();
+    const GameState atGameOver = G();
+
+    Command(CmdPause);
+    EXPECT_EQ(G().Paused, 1);
+    headless::ScriptDialog(headless::TypeThenClick(1002, "Bo", 1));
+    Click(SquareCentre(5, 5)); // resumes, and acknowledges GAME OVER
+    EXPECT_EQ(G().Paused, 0);
+    EXPECT_EQ(G().GameRunning, 0);
+    EXPECT_EQ(G().GameOverClicked, 1);
+    Click(SquareCentre(4, 5));
+    EXPECT_EQ(FilledSquares(), filled);
+    for (int i = 0; i < PileSlotCount; ++i)
+        EXPECT_EQ(G().slots[i].y, atGameOver.slots[i].y);
+
+    RunFor(2100);
+    EXPECT_EQ(P().Screen, HighScoreScreen);
+    EXPECT_STREQ(P().save.highScores[0].name.data(), "Bo");
+}
+
+TEST_F(ShellScenario, ExitFromTheHighScoreScreenDoesNotEndALaterGame) {
+    StartOnTitle();
+    PlayFromTitle();
+    PlayUntilGameOver();
+    headless::QueueClick(240, 240);
+    RunFor(2100);
+    ASSERT_EQ(P().Screen, HighScoreScreen);
+    Click(HighScoreExitAt);
+    EXPECT_EQ(P().Screen, TitleScreen);
+    EXPECT_EQ(G().FinishedGame, 0);
+
+    PlayFromTitle();
+    ASSERT_TRUE(PlaceActiveElement());
+    Command(CmdHighScores);
+    EXPECT_EQ(P().Screen, HighScoreScreen);
+    EXPECT_EQ(G().GameInProgress, 1) << "looking at the table keeps the game";
+    Click(PlayAgainAt);
+    EXPECT_EQ(P().Screen, GameScreen);
+    EXPECT_EQ(G().Paused, 1);
+    EXPECT_EQ(FilledSquares(), 1) << "the same game, paused";
+}
+
+TEST_F(ShellScenario, ANewGameAfterAnUnacknowledgedGameOverIsNotEndedByItsFirstClick) {
+    StartOnTitle();
+    PlayFromTitle();
+    PlayUntilGameOver();
+    headless::ScriptDialog(headless::Click(1));
+    Command(CmdNewGame);
+    EXPECT_EQ(G().GameInProgress, 1);
+    RunFor(300);
+    ASSERT_EQ(G().GameRunning, 1);
+    ASSERT_TRUE(PlaceActiveElement());
+    RunFor(2500);
+    EXPECT_EQ(P().Screen, GameScreen);
+    EXPECT_EQ(G().GameRunning, 1);
+}

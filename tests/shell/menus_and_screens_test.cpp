@@ -1,0 +1,147 @@
+// Menu commands and dialogs on every screen: confirmations, options and language, help, About.
+#include "tests/shell/scenario_session.h"
+
+TEST_F(ShellScenario, NewGameAndAbandonDoNothingAwayFromTheGameScreen) {
+    Start();
+    ASSERT_EQ(P().Screen, HelpScreen);
+    Command(CmdNewGame);
+    Command(8071);
+    EXPECT_EQ(P().Screen, HelpScreen);
+    Click(HelpOkAt);
+    Command(8072);
+    Command(CmdAbandon);
+    EXPECT_EQ(P().Screen, TitleScreen);
+    Command(CmdHighScores);
+    ASSERT_EQ(P().Screen, HighScoreScreen);
+    EXPECT_NE(P().ReturnScreen, GameScreen) << "no Play again from the title";
+    Command(CmdNewGame);
+    Command(CmdAbandon);
+    EXPECT_EQ(P().Screen, HighScoreScreen);
+    EXPECT_TRUE(headless::Dialogs().empty());
+    EXPECT_EQ(G().GameInProgress, 0);
+}
+
+TEST_F(ShellScenario, ConfirmationsAnsweredNoLeaveTheGamePausedUnderItsOverlay) {
+    StartOnTitle();
+    PlayFromTitle();
+    for (int command : {CmdNewGame, CmdAbandon}) {
+        const int32_t y = G().slots[0].y;
+        headless::ScriptDialog(headless::Click(2));
+        Command(command);
+        ASSERT_FALSE(headless::Dialogs().empty());
+        EXPECT_EQ(headless::Dialogs().back().resourceId, 1601);
+        EXPECT_EQ(headless::Dialogs().back().result, 1);
+        EXPECT_EQ(P().Screen, GameScreen);
+        EXPECT_EQ(G().Paused, 1);
+        EXPECT_EQ(P().PauseOverlayPending, 0) << "the overlay was drawn";
+        RunFor(500);
+        EXPECT_EQ(G().slots[0].y, y);
+        Click(SquareCentre(0, 0));
+        EXPECT_EQ(G().GameRunning, 1);
+        EXPECT_EQ(FilledSquares(), 0);
+    }
+}
+
+TEST_F(ShellScenario, ConfirmedNewGameRunsAtOnceAndConfirmedAbandonGoesToTheTitle) {
+    StartOnTitle();
+    PlayFromTitle();
+    ASSERT_TRUE(PlaceActiveElement());
+    headless::ScriptDialog(headless::Click(1));
+    Command(CmdNewGame);
+    EXPECT_EQ(FilledSquares(), 0);
+    EXPECT_EQ(G().Paused, 0);
+    RunFor(200);
+    EXPECT_EQ(G().GameRunning, 1);
+
+    headless::ScriptDialog(headless::Click(1));
+    Command(CmdAbandon);
+    EXPECT_EQ(P().Screen, TitleScreen);
+    EXPECT_EQ(G().GameInProgress, 0);
+}
+
+TEST_F(ShellScenario, OptionsSwitchesTheLanguageAndTheMenuBarAtOnce) {
+    StartOnTitle();
+    headless::ScriptDialog([](platform::DialogHandle& dialog, const DialogTemplate& t) {
+        EXPECT_EQ(t.resourceId, 1151);
+        EXPECT_TRUE(headless::IsChecked(dialog, 2001));
+        EXPECT_TRUE(headless::IsChecked(dialog, 2101));
+        headless::ClickControl(dialog, 2103); // Français
+        EXPECT_FALSE(headless::IsChecked(dialog, 2101));
+        headless::ClickControl(dialog, 2001); // help off
+        headless::ClickControl(dialog, 1);
+    });
+    Click(OptionsButtonAt);
+    EXPECT_EQ(P().Language, 0);
+    EXPECT_EQ(headless::MenusAttached().back(), "MAINMENUFR");
+    EXPECT_EQ(G().HelpDuringGame, 0);
+    EXPECT_EQ(G().OccupiedNoticeArmed, 0);
+    EXPECT_EQ(G().WrongColourNoticeArmed, 0);
+
+    // From the game screen, with the French ids; Cancel changes nothing.
+    PlayFromTitle();
+    headless::ScriptDialog(headless::Click(2));
+    Command(8075);
+    EXPECT_EQ(headless::Dialogs().back().resourceId, 1150);
+    EXPECT_EQ(P().Language, 0);
+    headless::ScriptDialog([](platform::DialogHandle& dialog, const DialogTemplate&) {
+        EXPECT_TRUE(headless::IsChecked(dialog, 2102));
+        EXPECT_FALSE(headless::IsChecked(dialog, 2000));
+        headless::ClickControl(dialog, 2000);
+        headless::ClickControl(dialog, 2100);
+        headless::PressEnter(dialog);
+    });
+    Command(8075);
+    EXPECT_EQ(P().Language, 1);
+    EXPECT_EQ(headless::MenusAttached().back(), "MAINMENUENG");
+    EXPECT_EQ(G().HelpDuringGame, 1);
+    EXPECT_EQ(G().OccupiedNoticeArmed, 1);
+    EXPECT_EQ(G().Paused, 1);
+    EXPECT_EQ(P().PauseOverlayPending, 0);
+}
+
+TEST_F(ShellScenario, AnOccupiedSquareShowsItsNoticeOnceAndTheGameGoesOn) {
+    StartOnTitle();
+    PlayFromTitle();
+    ASSERT_TRUE(PlaceActiveElement());
+    RunFor(2500);
+    Click(SquareCentre(0, 0)); // PlaceActiveElement filled the first square
+    ASSERT_EQ(headless::Dialogs().size(), 1u);
+    EXPECT_EQ(headless::Dialogs()[0].resourceId, 1463);
+    EXPECT_EQ(G().GameRunning, 1);
+    Click(SquareCentre(0, 0));
+    EXPECT_EQ(headless::Dialogs().size(), 1u);
+    EXPECT_EQ(G().OccupiedNoticeArmed, 0);
+}
+
+TEST_F(ShellScenario, HelpReturnsToTheScreenItWasOpenedFrom) {
+    StartOnTitle();
+    PlayFromTitle();
+    ASSERT_TRUE(PlaceActiveElement());
+    Command(CmdHelp);
+    EXPECT_EQ(P().Screen, HelpScreen);
+    Click(HelpOkAt);
+    EXPECT_EQ(P().Screen, GameScreen);
+    EXPECT_EQ(G().Paused, 1);
+    EXPECT_EQ(P().PauseOverlayPending, 0);
+
+    // Help over the high-score screen opened during the game, then back: Play again still
+    // returns to the game.
+    Command(CmdHighScores);
+    Command(CmdHelp);
+    Command(CmdHelp);
+    Click(HelpOkAt);
+    EXPECT_EQ(P().Screen, HighScoreScreen);
+    EXPECT_EQ(P().ReturnScreen, GameScreen);
+    Click(PlayAgainAt);
+    EXPECT_EQ(P().Screen, GameScreen);
+    EXPECT_EQ(FilledSquares(), 1);
+    EXPECT_EQ(G().GameInProgress, 1);
+}
+
+TEST_F(ShellScenario, AboutShowsTheCreditInItsOwnMessageBox) {
+    StartOnTitle();
+    Command(CmdAbout);
+    ASSERT_EQ(headless::Messages().size(), 1u);
+    EXPECT_EQ(headless::Messages()[0].caption, "Glimora 1.00");
+    EXPECT_EQ(headless::Messages()[0].text.find('\n'), std::string::npos);
+}

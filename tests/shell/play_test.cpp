@@ -1,0 +1,115 @@
+// Playing on the game screen: rising elements, placement, pause and resume, window size, waiting.
+#include <cstdlib>
+
+#include "persistence/save_record.h"
+#include "shell/shell.h"
+#include "tests/shell/scenario_session.h"
+
+TEST_F(ShellScenario, PlayStartsAGameWhoseElementsRiseAndAClickPlacesOne) {
+    StartOnTitle();
+    Click(PlayButtonAt);
+    EXPECT_EQ(P().Screen, GameScreen);
+    EXPECT_EQ(G().GameInProgress, 1);
+    EXPECT_EQ(G().GameRunning, 1);
+    RunFor(50);
+    ASSERT_EQ(G().pileCount, 1);
+    const int32_t entered = G().slots[0].y;
+    RunFor(1000);
+    EXPECT_LT(G().slots[0].y, entered);
+
+    const ElementKind kind = G().slots[0].kind;
+    Click(SquareCentre(2, 3));
+    EXPECT_EQ(G().board.at(2, 3).kind, kind);
+    EXPECT_EQ(FilledSquares(), 1);
+}
+
+TEST_F(ShellScenario, AMenuCommandPausesAndTheClickThatResumesPlacesNothing) {
+    StartOnTitle();
+    PlayFromTitle();
+    Command(CmdPause);
+    EXPECT_EQ(G().Paused, 1);
+    EXPECT_EQ(G().GameRunning, 0);
+    EXPECT_EQ(P().PauseOverlayPending, 0);
+    const int32_t y = G().slots[0].y;
+    RunFor(2000);
+    EXPECT_EQ(G().slots[0].y, y) << "a paused pile does not move";
+
+    Click(SquareCentre(0, 0));
+    EXPECT_EQ(G().Paused, 0);
+    EXPECT_EQ(G().GameRunning, 1);
+    EXPECT_EQ(FilledSquares(), 0);
+    RunFor(300);
+    EXPECT_LT(G().slots[0].y, y);
+    Click(SquareCentre(0, 0));
+    EXPECT_EQ(FilledSquares(), 1);
+}
+
+TEST_F(ShellScenario, ADoubleClickOnTheBoardPlacesOneElement) {
+    StartOnTitle();
+    PlayFromTitle();
+    RunFor(2500); // a second element has entered behind the first
+    ASSERT_GE(G().pileCount, 2);
+    headless::QueueDoubleClick(SquareCentre(1, 1).x, SquareCentre(1, 1).y);
+    Settle();
+    EXPECT_EQ(FilledSquares(), 1);
+}
+
+TEST_F(ShellScenario, TheClientAreaIsKeptSquare) {
+    StartOnTitle();
+    headless::QueueResize(600, 500);
+    Settle();
+    ASSERT_FALSE(headless::SquareRequests().empty());
+    EXPECT_EQ(headless::SquareRequests().back(), 500);
+
+    headless::QueueResize(300, 200);
+    Settle();
+    EXPECT_EQ(headless::SquareRequests().back(), 480);
+
+    const size_t requests = headless::SquareRequests().size();
+    headless::QueueResize(485, 480);
+    Settle();
+    EXPECT_EQ(headless::SquareRequests().size(), requests);
+}
+
+TEST_F(ShellScenario, ClicksFollowTheWindowSize) {
+    StartOnTitle();
+    headless::QueueResize(960, 960);
+    Settle();
+    // The Play button's canvas region doubled; its canvas position alone misses it.
+    Click(PlayButtonAt);
+    EXPECT_EQ(P().Screen, TitleScreen);
+    Click({PlayButtonAt.x * 2, PlayButtonAt.y * 2});
+    EXPECT_EQ(P().Screen, GameScreen);
+}
+
+TEST_F(ShellScenario, TheLoopWaitsForInputWhenNothingIsDue) {
+    StartOnTitle();
+    EXPECT_EQ(TimeUntilDue(platform::GetTicks()), UINT32_MAX);
+    PlayFromTitle();
+    MainLoopPass();
+    MainLoopPass();
+    const uint32_t now = platform::GetTicks();
+    EXPECT_EQ(TimeUntilDue(now), G().lastPileStep + 101 - now) << "the next pile step";
+    Command(CmdPause);
+    EXPECT_EQ(TimeUntilDue(platform::GetTicks()), UINT32_MAX);
+}
+
+TEST_F(ShellScenario, TheWholeRunWaitsUntilTheNextStepAndEndsAtTheCloseBox) {
+    headless::Reset();
+    ResetProgramState();
+    headless::SetTicks(1000);
+    headless::QueueEventAt(4000, {platform::EventType::Close, 0, 0, 0});
+    setenv("GLIMORA_AUTOPLAY_START", "1", 1);
+    const int exitCode = RunGlimora();
+    unsetenv("GLIMORA_AUTOPLAY_START");
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_FALSE(headless::WindowOpen());
+    EXPECT_GE(G().pileCount, 1);
+    EXPECT_LT(G().slots[0].y, 402 - 6 * 20) << "the pile kept its pace while the loop waited";
+    ASSERT_FALSE(headless::WaitTimeouts().empty());
+    for (uint32_t timeout : headless::WaitTimeouts()) {
+        EXPECT_GT(timeout, 0u);
+        EXPECT_LE(timeout, 101u);
+    }
+    EXPECT_EQ(SavedGameBytes().size(), SaveRecordSize);
+}

@@ -1,0 +1,129 @@
+// Start-up and exit of whole runs: first start, saved games, high scores, configuration.
+#include <cstring>
+
+#include <filesystem>
+
+#include "persistence/save_record.h"
+#include "platform/posix/posix_platform.h"
+#include "tests/shell/scenario_session.h"
+
+namespace {
+
+int32_t Int32At(const std::vector<uint8_t>& bytes, size_t offset) {
+    int32_t value = 0;
+    if (offset + 4 <= bytes.size()) std::memcpy(&value, bytes.data() + offset, 4);
+    return value;
+}
+
+} // namespace
+
+TEST_F(ShellScenario, FirstStartShowsHelpThenTitleAndTheNextStartShowsTitle) {
+    Start();
+    EXPECT_EQ(P().Screen, HelpScreen);
+    EXPECT_EQ(P().ReturnScreen, TitleScreen);
+    EXPECT_TRUE(headless::Dialogs().empty());
+    EXPECT_TRUE(headless::Messages().empty());
+    Click(HelpOkAt);
+    EXPECT_EQ(P().Screen, TitleScreen);
+    EXPECT_EQ(Exit(), 0);
+    EXPECT_FALSE(headless::WindowOpen());
+
+    const std::vector<uint8_t> bytes = SavedGameBytes();
+    ASSERT_EQ(bytes.size(), SaveRecordSize);
+    EXPECT_EQ(std::memcmp(bytes.data(), "Glimora", 8), 0);
+    EXPECT_EQ(Int32At(bytes, save_layout::ShowHelpAtStart), 0);
+    EXPECT_EQ(Int32At(bytes, save_layout::GameInProgress), 0);
+    EXPECT_EQ(Int32At(bytes, save_layout::HelpDuringGame), 1);
+
+    Start();
+    EXPECT_EQ(P().Screen, TitleScreen);
+}
+
+TEST_F(ShellScenario, ExitDuringAGameResumesItPausedAtTheNextStart) {
+    StartOnTitle();
+    PlayFromTitle();
+    ASSERT_TRUE(PlaceActiveElement());
+    RunFor(2500);
+    ASSERT_TRUE(PlaceActiveElement());
+    RunFor(1500);
+    const GameState before = G();
+    ASSERT_EQ(FilledSquares(), 2);
+    EXPECT_EQ(Exit(), 0);
+
+    Start(90000);
+    EXPECT_EQ(P().Screen, GameScreen);
+    EXPECT_EQ(G().Paused, 1);
+    EXPECT_EQ(G().GameRunning, 0);
+    EXPECT_EQ(P().PauseOverlayPending, 0) << "the loop draws the overlay at once";
+    for (int i = 0; i < BoardCells; ++i) {
+        EXPECT_EQ(G().board.cells[i].kind, before.board.cells[i].kind) << i;
+        EXPECT_EQ(G().board.cells[i].color, before.board.cells[i].color) << i;
+    }
+    EXPECT_EQ(G().pileCount, before.pileCount);
+    EXPECT_EQ(G().activeIndex, before.activeIndex);
+    EXPECT_EQ(G().landedCount, before.landedCount);
+    for (int i = 0; i < before.pileCount; ++i) {
+        EXPECT_EQ(G().slots[i].y, before.slots[i].y) << i;
+        EXPECT_EQ(G().slots[i].kind, before.slots[i].kind) << i;
+    }
+    EXPECT_EQ(G().riseSpeed, before.riseSpeed);
+    EXPECT_EQ(G().speedLevel, before.speedLevel);
+    EXPECT_EQ(G().pointsLevel, before.pointsLevel);
+    EXPECT_EQ(G().score, before.score);
+    EXPECT_EQ(G().drawWeights, before.drawWeights);
+
+    // Paused: time passes and nothing moves until a click, which places nothing.
+    RunFor(1000);
+    EXPECT_EQ(G().slots[0].y, before.slots[0].y);
+    Click(SquareCentre(5, 5));
+    EXPECT_EQ(G().Paused, 0);
+    EXPECT_EQ(G().GameRunning, 1);
+    EXPECT_EQ(FilledSquares(), 2);
+}
+
+TEST_F(ShellScenario, AfterAFinishedGameTheNextStartIsOnTheTitleWithTheHighScore) {
+    StartOnTitle();
+    PlayFromTitle();
+    PlayUntilGameOver();
+    const int32_t score = G().score;
+    headless::ScriptDialog(headless::TypeThenClick(1002, "Ada", 1));
+    headless::QueueClick(240, 240);
+    RunFor(2100);
+    ASSERT_EQ(P().Screen, HighScoreScreen);
+    EXPECT_EQ(Exit(), 0);
+
+    Start();
+    EXPECT_EQ(P().Screen, TitleScreen);
+    EXPECT_EQ(G().GameInProgress, 0);
+    const HighScoreEntry& best = P().save.highScores[0];
+    EXPECT_STREQ(best.name.data(), "Ada");
+    EXPECT_EQ(best.score, score);
+    EXPECT_EQ(best.used, 1);
+}
+
+TEST_F(ShellScenario, WithoutConfigurationTheGameRunsInEnglishAndSaysItCannotSave) {
+    TearDown(); // removes the configuration file
+    SetUp();
+    std::filesystem::remove(std::filesystem::path(platform::posix::ExecutableFolder()) /
+                            platform::posix::ConfigFileName);
+    Start();
+    ASSERT_FALSE(headless::Messages().empty());
+    EXPECT_EQ(headless::Messages()[0].caption, "Error!");
+    EXPECT_EQ(headless::Messages()[0].text,
+              "Uninstall Glimora, and reinstall it correctly in the default directory.");
+    EXPECT_EQ(P().SaveDisabled, 1);
+    EXPECT_EQ(P().Language, 1);
+    EXPECT_EQ(Exit(), 0);
+    EXPECT_EQ(headless::Messages().back().text, "Cannot write the save file.");
+    EXPECT_TRUE(SavedGameBytes().empty());
+}
+
+TEST_F(ShellScenario, FrenchConfigurationGivesTheFrenchMenuAndDialogs) {
+    WriteConfig(0);
+    StartOnTitle();
+    EXPECT_EQ(P().Language, 0);
+    EXPECT_EQ(headless::MenusAttached().back(), "MAINMENUFR");
+    Command(8075); // Options, French id
+    ASSERT_EQ(headless::Dialogs().size(), 1u);
+    EXPECT_EQ(headless::Dialogs()[0].resourceId, 1150);
+}
