@@ -1,0 +1,218 @@
+// The posix file layer: the configuration file, the data folder, reads, and atomic writes.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/posix/posix_platform.h"
+#include "tests/persistence/temp_folder.h"
+
+namespace posix = platform::posix;
+using platform::FileResult;
+using platform::GameFile;
+
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        const char* old = std::getenv(name);
+        if (old != nullptr) old_ = old;
+        had_ = old != nullptr;
+        if (value != nullptr)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (had_)
+            ::setenv(name_, old_.c_str(), 1);
+        else
+            ::unsetenv(name_);
+    }
+
+  private:
+    const char* name_;
+    std::string old_;
+    bool had_ = false;
+};
+
+TEST(InstallConfigFile, KeysValuesCommentsAndBlanks) {
+    const platform::InstallConfig c = posix::ParseInstallConfig(
+        "# written by the build\n  Language = 0 \r\nPath=/opt/g//\n", "/etc");
+    EXPECT_TRUE(c.keyFound);
+    EXPECT_TRUE(c.languageFound);
+    EXPECT_EQ(c.languageByte, 0);
+    EXPECT_TRUE(c.pathFound);
+    EXPECT_EQ(c.path, "/opt/g");
+
+    const platform::InstallConfig relative =
+        posix::ParseInstallConfig("Path=data\n", "/usr/share/glimora");
+    EXPECT_EQ(relative.path, "/usr/share/glimora/data");
+}
+
+TEST(InstallConfigFile, LanguageThatIsNotASmallNumberIsNotRead) {
+    for (const char* text : {"Language=English", "Language=", "Language=-1", "Language=256",
+                             "Language=1x", "Language=00001"}) {
+        const platform::InstallConfig c = posix::ParseInstallConfig(text, "/");
+        EXPECT_FALSE(c.languageFound) << text;
+        EXPECT_EQ(c.languageByte, 1) << text;
+    }
+    const platform::InstallConfig two = posix::ParseInstallConfig("Language=2", "/");
+    EXPECT_TRUE(two.languageFound);
+    EXPECT_EQ(two.languageByte, 2);
+}
+
+TEST(InstallConfigFile, WithoutPathTheFilesGoToTheUserDataFolder) {
+    ScopedEnv xdg("XDG_DATA_HOME", "/data/home");
+    const platform::InstallConfig c = posix::ParseInstallConfig("Language=1\nPath=\n", "/etc");
+    EXPECT_TRUE(c.pathFound);
+    EXPECT_EQ(c.path, "/data/home/glimora");
+}
+
+TEST(InstallConfigFile, FoundBesideTheExecutableOrUnderItsPrefix) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder.path() / "bin");
+    std::filesystem::create_directories(folder.path() / "share/glimora");
+    const std::string bin = folder.file("bin");
+    EXPECT_EQ(posix::FindConfigFile(bin), "");
+    EXPECT_FALSE(posix::ReadInstallConfigFile(posix::FindConfigFile(bin)).keyFound);
+
+    writeBytes(folder.file("share/glimora/glimora.conf"),
+               {'L', 'a', 'n', 'g', 'u', 'a', 'g', 'e', '=', '0'});
+    EXPECT_EQ(posix::FindConfigFile(bin), bin + "/../share/glimora/glimora.conf");
+    EXPECT_EQ(posix::ReadInstallConfigFile(posix::FindConfigFile(bin)).languageByte, 0);
+
+    writeBytes(folder.file("bin/glimora.conf"), {'P', 'a', 't', 'h', '=', 'u'});
+    EXPECT_EQ(posix::FindConfigFile(bin), bin + "/glimora.conf");
+    EXPECT_EQ(posix::ReadInstallConfigFile(posix::FindConfigFile(bin)).path, bin + "/u");
+}
+
+TEST(UserDataFolder, FollowsXdgThenHome) {
+    {
+        ScopedEnv xdg("XDG_DATA_HOME", "/x/data");
+        EXPECT_EQ(posix::UserDataFolder(), "/x/data/glimora");
+    }
+    ScopedEnv relative("XDG_DATA_HOME", "relative/data");
+    ScopedEnv home("HOME", "/home/someone/");
+    EXPECT_EQ(posix::UserDataFolder(), "/home/someone/.local/share/glimora");
+}
+
+TEST(GameFiles, ReadsAtMostTheAskedLengthAndTellsMissingFromUnreadable) {
+    TempFolder folder;
+    std::vector<uint8_t> bytes{9};
+    EXPECT_EQ(platform::ReadWholeFile(folder.file("none"), GameFile::SavedGame, bytes, 10),
+              FileResult::NotFound);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(platform::ReadWholeFile(folder.file("none/deeper"), GameFile::SavedGame, bytes, 10),
+              FileResult::NotFound);
+    EXPECT_EQ(platform::ReadWholeFile(folder.path().string(), GameFile::SavedGame, bytes, 10),
+              FileResult::OpenFailed);
+
+    writeBytes(folder.file("f"), std::vector<uint8_t>(3000, 7));
+    EXPECT_EQ(platform::ReadWholeFile(folder.file("f"), GameFile::SlotFile, bytes, 1648),
+              FileResult::Ok);
+    EXPECT_EQ(bytes, std::vector<uint8_t>(1648, 7));
+    writeBytes(folder.file("g"), {1, 2});
+    EXPECT_EQ(platform::ReadWholeFile(folder.file("g"), GameFile::SlotFile, bytes, 1648),
+              FileResult::Ok);
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{1, 2}));
+}
+
+TEST(GameFiles, WriteCreatesPrivateFoldersAndReplacesTheFile) {
+    TempFolder folder;
+    const std::string path = folder.file("data/glimora/Glimora/donnees0.icc");
+    const std::vector<uint8_t> first(1648, 1), second(100, 2);
+    ASSERT_EQ(platform::WriteWholeFile(path, GameFile::SavedGame, first), FileResult::Ok);
+    ASSERT_EQ(platform::WriteWholeFile(path, GameFile::SavedGame, second), FileResult::Ok);
+    EXPECT_EQ(readBytes(path), second);
+
+    struct stat info {};
+    ASSERT_EQ(::stat(folder.file("data/glimora").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0700u);
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    // Only the file itself in its folder: no temporary left over.
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(folder.file("data/glimora/Glimora")), {}),
+        1);
+}
+
+// The child process stops at the n-th point of the write, either by _exit or by SIGKILL.
+int stopAt = 0;
+bool killHard = false;
+int pointsSeen = 0;
+
+bool stopHere(posix::WriteStage, size_t) {
+    if (++pointsSeen == stopAt) {
+        if (killHard) ::raise(SIGKILL);
+        ::_exit(3);
+    }
+    return true;
+}
+
+TEST(GameFiles, WriteStoppedAnywhereLeavesTheOldFileOrTheNewOne) {
+    TempFolder folder;
+    const std::string path = folder.file("donnees0.icc");
+    const std::vector<uint8_t> oldBytes(1648, 0x11);
+    std::vector<uint8_t> newBytes(1648);
+    for (size_t i = 0; i < newBytes.size(); ++i)
+        newBytes[i] = static_cast<uint8_t>(i);
+
+    // 1 (temporary) + 26 chunks of 64 bytes + flushed + renamed + folder flushed = 30 points.
+    int oldSeen = 0, newSeen = 0;
+    for (int point = 1; point <= 31; ++point) {
+        for (bool hard : {false, true}) {
+            writeBytes(path, oldBytes);
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                stopAt = point;
+                killHard = hard;
+                posix::SetWriteProbe(stopHere, 64);
+                const FileResult r = platform::WriteWholeFile(path, GameFile::SavedGame, newBytes);
+                ::_exit(r == FileResult::Ok ? 0 : 1);
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            const std::vector<uint8_t> onDisk = readBytes(path);
+            ASSERT_TRUE(onDisk == oldBytes || onDisk == newBytes)
+                << "stopped at point " << point << (hard ? " by SIGKILL" : " by _exit");
+            if (onDisk == oldBytes)
+                ++oldSeen;
+            else
+                ++newSeen;
+            if (point == 31) {
+                EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            }
+        }
+    }
+    // Stops before the rename kept the old file, those after it the new one.
+    EXPECT_EQ(oldSeen, 2 * 28);
+    EXPECT_EQ(newSeen, 2 * 3);
+}
+
+TEST(GameFiles, FailureAtAnyPointKeepsTheOldFileAndRemovesTheTemporary) {
+    TempFolder folder;
+    const std::string path = folder.file("userscd32.wxp");
+    const std::vector<uint8_t> oldBytes(5208, 0x22), newBytes(5208, 0x33);
+    for (int point = 1; point <= 29; ++point) {
+        writeBytes(path, oldBytes);
+        stopAt = point;
+        pointsSeen = 0;
+        posix::SetWriteProbe([](posix::WriteStage, size_t) { return ++pointsSeen != stopAt; }, 200);
+        EXPECT_EQ(platform::WriteWholeFile(path, GameFile::SlotFile, newBytes),
+                  FileResult::IoFailed);
+        posix::SetWriteProbe(nullptr, 0);
+        EXPECT_EQ(readBytes(path), oldBytes) << point;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
+            << point;
+    }
+}
+
+} // namespace

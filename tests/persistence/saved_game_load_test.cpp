@@ -1,0 +1,212 @@
+// Loading a saved game: short, long, foreign and damaged files, and what each one keeps.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "persistence/save_record.h"
+#include "persistence/saved_game.h"
+#include "platform/posix/posix_platform.h"
+#include "tests/persistence/file_bytes.h"
+#include "tests/persistence/message_log.h"
+#include "tests/persistence/played_game.h"
+#include "tests/persistence/temp_folder.h"
+
+namespace {
+
+class SavedGameLoad : public ::testing::Test {
+  protected:
+    void SetUp() override { message_log::shown().clear(); }
+    void TearDown() override { platform::posix::SetWriteProbe(nullptr, 0); }
+
+    // A file as the game writes it: a game in progress, two high scores, options changed.
+    std::vector<uint8_t> gameFile() {
+        SaveRecord r;
+        r.highScores[0] = HighScoreEntry{{'B', 'e', 'a'}, 700, 1};
+        r.highScores[1] = HighScoreEntry{{'L', 'e', 'o'}, 300, 1};
+        r.HelpDuringGame = 0;
+        r.ShowHelpAtStart = 0;
+        r.GameInProgress = 1;
+        takeSnapshot(r, playedGame(60), true);
+        EXPECT_TRUE(snapshotIsPlayable(r.snapshot));
+        EXPECT_TRUE(saveSavedGame(r, folder.file("donnees0.icc")));
+        return readBytes(folder.file("donnees0.icc"));
+    }
+
+    SaveRecord load(const std::vector<uint8_t>& bytes) {
+        writeBytes(folder.file("donnees1.icc"), bytes);
+        SaveRecord r;
+        loadSavedGame(r, folder.file("donnees1.icc"));
+        return r;
+    }
+
+    static void expectScoresAndOptionsKept(const SaveRecord& r) {
+        EXPECT_STREQ(r.highScores[0].name.data(), "Bea");
+        EXPECT_EQ(r.highScores[0].score, 700);
+        EXPECT_EQ(r.highScores[1].score, 300);
+        EXPECT_EQ(r.highScores[1].used, 1);
+        EXPECT_EQ(r.HelpDuringGame, 0);
+        EXPECT_EQ(r.ShowHelpAtStart, 0);
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(SavedGameLoad, GameComesBackAsSaved) {
+    const std::vector<uint8_t> bytes = gameFile();
+    const SaveRecord r = load(bytes);
+    EXPECT_EQ(r.GameInProgress, 1);
+    expectScoresAndOptionsKept(r);
+    EXPECT_EQ(r.snapshot.score, le32(bytes, 0x63C));
+    EXPECT_EQ(r.snapshot.pileCount, le32(bytes, 0x5B4));
+    EXPECT_TRUE(message_log::shown().empty());
+}
+
+TEST_F(SavedGameLoad, MissingFileKeepsTheStartUpContents) {
+    SaveRecord r;
+    loadSavedGame(r, folder.file("nothing.icc"));
+    EXPECT_EQ(encodeSaveRecord(r), encodeSaveRecord(SaveRecord{}));
+    // A folder where the file should be is no file either.
+    std::filesystem::create_directory(folder.file("folder.icc"));
+    loadSavedGame(r, folder.file("folder.icc"));
+    EXPECT_EQ(encodeSaveRecord(r), encodeSaveRecord(SaveRecord{}));
+    EXPECT_TRUE(message_log::shown().empty());
+}
+
+TEST_F(SavedGameLoad, WrongMagicRefusesOnlyTheGame) {
+    for (const char* magic : {"glimora", "Glimorb", "Glimor"}) {
+        std::vector<uint8_t> bytes = gameFile();
+        std::memcpy(bytes.data(), magic, std::strlen(magic) + 1);
+        const SaveRecord r = load(bytes);
+        EXPECT_EQ(r.GameInProgress, 0) << magic;
+        expectScoresAndOptionsKept(r);
+    }
+    // No terminator after the seven letters: not the magic either.
+    std::vector<uint8_t> bytes = gameFile();
+    bytes[7] = 'X';
+    EXPECT_EQ(load(bytes).GameInProgress, 0);
+}
+
+TEST_F(SavedGameLoad, HundredByteFileFillsOnlyItsLength) {
+    std::vector<uint8_t> bytes = gameFile();
+    bytes.resize(100);
+    const SaveRecord r = load(bytes);
+    EXPECT_EQ(std::memcmp(r.magic.data(), "Glimora", 8), 0);
+    // The first 8 bytes of row 0's name come from the file, its other 4 stay zero.
+    EXPECT_STREQ(r.highScores[0].name.data(), "Bea");
+    EXPECT_EQ(r.highScores[0].score, 0);
+    EXPECT_EQ(r.highScores[0].used, 0);
+    EXPECT_EQ(r.GameInProgress, 0);
+    EXPECT_EQ(r.ShowHelpAtStart, 1);
+    EXPECT_EQ(r.HelpDuringGame, 1);
+}
+
+TEST_F(SavedGameLoad, FieldCutByTheEndOfTheFileKeepsItsOwnTail) {
+    std::vector<uint8_t> bytes = gameFile();
+    setLe32(bytes, 0x5C, 0x44434241); // "ABCD"
+    bytes[0x60] = 0;
+    setLe32(bytes, 0x68, 0x01020304); // row 0's score
+    bytes.resize(0x6A);               // two of the score's four bytes
+    SaveRecord r;
+    r.highScores[0].score = static_cast<int32_t>(0x7F7F0000);
+    writeBytes(folder.file("cut.icc"), bytes);
+    loadSavedGame(r, folder.file("cut.icc"));
+    EXPECT_EQ(r.highScores[0].score, 0x7F7F0304);
+}
+
+TEST_F(SavedGameLoad, LongerFileIsReadToTheRecordsLength) {
+    std::vector<uint8_t> bytes = gameFile();
+    bytes.resize(5000, 0xEE);
+    const SaveRecord r = load(bytes);
+    EXPECT_EQ(r.GameInProgress, 1);
+    expectScoresAndOptionsKept(r);
+    EXPECT_EQ(r.ShowHelpAtStart, 0);
+}
+
+TEST_F(SavedGameLoad, OutOfRangeSnapshotIsRefusedButScoresAndOptionsStay) {
+    struct Damage {
+        const char* what;
+        size_t offset;
+        int32_t value;
+    };
+    const Damage damages[] = {
+        {"cell kind", 0x0F0 + 5 * 48 + 5 * 8, 7},
+        {"cell colour", 0x0F0 + 8, -1},
+        {"weight", 0x210, 265},
+        {"bonus chain", 0x240, 5},
+        {"popup count", 0x5B0, 37},
+        {"negative popup count", 0x5B0, -1},
+        {"pile count", 0x5B4, 8},
+        {"active index", 0x5B8, -2147483647 - 1},
+        {"landed count", 0x5BC, 6},
+        {"rise speed", 0x5C8, 0},
+        {"points level", 0x24C, 3},
+        {"score", 0x63C, -5},
+    };
+    const std::vector<uint8_t> good = gameFile();
+    for (const Damage& d : damages) {
+        std::vector<uint8_t> bytes = good;
+        setLe32(bytes, d.offset, d.value);
+        const SaveRecord r = load(bytes);
+        EXPECT_EQ(r.GameInProgress, 0) << d.what;
+        expectScoresAndOptionsKept(r);
+    }
+}
+
+TEST_F(SavedGameLoad, FlagsAndNamesAreMadeSafe) {
+    std::vector<uint8_t> bytes = gameFile();
+    std::memset(&bytes[0x05C], 'X', 12); // row 0's name without a terminator
+    setLe32(bytes, 0x05C + 16, 77);      // row 0 used
+    setLe32(bytes, 0x05C + 20 + 16, -1); // row 1 used
+    setLe32(bytes, 0x0D4, 42);           // GameInProgress
+    setLe32(bytes, 0x654, 2);
+    setLe32(bytes, 0x658, -3);
+    setLe32(bytes, 0x65C, 0);
+    setLe32(bytes, 0x66C, 9);
+    const SaveRecord r = load(bytes);
+    EXPECT_STREQ(r.highScores[0].name.data(), "XXXXXXXX");
+    EXPECT_EQ(r.highScores[0].used, 1);
+    EXPECT_EQ(r.highScores[1].used, 1);
+    EXPECT_EQ(r.GameInProgress, 1);
+    EXPECT_EQ(r.HelpDuringGame, 1);
+    EXPECT_EQ(r.OccupiedNoticeArmed, 1);
+    EXPECT_EQ(r.WrongColourNoticeArmed, 0);
+    EXPECT_EQ(r.ShowHelpAtStart, 1);
+}
+
+TEST_F(SavedGameLoad, MarksOfTheWritingRunAreIgnored) {
+    std::vector<uint8_t> bytes = gameFile();
+    setLe32(bytes, 0x5C4, 1);
+    setLe32(bytes, 0x660, 0);
+    const SaveRecord r = load(bytes);
+    EXPECT_EQ(r.gameStartedThisRun, 0);
+    EXPECT_EQ(r.startMark, 1);
+}
+
+TEST_F(SavedGameLoad, FailedSaveKeepsThePreviousFileAndSaysSo) {
+    const std::vector<uint8_t> before = gameFile();
+    message_log::shown().clear();
+    platform::posix::SetWriteProbe(
+        [](platform::posix::WriteStage stage, size_t written) {
+            return !(stage == platform::posix::WriteStage::BytesWritten && written >= 800);
+        },
+        100);
+    SaveRecord r;
+    EXPECT_FALSE(saveSavedGame(r, folder.file("donnees0.icc")));
+    EXPECT_EQ(readBytes(folder.file("donnees0.icc")), before);
+    ASSERT_EQ(message_log::shown().size(), 1u);
+    EXPECT_EQ(message_log::shown()[0].text, "Error 2.");
+    EXPECT_EQ(message_log::shown()[0].caption, "Error!");
+    // Nothing is left behind beside the file.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST_F(SavedGameLoad, SaveIntoAPlaceThatCannotHoldAFolderSaysError2) {
+    writeBytes(folder.file("plain"), {1, 2, 3});
+    SaveRecord r;
+    EXPECT_FALSE(saveSavedGame(r, folder.file("plain/Glimora/donnees0.icc")));
+    ASSERT_EQ(message_log::shown().size(), 1u);
+    EXPECT_EQ(message_log::shown()[0].text, "Error 2.");
+    EXPECT_EQ(message_log::shown()[0].caption, "Error!");
+}
+
+} // namespace

@@ -1,0 +1,160 @@
+// The player slot file: its layout, the lookup of a user's slot, and its failures.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "persistence/slot_file.h"
+#include "platform/posix/posix_platform.h"
+#include "tests/persistence/file_bytes.h"
+#include "tests/persistence/message_log.h"
+#include "tests/persistence/temp_folder.h"
+
+namespace {
+
+class SlotFile : public ::testing::Test {
+  protected:
+    void SetUp() override { message_log::shown().clear(); }
+    void TearDown() override { platform::posix::SetWriteProbe(nullptr, 0); }
+
+    static std::string name(const SlotRecord& r, int i) {
+        return std::string(r.names[static_cast<size_t>(i)].data());
+    }
+    static SlotRecord withUsers(int count) {
+        SlotRecord r;
+        for (int i = 0; i < count; ++i)
+            resolvePlayerSlot(r, "user" + std::to_string(i), 1);
+        return r;
+    }
+    static void expectTooMany(const char* text) {
+        ASSERT_EQ(message_log::shown().size(), 1u);
+        EXPECT_EQ(message_log::shown()[0].text, text);
+        EXPECT_EQ(message_log::shown()[0].caption, "Glimora 1.00");
+        message_log::shown().clear();
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(SlotFile, WrittenFileHoldsNamesAndCountAtTheirOffsets) {
+    SlotRecord r = withUsers(3);
+    ASSERT_TRUE(writeSlotFile(r, folder.file("userscd32.wxp")));
+    const std::vector<uint8_t> b = readBytes(folder.file("userscd32.wxp"));
+    ASSERT_EQ(b.size(), 5208u);
+    EXPECT_TRUE(allZero(b, 0, 8));
+    for (int i = 0; i < 3; ++i) {
+        const size_t at = 8 + 255 * static_cast<size_t>(i);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[at])), "user" + std::to_string(i));
+        EXPECT_TRUE(allZero(b, at + 5, at + 255)); // zero-filled after the terminator
+    }
+    EXPECT_TRUE(allZero(b, 8 + 3 * 255, 0x1444)); // unused rows and the reserved area
+    EXPECT_EQ(le32(b, 0x1444), 3);
+    EXPECT_TRUE(allZero(b, 0x1448, 5208));
+
+    SlotRecord back;
+    readSlotFile(back, folder.file("userscd32.wxp"));
+    EXPECT_EQ(encodeSlotRecord(back), encodeSlotRecord(r));
+    EXPECT_TRUE(message_log::shown().empty());
+}
+
+TEST_F(SlotFile, UsersKeepTheirSlotsAndNewOnesAreAppended) {
+    SlotRecord r;
+    EXPECT_EQ(resolvePlayerSlot(r, "alice", 1), 0);
+    EXPECT_EQ(resolvePlayerSlot(r, "bob", 1), 1);
+    EXPECT_EQ(resolvePlayerSlot(r, "alice", 1), 0);
+    // Letter case makes another user.
+    EXPECT_EQ(resolvePlayerSlot(r, "Alice", 1), 2);
+    EXPECT_EQ(r.count, 3);
+    EXPECT_EQ(name(r, 2), "Alice");
+    // No name at all is still a name, the first time stored like any other.
+    EXPECT_EQ(resolvePlayerSlot(r, "", 1), 3);
+    EXPECT_EQ(resolvePlayerSlot(r, "", 1), 3);
+    EXPECT_TRUE(message_log::shown().empty());
+}
+
+TEST_F(SlotFile, TwentyFirstUserPlaysOnSlotZero) {
+    SlotRecord r = withUsers(20);
+    EXPECT_EQ(r.count, 20);
+    EXPECT_EQ(resolvePlayerSlot(r, "user19", 1), 19);
+    EXPECT_EQ(resolvePlayerSlot(r, "late", 1), 0);
+    expectTooMany("Too much users");
+    EXPECT_EQ(resolvePlayerSlot(r, "late", 0), 0);
+    expectTooMany("Trop d'utilisateurs");
+    EXPECT_EQ(r.count, 20);
+    EXPECT_EQ(resolvePlayerSlot(r, "user7", 1), 7);
+    EXPECT_TRUE(message_log::shown().empty());
+}
+
+TEST_F(SlotFile, CountOutsideTheTableGivesEveryoneSlotZero) {
+    for (int32_t count : {21, 25, -1, -2147483647 - 1}) {
+        const SlotRecordBytes image = encodeSlotRecord(withUsers(5));
+        std::vector<uint8_t> bytes(image.begin(), image.end());
+        setLe32(bytes, 0x1444, count);
+        writeBytes(folder.file("userscd32.wxp"), bytes);
+        SlotRecord r;
+        readSlotFile(r, folder.file("userscd32.wxp"));
+        // Also a user whose name is stored.
+        EXPECT_EQ(resolvePlayerSlot(r, "user3", 1), 0) << count;
+        expectTooMany("Too much users");
+        EXPECT_EQ(r.count, count);
+    }
+}
+
+TEST_F(SlotFile, LongNamesFitTheirRow) {
+    SlotRecord r = withUsers(1);
+    const std::string longest(254, 'n');
+    EXPECT_EQ(resolvePlayerSlot(r, longest, 1), 1);
+    EXPECT_EQ(name(r, 1), longest);
+    EXPECT_EQ(r.names[1][254], '\0');
+    // A longer name counts by its first 254 bytes, the most a row can hold.
+    EXPECT_EQ(resolvePlayerSlot(r, longest + "tail", 1), 1);
+    // A row filled to its end without a terminator matches no one and reads nothing beyond.
+    r.names[0].fill('z');
+    EXPECT_EQ(resolvePlayerSlot(r, std::string(255, 'z'), 1), 2);
+    EXPECT_EQ(r.count, 3);
+    EXPECT_EQ(name(r, 2), std::string(254, 'z'));
+}
+
+TEST_F(SlotFile, ShortAndLongFiles) {
+    const SlotRecordBytes full = encodeSlotRecord(withUsers(4));
+    std::vector<uint8_t> bytes(full.begin(), full.end());
+    bytes.resize(8 + 255 + 3); // first row and a little of the second, no count
+    writeBytes(folder.file("short.wxp"), bytes);
+    SlotRecord r;
+    readSlotFile(r, folder.file("short.wxp"));
+    EXPECT_EQ(r.count, 0);
+    EXPECT_EQ(name(r, 0), "user0");
+    EXPECT_EQ(resolvePlayerSlot(r, "user0", 1), 0);
+
+    bytes.assign(full.begin(), full.end());
+    bytes.resize(9000, 0xAB);
+    writeBytes(folder.file("long.wxp"), bytes);
+    SlotRecord l;
+    readSlotFile(l, folder.file("long.wxp"));
+    EXPECT_EQ(encodeSlotRecord(l), full);
+}
+
+TEST_F(SlotFile, FailedWriteKeepsThePreviousFileAndSaysError4) {
+    const SlotRecord old = withUsers(2);
+    ASSERT_TRUE(writeSlotFile(old, folder.file("userscd32.wxp")));
+    platform::posix::SetWriteProbe(
+        [](platform::posix::WriteStage stage, size_t) {
+            return stage != platform::posix::WriteStage::Flushed;
+        },
+        0);
+    EXPECT_FALSE(writeSlotFile(withUsers(3), folder.file("userscd32.wxp")));
+    SlotRecord back;
+    readSlotFile(back, folder.file("userscd32.wxp"));
+    EXPECT_EQ(back.count, 2);
+    ASSERT_EQ(message_log::shown().size(), 1u);
+    EXPECT_EQ(message_log::shown()[0].text, "Error 4.");
+    EXPECT_EQ(message_log::shown()[0].caption, "Error!");
+    platform::posix::SetWriteProbe(nullptr, 0);
+
+    message_log::shown().clear();
+    writeBytes(folder.file("plain"), {0});
+    EXPECT_FALSE(writeSlotFile(old, folder.file("plain/userscd32.wxp")));
+    ASSERT_EQ(message_log::shown().size(), 1u);
+    EXPECT_EQ(message_log::shown()[0].text, "Error 4.");
+}
+
+} // namespace
