@@ -1,0 +1,155 @@
+// Tests of the snapshot: what it copies, and which stored games it refuses to resume.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "rules/game_snapshot.h"
+#include "rules/turn.h"
+#include "tests/rules/rules_test_support.h"
+
+namespace {
+
+// A game in progress as play leaves it: two landed, two rising, a popup, a painted square.
+GameSnapshot playable() {
+    GameSnapshot s;
+    s.drawWeights = {11, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23};
+    s.paintPoints = 40;
+    s.clearPoints = 300;
+    s.pointsLevel = 4;
+    s.speedLevel = 100;
+    s.riseSpeed = 4;
+    s.score = 1234567;
+    s.bonusChain = 4;
+    s.PaintLabelSize = LabelSize{16, 16};
+    s.ClearLabelSize = LabelSize{24, 16};
+    s.MultiplierLabelSize = LabelSize{32, 16};
+    s.slots[0] = PileSlot{91, ElementKind::Star, Color::Red, 1};
+    s.slots[1] = PileSlot{143, ElementKind::ArrowUp, Color::Green, 1};
+    s.slots[2] = PileSlot{200, ElementKind::Diamond, Color::Green, 0};
+    s.slots[3] = PileSlot{404, ElementKind::ArrowLeft, Color::Red, 0};
+    s.slots[4] = PileSlot{-7, ElementKind{99}, Color{-3}, 5}; // unused: never read
+    s.pileCount = 4;
+    s.activeIndex = s.landedCount = 2;
+    s.board.at(3, 4) = Cell{ElementKind::Diamond, Color::Red};
+    s.board.at(0, 5) = Cell{ElementKind::None, Color::Green};
+    s.popups[0] = ScorePopup{391, 113, 300, -5, PopupStyle::Clear, 4};
+    s.popups[1] = ScorePopup{415, 415, 0, 0, PopupStyle::Multiplier, 0};
+    s.popups[2] = ScorePopup{-1, 9999, -50, 0, PopupStyle{7}, 99}; // unused
+    s.popupCount = 2;
+    return s;
+}
+
+TEST(Snapshot, CopiesEverySavedField) {
+    GameState game;
+    game.score = 99;
+    game.riseSpeed = 3;
+    game.slots[6].y = 77;
+    game.popups[35].points = 5;
+    game.drawWeights[11] = 8;
+    game.board.at(5, 0).kind = ElementKind::Star;
+    game.ClearLabelSize.height = 12;
+    const GameSnapshot s = takeSnapshot(game);
+    EXPECT_EQ(s.score, 99);
+    EXPECT_EQ(s.riseSpeed, 3);
+    EXPECT_EQ(s.slots[6].y, 77);
+    EXPECT_EQ(s.popups[35].points, 5);
+    EXPECT_EQ(s.drawWeights[11], 8);
+    EXPECT_EQ(s.board.at(5, 0).kind, ElementKind::Star);
+    EXPECT_EQ(s.ClearLabelSize.height, 12);
+
+    GameState back;
+    restoreSnapshot(back, playable());
+    const GameSnapshot again = takeSnapshot(back);
+    EXPECT_EQ(again.score, 1234567);
+    EXPECT_EQ(again.slots[3].y, 404);
+    EXPECT_EQ(again.popups[0].x, 391);
+    EXPECT_EQ(again.MultiplierLabelSize.width, 32);
+    EXPECT_EQ(again.speedLevel, 100);
+}
+
+TEST(Snapshot, NewGameAndAPlayedGameArePlayable) {
+    EXPECT_TRUE(snapshotIsPlayable(playable()));
+    GameState game = rulestest::newGame();
+    EXPECT_TRUE(snapshotIsPlayable(takeSnapshot(game)));
+    // An all-zero record (no file was read) is not a game.
+    EXPECT_FALSE(snapshotIsPlayable(GameSnapshot{}));
+}
+
+TEST(Snapshot, RefusesEveryValueThatCouldBreakPlay) {
+    const std::vector<std::pair<const char*, std::function<void(GameSnapshot&)>>> faults = {
+        {"kind 7",
+         [](GameSnapshot& s) {
+             s.board.at(1, 1) = Cell{ElementKind{7}, Color::Red};
+         }},
+        {"colour 3", [](GameSnapshot& s) { s.board.at(1, 1).color = Color{3}; }},
+        {"negative kind", [](GameSnapshot& s) { s.board.at(0, 0).kind = ElementKind{-1}; }},
+        {"element on plain",
+         [](GameSnapshot& s) {
+             s.board.at(2, 2) = Cell{ElementKind::Star, Color::Plain};
+         }},
+        {"weights 263", [](GameSnapshot& s) { s.drawWeights[0] = 10; }},
+        {"negative weight",
+         [](GameSnapshot& s) {
+             s.drawWeights[0] = -1;
+             s.drawWeights[1] = 35;
+         }},
+        {"weights wrapping",
+         [](GameSnapshot& s) {
+             s.drawWeights[0] = 2147483647;
+             s.drawWeights[1] = -2147483647 + 11 + 23 - 1;
+         }},
+        {"chain 5", [](GameSnapshot& s) { s.bonusChain = 5; }},
+        {"chain -1", [](GameSnapshot& s) { s.bonusChain = -1; }},
+        {"rise 0", [](GameSnapshot& s) { s.riseSpeed = 0; }},
+        {"rise 12", [](GameSnapshot& s) { s.riseSpeed = 12; }},
+        {"points level 3", [](GameSnapshot& s) { s.pointsLevel = 3; }},
+        {"points level 2^18",
+         [](GameSnapshot& s) {
+             s.pointsLevel = 1 << 18;
+             s.paintPoints = 200;
+             s.clearPoints = 1900;
+         }},
+        {"paint points off", [](GameSnapshot& s) { s.paintPoints = 41; }},
+        {"clear points off", [](GameSnapshot& s) { s.clearPoints = 400; }},
+        {"speed level 20", [](GameSnapshot& s) { s.speedLevel = 20; }},
+        {"speed level 10^6", [](GameSnapshot& s) { s.speedLevel = 1000000; }},
+        {"speed level 0", [](GameSnapshot& s) { s.speedLevel = 0; }},
+        {"popups 37", [](GameSnapshot& s) { s.popupCount = 37; }},
+        {"popups -1", [](GameSnapshot& s) { s.popupCount = -1; }},
+        {"popup style", [](GameSnapshot& s) { s.popups[1].style = PopupStyle{3}; }},
+        {"popup points", [](GameSnapshot& s) { s.popups[0].points = 301; }},
+        {"popup negative points", [](GameSnapshot& s) { s.popups[0].points = -1; }},
+        {"popup far away", [](GameSnapshot& s) { s.popups[0].x = 1 << 28; }},
+        {"popup step", [](GameSnapshot& s) { s.popups[0].step = 5; }},
+        {"pile 7", [](GameSnapshot& s) { s.pileCount = 7; }},
+        {"pile below landed", [](GameSnapshot& s) { s.pileCount = 1; }},
+        {"active not landed count", [](GameSnapshot& s) { s.activeIndex = 3; }},
+        {"six landed",
+         [](GameSnapshot& s) {
+             for (int i = 0; i < 6; ++i) {
+                 s.slots[static_cast<size_t>(i)] =
+                     PileSlot{LandingY(i), ElementKind::Star, Color::Red, 1};
+             }
+             s.pileCount = s.landedCount = s.activeIndex = 6;
+         }},
+        {"landed flag on rising", [](GameSnapshot& s) { s.slots[2].landed = 1; }},
+        {"rising flag on landed", [](GameSnapshot& s) { s.slots[1].landed = 0; }},
+        {"landed too low", [](GameSnapshot& s) { s.slots[1].y = 144; }},
+        {"landed far too high", [](GameSnapshot& s) { s.slots[0].y = 50; }},
+        {"rising past its landing", [](GameSnapshot& s) { s.slots[2].y = 191; }},
+        {"rising out of order", [](GameSnapshot& s) { s.slots[3].y = 200; }},
+        {"rising below the column", [](GameSnapshot& s) { s.slots[3].y = 405; }},
+        {"slot kind 0", [](GameSnapshot& s) { s.slots[2].kind = ElementKind::None; }},
+        {"slot plain", [](GameSnapshot& s) { s.slots[0].color = Color::Plain; }},
+        {"negative score", [](GameSnapshot& s) { s.score = -1; }},
+        {"label too wide", [](GameSnapshot& s) { s.PaintLabelSize.width = 211; }},
+        {"label negative", [](GameSnapshot& s) { s.MultiplierLabelSize.height = -1; }},
+    };
+    for (const auto& [name, fault] : faults) {
+        GameSnapshot s = playable();
+        fault(s);
+        EXPECT_FALSE(snapshotIsPlayable(s)) << name;
+    }
+}
+
+} // namespace

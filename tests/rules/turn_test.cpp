@@ -1,0 +1,273 @@
+// Tests of set-up, the draw pile's timeline, resuming a saved pile and the end of a game.
+#include <gtest/gtest.h>
+
+#include "rules/runtime_random.h"
+#include "rules/turn.h"
+#include "tests/rules/rules_test_support.h"
+
+namespace {
+
+using namespace rulestest;
+using Calls = std::vector<std::string>;
+
+TEST(SetUp, NewGameStartsCleanAndBuildsTheBackBufferInOrder) {
+    GameState game;
+    game.score = 777;
+    game.board.at(1, 1) = Cell{ElementKind::Star, Color::Red};
+    game.drawWeights.fill(1);
+    game.pileCount = 3;
+    game.Paused = 1;
+    game.unlistedPoints = 50;
+    game.GameOverClickArmed = 1;
+    recorder::reset();
+    setUpGame(game, GameSnapshot{}, 4321);
+
+    ASSERT_EQ(recorder::calls.size(), 1u + 36u + 1u);
+    EXPECT_EQ(recorder::calls[0], "DrawBoardPicture");
+    EXPECT_EQ(recorder::calls[1], "DrawSquareToBackBuffer 0 0 0 0");
+    EXPECT_EQ(recorder::calls[2], "DrawSquareToBackBuffer 0 1 0 0");
+    EXPECT_EQ(recorder::calls[7], "DrawSquareToBackBuffer 1 0 0 0");
+    EXPECT_EQ(recorder::calls[36], "DrawSquareToBackBuffer 5 5 0 0");
+    EXPECT_EQ(recorder::calls[37], "RenderPopupLabels 20 100");
+
+    EXPECT_EQ(game.score, 0);
+    EXPECT_EQ(game.board.at(1, 1).kind, ElementKind::None);
+    EXPECT_EQ(game.board.at(1, 1).color, Color::Plain);
+    for (int32_t w : game.drawWeights)
+        EXPECT_EQ(w, 22);
+    EXPECT_EQ(game.pileCount, 0);
+    EXPECT_EQ(game.riseSpeed, 6);
+    EXPECT_EQ(game.paintPoints, 20);
+    EXPECT_EQ(game.clearPoints, 100);
+    EXPECT_EQ(game.pointsLevel, 1);
+    EXPECT_EQ(game.speedLevel, 1);
+    EXPECT_EQ(game.multiplier, 1);
+    EXPECT_EQ(game.unlistedPoints, 0);
+    EXPECT_EQ(game.Paused, 0);
+    EXPECT_EQ(game.GameOverClickArmed, 0);
+    EXPECT_EQ(game.GameInProgress, 1);
+    EXPECT_EQ(game.lastPileStep, 4321u);
+}
+
+// Drives the game like the main loop: one pass every 101 ms, no clicks.
+struct Timeline {
+    GameState game = newGame(1000);
+    uint32_t now = 1000;
+    void pass() {
+        gameStep(game, now);
+        now += 101;
+    }
+};
+
+TEST(PileTimeline, FirstElementEntersAtTheBottomAndTheNextOnceItIsHighEnough) {
+    crtSrand(7);
+    Timeline t;
+    t.game.GameRunning = 1;
+    t.pass();
+    ASSERT_EQ(t.game.pileCount, 1);
+    EXPECT_EQ(t.game.slots[0].y, 402) << "no move before 100 ms";
+    EXPECT_EQ(t.game.activeIndex, 0);
+    EXPECT_TRUE(recorder::callsStartingWith("DrawPileSlot").empty());
+
+    int passes = 0;
+    while (t.game.pileCount == 1) {
+        t.pass();
+        ++passes;
+    }
+    // 402 - 14 * 6 = 318 is reached on the 14th move; the entry follows on the next pass.
+    EXPECT_EQ(passes, 15);
+    EXPECT_EQ(t.game.slots[1].y, 404 - 6) << "entered at 404 and moved in the same pass";
+    EXPECT_EQ(t.game.slots[0].y, 318 - 6);
+}
+
+TEST(PileTimeline, SixLandingsSlowTheRiseAndEndTheGame) {
+    crtSrand(99);
+    Timeline t;
+    t.game.GameRunning = 1;
+    t.pass();
+    recorder::reset();
+    int passes = 0;
+    int landings = 0;
+    const int32_t speedsAfter[] = {5, 4, 3, 2, 1, 1};
+    while (t.game.GameInProgress && passes < 100000) {
+        const int landedBefore = t.game.landedCount;
+        const int32_t speedBefore = t.game.riseSpeed;
+        t.pass();
+        ++passes;
+        ASSERT_LE(t.game.pileCount, 6);
+        ASSERT_EQ(t.game.activeIndex, t.game.landedCount);
+        if (t.game.landedCount != landedBefore) {
+            ASSERT_EQ(t.game.landedCount, landedBefore + 1);
+            const PileSlot& s = t.game.slots[static_cast<size_t>(landedBefore)];
+            EXPECT_LE(s.y, LandingY(landedBefore));
+            EXPECT_GT(s.y, LandingY(landedBefore) - speedBefore);
+            EXPECT_EQ(t.game.riseSpeed, speedsAfter[landings]) << landings;
+            if (landings == 0) {
+                EXPECT_EQ(passes, 52) << "402 - 51 * 6 = 96, then 90 on the 52nd move";
+                EXPECT_EQ(s.y, 90);
+            }
+            ++landings;
+        }
+    }
+    EXPECT_EQ(landings, 6);
+    EXPECT_EQ(t.game.GameInProgress, 0);
+    EXPECT_EQ(t.game.GameRunning, 0);
+    EXPECT_EQ(t.game.GameOverClickArmed, 1);
+    EXPECT_EQ(t.game.gameOverPending, 0);
+    EXPECT_EQ(t.game.GameOverShownAt, t.now - 101);
+    EXPECT_EQ(recorder::callsStartingWith("PlayGameSound 5002").size(), 6u);
+    EXPECT_EQ(recorder::calls.back(), "DrawGameOverPanel");
+
+    // Once over, the pile neither takes entries nor moves.
+    const GameState frozen = t.game;
+    recorder::reset();
+    for (int i = 0; i < 50; ++i)
+        pileStep(t.game, t.now += 101);
+    EXPECT_EQ(t.game.pileCount, frozen.pileCount);
+    EXPECT_TRUE(recorder::calls.empty());
+}
+
+TEST(PileTimeline, StepsAtMostEvery100MsAndNeverCatchesUp) {
+    GameState game = newGame(1000);
+    setActive(game, ElementKind::Star, Color::Red, 300);
+    game.slots[0].y = 350;
+    pileStep(game, 1100);
+    EXPECT_EQ(game.slots[0].y, 350);
+    pileStep(game, 1101);
+    EXPECT_EQ(game.slots[0].y, 344);
+    EXPECT_EQ(recorder::calls, (Calls{"DrawPileSlot 0 350 0"}));
+    pileStep(game, 1101 + 60000); // a long pause: one move only
+    EXPECT_EQ(game.slots[0].y, 338);
+    // Across the wrap of the tick count.
+    game.lastPileStep = 0xFFFFFFF0u;
+    pileStep(game, 0x80u);
+    EXPECT_EQ(game.slots[0].y, 332);
+}
+
+TEST(PileTimeline, EntriesNeverGoBeyondTheSeventhSlot) {
+    GameState game = newGame(1000);
+    for (int i = 0; i < PileSlotCount; ++i) {
+        game.slots[static_cast<size_t>(i)] =
+            PileSlot{200 + 20 * i, ElementKind::Diamond, Color::Green, 0};
+    }
+    game.pileCount = PileSlotCount - 1;
+    game.slots[5].y = 300;
+    pileStep(game, 1000);
+    EXPECT_EQ(game.pileCount, PileSlotCount);
+    pileStep(game, 1000);
+    pileStep(game, 1101);
+    EXPECT_EQ(game.pileCount, PileSlotCount);
+}
+
+TEST(PileTimeline, GameOverWaitsForThePressAndTheDelay) {
+    GameState game = newGame(1000);
+    game.GameRunning = 1;
+    game.gameOverPending = 1;
+    gameStep(game, 5000);
+    EXPECT_EQ(game.GameOverShownAt, 5000u);
+    EXPECT_EQ(game.GameOverClickArmed, 1);
+
+    // A press after 1 s: the high-score step waits until more than 2 s have passed.
+    game.GameOverClickArmed = 0;
+    game.GameOverClicked = 1;
+    gameStep(game, 6000);
+    gameStep(game, 7000);
+    EXPECT_EQ(recorder::highScoreOffers, 0);
+    gameStep(game, 7001);
+    EXPECT_EQ(recorder::highScoreOffers, 1);
+    EXPECT_EQ(game.GameOverClicked, 0);
+    EXPECT_EQ(game.FinishedGame, 1);
+    gameStep(game, 9000);
+    EXPECT_EQ(recorder::highScoreOffers, 1);
+
+    // A press after 3 s: at once.
+    GameState late = newGame(1000);
+    late.gameOverPending = 1;
+    gameStep(late, 5000);
+    late.GameOverClicked = 1;
+    gameStep(late, 8000);
+    EXPECT_EQ(recorder::highScoreOffers, 1);
+}
+
+TEST(PileTimeline, PlacingEveryElementKeepsTheGameGoing) {
+    crtSrand(3);
+    Timeline t;
+    t.game.GameRunning = 1;
+    for (int i = 0; i < 5000; ++i) {
+        t.pass();
+        if (t.game.activeIndex < t.game.pileCount && i % 7 == 0) {
+            // Empty the board so the click always finds a plain square.
+            t.game.board = Board{};
+            clickCell(t.game, i % 6, (i / 6) % 6, t.now);
+        }
+    }
+    EXPECT_EQ(t.game.landedCount, 0);
+    EXPECT_EQ(t.game.GameInProgress, 1);
+}
+
+GameSnapshot resumablePile() {
+    GameSnapshot s;
+    s.drawWeights.fill(22);
+    s.paintPoints = 30;
+    s.clearPoints = 200;
+    s.pointsLevel = 2;
+    s.speedLevel = 10;
+    s.riseSpeed = 5;
+    s.score = 45000;
+    s.bonusChain = 1;
+    s.MultiplierLabelSize = LabelSize{16, 16};
+    s.slots[0] = PileSlot{93, ElementKind::Star, Color::Red, 1};
+    s.slots[1] = PileSlot{140, ElementKind::ArrowUp, Color::Green, 1};
+    s.slots[2] = PileSlot{250, ElementKind::Diamond, Color::Green, 0};
+    s.slots[3] = PileSlot{340, ElementKind::ArrowLeft, Color::Red, 0};
+    s.pileCount = 4;
+    s.activeIndex = s.landedCount = 2;
+    s.board.at(3, 4) = Cell{ElementKind::Diamond, Color::Red};
+    s.board.at(0, 5) = Cell{ElementKind::None, Color::Green};
+    s.popups[0] = ScorePopup{121, 121, 200, 12345, PopupStyle::Clear, 2};
+    s.popupCount = 1;
+    return s;
+}
+
+TEST(ResumedPile, RestoresTheSavedGameAndContinuesFromIt) {
+    const GameSnapshot saved = resumablePile();
+    ASSERT_TRUE(snapshotIsPlayable(saved));
+    GameState game;
+    game.GameInProgress = 1;
+    recorder::reset();
+    setUpGame(game, saved, 50000);
+    EXPECT_EQ(recorder::calls[0], "DrawBoardPicture");
+    EXPECT_EQ(recorder::calls[1 + 3 * 6 + 4], "DrawSquareToBackBuffer 3 4 2 5");
+    EXPECT_EQ(recorder::calls[1 + 36], "RenderPopupLabels 30 200");
+    EXPECT_EQ(recorder::calls[2 + 36], "RedrawRestingPile 2");
+    EXPECT_EQ(recorder::calls.size(), 3u + 36u);
+    EXPECT_EQ(game.score, 45000);
+    EXPECT_EQ(game.MultiplierLabelSize.width, 16);
+    EXPECT_EQ(game.bonusChain, 1);
+    EXPECT_EQ(game.GameInProgress, 1);
+    EXPECT_EQ(takeSnapshot(game).slots[3].y, 340);
+
+    // The restored popup is credited by the first score refresh; the pile goes on at speed 5.
+    recorder::reset();
+    RefreshScorePanel(game);
+    EXPECT_EQ(game.score, 45200);
+    gameStep(game, 50101);
+    EXPECT_EQ(recorder::callsStartingWith("DrawPileSlot"),
+              (Calls{"DrawPileSlot 2 250 0", "DrawPileSlot 3 340 0"}));
+    EXPECT_EQ(game.slots[2].y, 245);
+    EXPECT_EQ(game.slots[1].y, 140);
+}
+
+TEST(ResumedPile, AnUnplayableSnapshotStartsANewGameInstead) {
+    GameSnapshot saved = resumablePile();
+    saved.pileCount = 9;
+    GameState game;
+    game.GameInProgress = 1;
+    setUpGame(game, saved, 0);
+    EXPECT_EQ(game.pileCount, 0);
+    EXPECT_EQ(game.score, 0);
+    EXPECT_EQ(game.board.at(3, 4).kind, ElementKind::None);
+    EXPECT_EQ(game.GameInProgress, 1);
+}
+
+} // namespace
