@@ -1,0 +1,39 @@
+# The configuration of the build tree, and what `cmake --install` puts on a Linux system.
+include(GNUInstallDirs)
+
+set(GLIMORA_INSTALL_LANGUAGE 1 CACHE STRING
+    "Language of an installed game: 0 French, 1 English")
+set(GLIMORA_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+# The build tree is an installation of its own: the program finds this file beside it and keeps
+# its player slot file and saved games in the build tree's userdata folder.
+set(GLIMORA_CONF_LANGUAGE 1)
+set(GLIMORA_CONF_PATH "Path=${CMAKE_BINARY_DIR}/userdata")
+configure_file(${GLIMORA_PACKAGING_DIR}/glimora.conf.in ${CMAKE_BINARY_DIR}/glimora.conf @ONLY)
+
+if(UNIX AND NOT APPLE AND TARGET glimora)
+    # The installed configuration names no folder: each user's files go to their own data
+    # folder ($XDG_DATA_HOME/glimora, by default ~/.local/share/glimora).
+    set(GLIMORA_CONF_LANGUAGE ${GLIMORA_INSTALL_LANGUAGE})
+    set(GLIMORA_CONF_PATH "")
+    configure_file(${GLIMORA_PACKAGING_DIR}/glimora.conf.in
+                   ${CMAKE_BINARY_DIR}/packaging/glimora.conf @ONLY)
+
+    # The program looks for its configuration in <bin>/../share/glimora.
+    install(TARGETS glimora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${CMAKE_BINARY_DIR}/packaging/glimora.conf
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/glimora)
+    install(FILES ${GLIMORA_PACKAGING_DIR}/org.glimora.Glimora.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${GLIMORA_PACKAGING_DIR}/org.glimora.Glimora.metainfo.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    install(FILES ${GLIMORA_PACKAGING_DIR}/glimora.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+    foreach(size 16 32 48 64 128 256)
+        set(icon ${PROJECT_SOURCE_DIR}/resources/icon/glimora-${size}.png)
+        if(EXISTS ${icon})
+            install(FILES ${icon}
+                    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+                    RENAME glimora.png)
+        endif()
+    endforeach()
+endif()
