@@ -1,0 +1,168 @@
+// The SDL event loop: SDL events turned into the game's events, waiting without spinning.
+#include <climits>
+
+#include "platform/sdl/mnemonic.h"
+#include "platform/sdl/sdl_state.h"
+#include "platform/sdl/windows1252.h"
+
+namespace sdlbackend {
+
+bool nextModalEvent(SDL_Event& event) {
+    Backend& b = backend();
+    for (;;) {
+        present();
+        if (SDL_PollEvent(&event) == 1) return true;
+        if (b.paintPending && b.windowOpen) {
+            b.paintPending = false;
+            deliver({platform::EventType::Paint, 0, 0, 0});
+            continue;
+        }
+        if (!b.windowOpen) return false;
+        return SDL_WaitEvent(&event) == 1;
+    }
+}
+
+namespace {
+
+// The menu bar's key for a key press with Alt held: the mnemonic letter, 0 for none.
+char mnemonicKey(const SDL_Keysym& key) {
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z) return static_cast<char>(key.sym);
+    if (key.sym >= SDLK_0 && key.sym <= SDLK_9) return static_cast<char>(key.sym);
+    return 0;
+}
+
+// Runs the menu from a key press or a click on the bar; a choice becomes a Command.
+void menuThenCommand(int title, bool openPopup, bool viaKeyboard) {
+    int id = runMenuLoop(title, openPopup, viaKeyboard);
+    if (id != 0) deliver({platform::EventType::Command, 0, 0, id});
+}
+
+// Handles one SDL event in the main loop; true when it was something for the window.
+bool dispatch(const SDL_Event& e) {
+    Backend& b = backend();
+    if (handleWindowEvent(e, false)) return true;
+    switch (e.type) {
+    case SDL_QUIT:
+        deliver({platform::EventType::Close, 0, 0, 0});
+        return true;
+    case SDL_MOUSEBUTTONDOWN: {
+        b.altAlone = false;
+        if (e.button.button != SDL_BUTTON_LEFT) return false;
+        int y = e.button.y - sdlui::MenuBarHeight;
+        if (y < 0) {
+            if (b.menu == nullptr) return false;
+            sdlui::BarLayout bar = sdlui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
+            int title = sdlui::HitTitle(bar, e.button.x, e.button.y);
+            if (title < 0) return false;
+            menuThenCommand(title, true, false);
+            return true;
+        }
+        // The second press of a double click comes instead of a press; a third press
+        // is an ordinary press again, as on Windows.
+        auto type = e.button.clicks % 2 == 0 ? platform::EventType::LeftDoubleClick
+                                             : platform::EventType::LeftDown;
+        deliver({type, e.button.x, y, 0});
+        return true;
+    }
+    case SDL_MOUSEBUTTONUP: {
+        if (e.button.button != SDL_BUTTON_LEFT) return false;
+        int y = e.button.y - sdlui::MenuBarHeight;
+        if (y < 0 || e.button.x < 0 || e.button.x >= b.client.width || y >= b.client.height)
+            return false;
+        deliver({platform::EventType::LeftUp, e.button.x, y, 0});
+        return true;
+    }
+    case SDL_KEYDOWN: {
+        SDL_Keycode sym = e.key.keysym.sym;
+        if (sym == SDLK_LALT || sym == SDLK_RALT) {
+            if (e.key.repeat == 0) b.altAlone = true;
+            return false;
+        }
+        b.altAlone = false;
+        if (b.menu == nullptr || b.menu->popups.empty()) return false;
+        if (sym == SDLK_F10 && (e.key.keysym.mod & (KMOD_CTRL | KMOD_ALT)) == 0) {
+            menuThenCommand(0, false, true);
+            return true;
+        }
+        if ((e.key.keysym.mod & KMOD_ALT) != 0) {
+            sdlui::BarLayout bar = sdlui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
+            int title = sdlui::TitleForKey(bar, mnemonicKey(e.key.keysym));
+            if (title >= 0) {
+                menuThenCommand(title, true, true);
+                return true;
+            }
+        }
+        return false;
+    }
+    case SDL_KEYUP: {
+        SDL_Keycode sym = e.key.keysym.sym;
+        if ((sym == SDLK_LALT || sym == SDLK_RALT) && b.altAlone && b.menu != nullptr &&
+            !b.menu->popups.empty()) {
+            b.altAlone = false;
+            menuThenCommand(0, false, true);
+            return true;
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+} // namespace sdlbackend
+
+using sdlbackend::backend;
+
+namespace platform {
+
+uint32_t GetTicks() {
+    return static_cast<uint32_t>(SDL_GetTicks64());
+}
+
+PumpResult PumpOne(int& exitCode) {
+    auto& b = backend();
+    if (b.quitPosted) {
+        exitCode = b.quitCode;
+        return PumpResult::Quit;
+    }
+    if (!b.windowOpen) return PumpResult::Idle;
+    sdlbackend::present();
+    SDL_Event e;
+    while (SDL_PollEvent(&e) == 1) {
+        if (sdlbackend::dispatch(e)) return PumpResult::Dispatched;
+        if (b.quitPosted) break;
+    }
+    if (b.paintPending && b.windowOpen) {
+        b.paintPending = false;
+        sdlbackend::deliver({EventType::Paint, 0, 0, 0});
+        return PumpResult::Dispatched;
+    }
+    return PumpResult::Idle;
+}
+
+void WaitForEvent(uint32_t timeoutMs) {
+    auto& b = backend();
+    if (b.quitPosted) return;
+    if (!b.windowOpen) {
+        // Nothing can wake us: sleep out the timeout, a little at a time.
+        SDL_Delay(timeoutMs < 100 ? timeoutMs : 100);
+        return;
+    }
+    sdlbackend::present();
+    if (b.paintPending) return;
+    if (timeoutMs >= static_cast<uint32_t>(INT_MAX))
+        SDL_WaitEvent(nullptr);
+    else
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
+}
+
+void PostQuit(int exitCode) {
+    auto& b = backend();
+    if (b.quitPosted) return;
+    b.quitPosted = true;
+    b.quitCode = exitCode;
+}
+
+} // namespace platform

@@ -1,0 +1,80 @@
+// The SDL backend's state shared by its files: the window, the pictures, queues, overlays.
+#pragma once
+
+#include <SDL.h>
+
+#include <functional>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/sdl/classic_draw.h"
+#include "platform/sdl/menu_layout.h"
+#include "resources/resources.h"
+
+namespace sdlbackend {
+
+// What the menu bar shows while the menu loop runs.
+struct MenuView {
+    bool active = false;    // the menu loop runs
+    int title = -1;         // selected title
+    bool popupOpen = false; // its pop-up hangs below it
+    int item = -1;          // highlighted item of the pop-up
+};
+
+struct Backend {
+    bool sdlStarted = false;
+    bool windowOpen = false;
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    int textureW = 0, textureH = 0;
+    platform::WindowProcedure procedure = nullptr;
+
+    Surface client{480, 480}; // what the game draws
+    Surface frame;            // the whole window picture: menu bar, client, overlays
+    const MenuBar* menu = nullptr;
+    MenuView menuView;
+
+    // What must be shown at the next present.
+    bool clientDirty = false;
+    sdlui::Rect dirty;
+    bool frameDirty = true; // everything, menu bar included
+
+    bool paintPending = false;
+    bool quitPosted = false;
+    int quitCode = 0;
+    bool altAlone = false; // Alt went down and nothing else happened since
+
+    // Modal overlays (dialogs, message boxes), drawn in order over the frame.
+    std::vector<std::function<void(Surface&)>> overlays;
+};
+
+Backend& backend();
+
+// Calls the window procedure when the window exists.
+void deliver(const platform::Event& event);
+// Shows what changed since the last present.
+void present();
+// The client area's rectangle in window pixels, and the whole window's.
+sdlui::Rect clientArea();
+sdlui::Rect windowArea();
+// Size changes and exposures, handled the same way in every loop. Inside a modal loop
+// (nested) Size and Paint go to the procedure at once; in the main loop Size is delivered
+// now and Paint waits until nothing else does. True when the event was one of them.
+bool handleWindowEvent(const SDL_Event& event, bool nested);
+// Takes the window's present size; Size goes to the procedure when it changed.
+bool syncWindowSize();
+// Gives the window the icon resource.
+void setWindowIcon(SDL_Window* window);
+// The next SDL event for a modal loop: shows the window first, delivers a waiting Paint
+// when no event waits, then sleeps until an event comes.
+bool nextModalEvent(SDL_Event& event);
+
+// The menu loop: opens at `title` (with its pop-up when `openPopup`) and returns the chosen
+// command id, 0 when the menu closed without a choice.
+int runMenuLoop(int title, bool openPopup, bool viaKeyboard);
+// Draws the menu bar (and the open pop-up) into the frame.
+void drawMenuBar(Surface& frame);
+void drawMenuPopup(Surface& frame);
+
+} // namespace sdlbackend

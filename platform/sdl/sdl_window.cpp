@@ -1,0 +1,239 @@
+// The SDL main window: creation, the client surface, the menu bar above it, presenting.
+#include <algorithm>
+
+#include "platform/sdl/icon_decode.h"
+#include "platform/sdl/sdl_state.h"
+#include "resources/resources.h"
+
+namespace sdlbackend {
+
+Backend& backend() {
+    static Backend b;
+    return b;
+}
+
+void deliver(const platform::Event& event) {
+    Backend& b = backend();
+    if (b.windowOpen && b.procedure != nullptr) b.procedure(event);
+}
+
+sdlui::Rect clientArea() {
+    const Backend& b = backend();
+    return {0, sdlui::MenuBarHeight, b.client.width, b.client.height};
+}
+
+sdlui::Rect windowArea() {
+    const Backend& b = backend();
+    return {0, 0, b.client.width, b.client.height + sdlui::MenuBarHeight};
+}
+
+namespace {
+
+// Makes the client picture width x height, keeping the pixels that still fit. True when
+// the size changed.
+bool resizeClient(int width, int height) {
+    Backend& b = backend();
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (width == b.client.width && height == b.client.height) return false;
+    Surface resized(width, height);
+    int w = std::min(width, b.client.width), h = std::min(height, b.client.height);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            resized.at(x, y) = b.client.at(x, y);
+    b.client = std::move(resized);
+    b.frameDirty = true;
+    return true;
+}
+
+} // namespace
+
+// Takes the window's present size as the client size plus the menu bar; tells the window
+// procedure when it changed.
+bool syncWindowSize() {
+    Backend& b = backend();
+    int w = 0, h = 0;
+    SDL_GetWindowSize(b.window, &w, &h);
+    if (!resizeClient(w, h - sdlui::MenuBarHeight)) return false;
+    deliver({platform::EventType::Size, 0, 0, 0});
+    b.paintPending = true;
+    return true;
+}
+
+void setWindowIcon(SDL_Window* window) {
+    sdlui::IconImage icon =
+        sdlui::DecodeLargestIcon(ResourceBytes(ResourceKind::Icon, WindowIconId));
+    if (icon.empty()) return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        icon.argb.data(), icon.width, icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) return;
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
+}
+
+namespace {
+
+bool ensureTexture(int w, int h) {
+    Backend& b = backend();
+    if (b.texture != nullptr && b.textureW == w && b.textureH == h) return true;
+    if (b.texture != nullptr) SDL_DestroyTexture(b.texture);
+    b.texture =
+        SDL_CreateTexture(b.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
+    b.textureW = w;
+    b.textureH = h;
+    b.frameDirty = true;
+    return b.texture != nullptr;
+}
+
+} // namespace
+
+bool handleWindowEvent(const SDL_Event& event, bool /*nested*/) {
+    if (event.type != SDL_WINDOWEVENT) return false;
+    Backend& b = backend();
+    switch (event.window.event) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_RESIZED:
+        syncWindowSize();
+        b.frameDirty = true;
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        b.paintPending = true;
+        b.frameDirty = true;
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+void present() {
+    Backend& b = backend();
+    if (!b.windowOpen || (!b.frameDirty && !b.clientDirty)) return;
+    sdlui::Rect all = windowArea();
+    if (!ensureTexture(all.w, all.h)) return;
+    bool composed = !b.overlays.empty() || b.menuView.active;
+    if (composed || b.frameDirty) {
+        if (b.frame.width != all.w || b.frame.height != all.h) b.frame = Surface(all.w, all.h);
+        drawMenuBar(b.frame);
+        for (int y = 0; y < b.client.height; ++y)
+            std::copy_n(&b.client.at(0, y), b.client.width,
+                        &b.frame.at(0, y + sdlui::MenuBarHeight));
+        if (b.menuView.active) drawMenuPopup(b.frame);
+        for (const auto& overlay : b.overlays)
+            overlay(b.frame);
+        SDL_UpdateTexture(b.texture, nullptr, b.frame.pixels.data(), b.frame.width * 4);
+    } else {
+        sdlui::Rect d = b.dirty;
+        int x0 = std::max(d.x, 0), y0 = std::max(d.y, 0);
+        int x1 = std::min(d.x + d.w, b.client.width), y1 = std::min(d.y + d.h, b.client.height);
+        if (x1 > x0 && y1 > y0) {
+            SDL_Rect r{x0, y0 + sdlui::MenuBarHeight, x1 - x0, y1 - y0};
+            SDL_UpdateTexture(b.texture, &r, &b.client.at(x0, y0), b.client.width * 4);
+        }
+    }
+    SDL_RenderCopy(b.renderer, b.texture, nullptr, nullptr);
+    SDL_RenderPresent(b.renderer);
+    b.frameDirty = false;
+    b.clientDirty = false;
+    b.dirty = {};
+}
+
+} // namespace sdlbackend
+
+using sdlbackend::backend;
+
+namespace platform {
+
+bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar& initialMenu) {
+    auto& b = backend();
+    if (b.windowOpen) return false;
+    if (!b.sdlStarted) {
+        // Windows' double-click rectangle is 4 pixels wide.
+        SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+        b.sdlStarted = true;
+    }
+    b.client = Surface(480, 480);
+    b.window =
+        SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 480,
+                         480 + sdlui::MenuBarHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    if (b.window == nullptr) return false;
+    SDL_SetWindowMinimumSize(b.window, 160, 120 + sdlui::MenuBarHeight);
+    b.renderer = SDL_CreateRenderer(b.window, -1, 0);
+    if (b.renderer == nullptr) b.renderer = SDL_CreateRenderer(b.window, -1, SDL_RENDERER_SOFTWARE);
+    if (b.renderer == nullptr) {
+        SDL_DestroyWindow(b.window);
+        b.window = nullptr;
+        return false;
+    }
+    sdlbackend::setWindowIcon(b.window);
+    b.procedure = procedure;
+    b.menu = &initialMenu;
+    b.windowOpen = true;
+    b.frameDirty = true;
+    sdlbackend::deliver({EventType::Create, 0, 0, 0});
+    SDL_ShowWindow(b.window);
+    b.paintPending = true;
+    return true;
+}
+
+void DestroyMainWindow() {
+    auto& b = backend();
+    if (!b.windowOpen) return;
+    sdlbackend::deliver({EventType::Destroy, 0, 0, 0});
+    b.windowOpen = false;
+    b.paintPending = false;
+    b.overlays.clear();
+    if (b.texture != nullptr) SDL_DestroyTexture(b.texture);
+    if (b.renderer != nullptr) SDL_DestroyRenderer(b.renderer);
+    if (b.window != nullptr) SDL_DestroyWindow(b.window);
+    b.texture = nullptr;
+    b.renderer = nullptr;
+    b.window = nullptr;
+    b.textureW = b.textureH = 0;
+}
+
+void GetClientSize(int& width, int& height) {
+    width = backend().client.width;
+    height = backend().client.height;
+}
+
+void MakeClientSquare(int side) {
+    auto& b = backend();
+    if (!b.windowOpen || side <= 0) return;
+    SDL_SetWindowSize(b.window, side, side + sdlui::MenuBarHeight);
+    // SetWindowPos sends WM_SIZE before it returns; do the same with the size we got.
+    sdlbackend::syncWindowSize();
+}
+
+void RequestRepaint() {
+    auto& b = backend();
+    if (b.windowOpen) b.paintPending = true;
+}
+
+Surface& WindowSurface() {
+    return backend().client;
+}
+
+void WindowUpdated(int x, int y, int width, int height) {
+    auto& b = backend();
+    if (width <= 0 || height <= 0) return;
+    sdlui::Rect r{x, y, width, height};
+    if (!b.clientDirty) {
+        b.dirty = r;
+    } else {
+        int x0 = std::min(b.dirty.x, r.x), y0 = std::min(b.dirty.y, r.y);
+        int x1 = std::max(b.dirty.x + b.dirty.w, r.x + r.w);
+        int y1 = std::max(b.dirty.y + b.dirty.h, r.y + r.h);
+        b.dirty = {x0, y0, x1 - x0, y1 - y0};
+    }
+    b.clientDirty = true;
+}
+
+void AttachMenu(const MenuBar& menu) {
+    auto& b = backend();
+    b.menu = &menu;
+    b.frameDirty = true;
+}
+
+} // namespace platform
