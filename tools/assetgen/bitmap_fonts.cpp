@@ -80,8 +80,12 @@ Bytes buildBitmapFont(const FontRecipe& r, std::string* report) {
         if (left + inkW > 16) {
             if (report) *report += "code " + std::to_string(code) + " cut to 16 columns\n";
         }
+        // A glyph that reaches below the cell (the underscore) is lifted to fit.
+        int top = r.ascent - g->bitmap_top;
+        int overflow = top + static_cast<int>(bm.rows) - r.cellHeight;
+        if (overflow > 0 && top - overflow >= 0) top -= overflow;
         for (unsigned row = 0; row < bm.rows; ++row) {
-            int y = r.ascent - g->bitmap_top + static_cast<int>(row);
+            int y = top + static_cast<int>(row);
             if (y < 0 || y >= r.cellHeight) {
                 bool any = false;
                 for (unsigned col = 0; col < bm.width; ++col)

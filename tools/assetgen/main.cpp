@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     writeFile(root + "/fonts/system.gfnt",
               buildBitmapFont({SansBoldFontPath, 16, 13, 11, 13, true}, &report));
     writeFile(root + "/fonts/dialog.gfnt",
-              buildBitmapFont({SansFontPath, 13, 11, 11, 11, false}, &report));
+              buildBitmapFont({SansFontPath, 13, 11, 10, 11, false}, &report));
     std::string lic = licenceText();
     writeFile(root + "/fonts/LICENSE.txt", Bytes(lic.begin(), lic.end()));
     if (!report.empty()) std::fprintf(stderr, "%s", report.c_str());

@@ -1,0 +1,147 @@
+// Every bitmap is a 24-bit BMP of its size; masks match their colour images; tiles, rings and
+// language variants really differ where the game tells them apart.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "resources/resources.h"
+#include "tests/resources/resource_files.h"
+
+namespace {
+constexpr uint32_t White = 0xFFFFFF;
+
+double averageLightness(const Picture& p, int x0, int y0, int x1, int y1) {
+    double sum = 0;
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            sum += lightness(p.at(x, y));
+            ++n;
+        }
+    return n ? sum / n : 0;
+}
+
+void expectMaskMatches(int maskId, int colourId) {
+    Picture mask = bitmap(maskId), colour = bitmap(colourId);
+    ASSERT_EQ(mask.width, colour.width);
+    ASSERT_EQ(mask.height, colour.height);
+    int shape = 0;
+    for (int y = 0; y < mask.height; ++y)
+        for (int x = 0; x < mask.width; ++x) {
+            uint32_t c = colour.at(x, y), m = mask.at(x, y);
+            if (c == White) {
+                ASSERT_EQ(m, White)
+                    << "mask " << maskId << " black outside the shape at " << x << "," << y;
+            } else {
+                ASSERT_EQ(m, 0u) << "mask " << maskId << " not black inside the shape at " << x
+                                 << "," << y;
+                ++shape;
+            }
+        }
+    EXPECT_GT(shape, mask.width * mask.height / 50)
+        << "colour image " << colourId << " is nearly empty";
+    EXPECT_GT(mask.width * mask.height - shape, mask.width * mask.height / 4)
+        << "colour image " << colourId << " leaves too little transparent";
+}
+} // namespace
+
+TEST(Bitmaps, EveryIdIsA24BitBottomUpBmpOfItsSize) {
+    for (const auto& [id, w, h] : allBitmapSizes()) {
+        auto bytes = ResourceBytes(ResourceKind::Bitmap, id);
+        ASSERT_FALSE(bytes.empty()) << "bitmap " << id << " missing";
+        auto p = decodeBmp24(bytes);
+        ASSERT_TRUE(p.has_value()) << "bitmap " << id << " not a 24-bit bottom-up BMP";
+        EXPECT_EQ(p->width, w) << id;
+        EXPECT_EQ(p->height, h) << id;
+        size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t{3};
+        EXPECT_EQ(le32(bytes, 2), bytes.size()) << "file size field of " << id;
+        EXPECT_EQ(bytes.size(), 54 + stride * static_cast<size_t>(h)) << id;
+    }
+}
+
+TEST(Bitmaps, MasksAreExactlyTheShapesOfTheirColourImages) {
+    for (int i = 0; i < 4; ++i)
+        expectMaskMatches(120 + i, 116 + i);
+    expectMaskMatches(150, 152);
+    expectMaskMatches(151, 153);
+}
+
+TEST(Bitmaps, BoardTilesAreAllDifferent) {
+    std::set<std::vector<uint32_t>> seen;
+    for (int id = 100; id <= 114; ++id)
+        EXPECT_TRUE(seen.insert(bitmap(id).pixels).second) << "tile " << id << " repeats";
+}
+
+TEST(Bitmaps, GreenPiecesAreLighterThanRedOnes) {
+    // Colour-blind players tell the colours apart by lightness too.
+    for (int kind = 0; kind <= 6; ++kind) {
+        Picture green = bitmap(101 + kind), red = bitmap(108 + kind);
+        EXPECT_GT(averageLightness(green, 8, 8, 40, 40), averageLightness(red, 8, 8, 40, 40) + 20)
+            << "kind " << kind;
+    }
+    EXPECT_GT(averageLightness(bitmap(100), 8, 8, 40, 40),
+              averageLightness(bitmap(101), 8, 8, 40, 40));
+}
+
+TEST(Bitmaps, ArrowsPointTheirWay) {
+    // The head of an arrow is wider than its shaft: the half it points to holds more of it.
+    auto ink = [](const Picture& p, int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                uint32_t c = p.at(x, y);
+                int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF;
+                n += std::abs(r - g) > 55; // the saturated piece, not the dull socket
+            }
+        return n;
+    };
+    for (int base : {102, 109}) {
+        Picture up = bitmap(base), right = bitmap(base + 1), down = bitmap(base + 2),
+                left = bitmap(base + 3);
+        EXPECT_GT(ink(up, 4, 4, 44, 22), ink(up, 4, 26, 44, 44)) << base;
+        EXPECT_GT(ink(down, 4, 26, 44, 44), ink(down, 4, 4, 44, 22)) << base;
+        EXPECT_GT(ink(right, 26, 4, 44, 44), ink(right, 4, 4, 22, 44)) << base;
+        EXPECT_GT(ink(left, 4, 4, 22, 44), ink(left, 26, 4, 44, 44)) << base;
+    }
+}
+
+TEST(Bitmaps, GradientSquareRunsFromWhiteToBlackDiagonally) {
+    Picture g = bitmap(115);
+    EXPECT_GE(lightness(g.at(0, 0)), 245);
+    EXPECT_LE(lightness(g.at(47, 47)), 10);
+    for (int i = 1; i < 48; ++i)
+        EXPECT_LE(lightness(g.at(i, i)), lightness(g.at(i - 1, i - 1)));
+    for (int i = 0; i < 48; ++i) {
+        uint32_t c = g.at(i, 47 - i);
+        EXPECT_EQ((c >> 16) & 0xFF, c & 0xFF) << "grey only";
+    }
+}
+
+TEST(Bitmaps, RingEncirclesTheTileAndTurns) {
+    std::set<std::vector<uint32_t>> frames;
+    for (int f = 0; f < 4; ++f) {
+        Picture ring = bitmap(116 + f);
+        frames.insert(ring.pixels);
+        // The middle of the 48 by 48 tile drawn at (24, 24) stays clear.
+        for (int y = 0; y < 96; ++y)
+            for (int x = 0; x < 96; ++x)
+                if (std::hypot(x + 0.5 - 48, y + 0.5 - 48) < 30) {
+                    ASSERT_EQ(ring.at(x, y), White) << f << ": " << x << "," << y;
+                }
+        bool green = false, red = false, blue = false;
+        for (uint32_t c : ring.pixels) {
+            int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+            green = green || (g > r + 60 && g > b + 60);
+            red = red || (r > g + 60 && r > b + 60);
+            blue = blue || (b > r + 60 && b > g + 30);
+        }
+        EXPECT_TRUE(green && red && blue) << "frame " << f;
+    }
+    EXPECT_EQ(frames.size(), 4u);
+}
+
+TEST(Bitmaps, FrenchAndEnglishPicturesDiffer) {
+    for (int id : {150, 152, 1500, 1650, 2500, 2600})
+        EXPECT_NE(bitmap(id).pixels, bitmap(id + 1).pixels) << id;
+}
