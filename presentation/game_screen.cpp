@@ -6,9 +6,7 @@
 
 #include "presentation/canvas.h"
 #include "presentation/graphics.h"
-
-// The crediting pass of the rules, which runs as the first half of every score refresh.
-void creditScore(GameState& game);
+#include "rules/scoring.h"
 
 namespace {
 constexpr int BoardPictureId = 2000;

@@ -16,6 +16,8 @@ TextStrip ScratchStrip;
 int GraphicsReady = 0;
 
 namespace {
+PictureSource pictureSource = nullptr;
+
 // A fresh strip: black pixels, as a new compatible bitmap is, and default text settings.
 TextStrip newStrip(int height) {
     return TextStrip{Surface(StripWidth, height, 0), TextState{}};
@@ -23,7 +25,12 @@ TextStrip newStrip(int height) {
 } // namespace
 
 Surface LoadBitmapResource(int id) {
+    if (pictureSource != nullptr) return pictureSource(id);
     return DecodeBmp(ResourceBytes(ResourceKind::Bitmap, id));
+}
+
+void UsePictureSource(PictureSource source) {
+    pictureSource = source;
 }
 
 void LoadTileSet() {

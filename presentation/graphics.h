@@ -41,6 +41,10 @@ extern int GraphicsReady;
 
 // Bitmap resource `id` decoded; an empty Surface when it is missing or malformed.
 Surface LoadBitmapResource(int id);
+// Where LoadBitmapResource takes its pictures from: the embedded resources, unless another
+// source is chosen (tools and tests draw with pictures of their own); nullptr goes back.
+using PictureSource = Surface (*)(int id);
+void UsePictureSource(PictureSource source);
 
 void LoadTileSet();
 void CreateBackBuffer(int width, int height);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "rules/game_state.h"
+#include "rules/rules_seam.h" // DrawGameOverPanel
 
 // One row of the high-score table as drawn.
 struct ScoreRow {
