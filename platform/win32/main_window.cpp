@@ -1,0 +1,259 @@
+// The main window: its class, its procedure turning messages into game events, the event loop,
+// and the client-sized picture drawn straight to the window.
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/win32/backend.h"
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr char ClassName[] = "Glimora";
+constexpr int OuterWidth = 488;
+constexpr int OuterHeight = 534;
+
+HWND mainWindow = nullptr;
+WindowProcedure procedure = nullptr;
+Surface windowSurface(480, 480);
+
+void deliver(EventType type, int x = 0, int y = 0, int id = 0) {
+    if (procedure != nullptr) procedure(Event{type, x, y, id});
+}
+
+// Keeps the picture the size of the client area. A minimised window keeps its last size, so
+// the game never draws into an empty area.
+void fitSurfaceToClient(HWND window) {
+    RECT client{};
+    if (window == nullptr || IsIconic(window) || !GetClientRect(window, &client)) return;
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    if (width <= 0 || height <= 0) return;
+    if (width != windowSurface.width || height != windowSurface.height)
+        windowSurface = Surface(width, height);
+}
+
+// Client coordinates as the mouse messages carry them: two unsigned 16-bit words.
+int lowWord(LPARAM value) {
+    return static_cast<int>(LOWORD(static_cast<DWORD_PTR>(value)));
+}
+int highWord(LPARAM value) {
+    return static_cast<int>(HIWORD(static_cast<DWORD_PTR>(value)));
+}
+
+LRESULT CALLBACK mainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        mainWindow = window;
+        fitSurfaceToClient(window);
+        deliver(EventType::Create);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+        // The game draws through its own device contexts, the whole client area at once.
+        if (!IsIconic(window)) {
+            fitSurfaceToClient(window);
+            deliver(EventType::Paint);
+        }
+        return 0;
+    }
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) {
+            fitSurfaceToClient(window);
+            deliver(EventType::Size);
+        }
+        RedrawWindow(window, nullptr, nullptr, RDW_INTERNALPAINT);
+        return 0;
+    case WM_ACTIVATE:
+        return 0;
+    case WM_COMMAND:
+        deliver(EventType::Command, 0, 0, LOWORD(wParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        deliver(EventType::LeftDown, lowWord(lParam), highWord(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        deliver(EventType::LeftUp, lowWord(lParam), highWord(lParam));
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        deliver(EventType::LeftDoubleClick, lowWord(lParam), highWord(lParam));
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CLOSE:
+        deliver(EventType::Close);
+        return 0;
+    case WM_DESTROY:
+        deliver(EventType::Destroy);
+        return 0;
+    case WM_NCDESTROY:
+        // The attached menu goes with the window; the others kept for the run go now.
+        DestroyMenusExcept(GetMenu(window));
+        mainWindow = nullptr;
+        procedure = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// How the program was asked to show its window (a shortcut may ask for minimised).
+int startupShowState() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    GetStartupInfoA(&startup);
+    return (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWDEFAULT;
+}
+
+bool registerWindowClass(HINSTANCE instance) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = mainWindowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(500));
+    windowClass.hIconSm = windowClass.hIcon;
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = ClassName;
+    return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+} // namespace
+
+HWND MainWindow() {
+    return mainWindow;
+}
+
+HINSTANCE Instance() {
+    return GetModuleHandleA(nullptr);
+}
+
+} // namespace platform::win32
+
+namespace platform {
+
+using win32::mainWindow;
+
+uint32_t GetTicks() {
+    return GetTickCount();
+}
+
+bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar& initialMenu) {
+    const HINSTANCE instance = win32::Instance();
+    if (!win32::registerWindowClass(instance)) return false;
+    win32::procedure = procedure;
+    // The window starts with the menu bar it is given (the English one), as a class menu would.
+    HMENU menu = win32::MenuFor(initialMenu);
+    const HWND window = CreateWindowExA(0, win32::ClassName, title, WS_OVERLAPPEDWINDOW,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, win32::OuterWidth,
+                                        win32::OuterHeight, nullptr, menu, instance, nullptr);
+    if (window == nullptr) {
+        win32::procedure = nullptr;
+        return false;
+    }
+    mainWindow = window;
+    ShowWindow(window, win32::startupShowState());
+    win32::fitSurfaceToClient(window);
+    return true;
+}
+
+void DestroyMainWindow() {
+    if (mainWindow != nullptr) DestroyWindow(mainWindow);
+}
+
+void GetClientSize(int& width, int& height) {
+    width = win32::windowSurface.width;
+    height = win32::windowSurface.height;
+}
+
+void MakeClientSquare(int side) {
+    if (mainWindow == nullptr || side <= 0) return;
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(mainWindow, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(mainWindow, GWL_EXSTYLE));
+    RECT outer{0, 0, side, side};
+    AdjustWindowRectEx(&outer, style, GetMenu(mainWindow) != nullptr, exStyle);
+    RECT window{};
+    GetWindowRect(mainWindow, &window);
+    int width = outer.right - outer.left;
+    int height = outer.bottom - outer.top;
+    SetWindowPos(mainWindow, HWND_TOP, window.left, window.top, width, height, SWP_SHOWWINDOW);
+
+    // A menu bar that wraps onto two lines, or a frame the calculation does not know, leaves
+    // the client area off by some pixels: correct it once by what is missing.
+    RECT client{};
+    if (mainWindow == nullptr || IsIconic(mainWindow) || !GetClientRect(mainWindow, &client))
+        return;
+    const int missingWidth = side - client.right;
+    const int missingHeight = side - client.bottom;
+    if (missingWidth == 0 && missingHeight == 0) return;
+    width += missingWidth;
+    height += missingHeight;
+    SetWindowPos(mainWindow, HWND_TOP, window.left, window.top, width, height, SWP_SHOWWINDOW);
+}
+
+void RequestRepaint() {
+    if (mainWindow != nullptr) RedrawWindow(mainWindow, nullptr, nullptr, RDW_INTERNALPAINT);
+}
+
+Surface& WindowSurface() {
+    return win32::windowSurface;
+}
+
+void WindowUpdated(int x, int y, int width, int height) {
+    Surface& surface = win32::windowSurface;
+    if (mainWindow == nullptr || IsIconic(mainWindow) || surface.empty()) return;
+    // Clip to the picture in 64 bits, so no rectangle can overflow.
+    const auto left = static_cast<int>(std::clamp<int64_t>(x, 0, surface.width));
+    const auto top = static_cast<int>(std::clamp<int64_t>(y, 0, surface.height));
+    const auto right =
+        static_cast<int>(std::clamp<int64_t>(int64_t{x} + width, left, surface.width));
+    const auto bottom =
+        static_cast<int>(std::clamp<int64_t>(int64_t{y} + height, top, surface.height));
+    if (right <= left || bottom <= top) return;
+
+    // The rows top..bottom as one top-down picture of the surface's width: its source
+    // rectangle starts at row 0, so there is no doubt about which rows are meant.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = surface.width;
+    info.bmiHeader.biHeight = -(bottom - top);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const uint32_t* rows =
+        surface.pixels.data() + static_cast<size_t>(top) * static_cast<size_t>(surface.width);
+
+    HDC device = GetDC(mainWindow);
+    if (device == nullptr) return;
+    SetDIBitsToDevice(device, left, top, static_cast<DWORD>(right - left),
+                      static_cast<DWORD>(bottom - top), left, 0, 0, static_cast<UINT>(bottom - top),
+                      rows, &info, DIB_RGB_COLORS);
+    ReleaseDC(mainWindow, device);
+}
+
+PumpResult PumpOne(int& exitCode) {
+    MSG message{};
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return PumpResult::Idle;
+    if (message.message == WM_QUIT) {
+        exitCode = static_cast<int>(message.wParam);
+        return PumpResult::Quit;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return PumpResult::Dispatched;
+}
+
+void WaitForEvent(uint32_t timeoutMs) {
+    // Drawing is shown as it happens, so there is nothing to present first. Input already
+    // waiting in the queue ends the wait too, even if an earlier peek has seen it.
+    MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs == UINT32_MAX ? INFINITE : timeoutMs,
+                                QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+void PostQuit(int exitCode) {
+    PostQuitMessage(exitCode);
+}
+
+} // namespace platform
