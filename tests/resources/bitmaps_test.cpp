@@ -85,24 +85,40 @@ TEST(Bitmaps, GreenPiecesAreLighterThanRedOnes) {
 }
 
 TEST(Bitmaps, ArrowsPointTheirWay) {
-    // The head of an arrow is wider than its shaft: the half it points to holds more of it.
-    auto ink = [](const Picture& p, int x0, int y0, int x1, int y1) {
-        int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x) {
-                uint32_t c = p.at(x, y);
-                int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF;
-                n += std::abs(r - g) > 55; // the saturated piece, not the dull socket
-            }
-        return n;
+    // An arrow ends in a narrow tip on the side it points to and a broad tail on the other.
+    auto isInk = [](uint32_t c) {
+        int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF;
+        return std::abs(r - g) > 55; // the saturated piece, not the dull socket
+    };
+    // Ink in the first and the last lines holding ink, walking from `from` to `to`
+    // across rows (vertical) or columns, within the band round the arrow's axis (the socket's
+    // corners are left out).
+    auto ends = [&](const Picture& p, bool rows, int from, int to) {
+        std::vector<int> widths;
+        int step = from < to ? 1 : -1;
+        for (int a = from; a != to; a += step) {
+            int n = 0;
+            for (int b = 14; b < 35; ++b)
+                n += isInk(rows ? p.at(b, a) : p.at(a, b));
+            if (n > 0) widths.push_back(n);
+        }
+        // Four lines at each end, skipping the two outermost, whose shading decides too much.
+        int first = 0, last = 0;
+        for (size_t i = 2; i < 6 && i < widths.size(); ++i) {
+            first += widths[i];
+            last += widths[widths.size() - 1 - i];
+        }
+        return std::pair{first, last};
     };
     for (int base : {102, 109}) {
-        Picture up = bitmap(base), right = bitmap(base + 1), down = bitmap(base + 2),
-                left = bitmap(base + 3);
-        EXPECT_GT(ink(up, 4, 4, 44, 22), ink(up, 4, 26, 44, 44)) << base;
-        EXPECT_GT(ink(down, 4, 26, 44, 44), ink(down, 4, 4, 44, 22)) << base;
-        EXPECT_GT(ink(right, 26, 4, 44, 44), ink(right, 4, 4, 22, 44)) << base;
-        EXPECT_GT(ink(left, 4, 4, 22, 44), ink(left, 26, 4, 44, 44)) << base;
+        auto [upTip, upTail] = ends(bitmap(base), true, 3, 45);
+        auto [rightTip, rightTail] = ends(bitmap(base + 1), false, 44, 2);
+        auto [downTip, downTail] = ends(bitmap(base + 2), true, 44, 2);
+        auto [leftTip, leftTail] = ends(bitmap(base + 3), false, 3, 45);
+        EXPECT_LT(upTip * 4, upTail * 3) << base << " up";
+        EXPECT_LT(rightTip * 4, rightTail * 3) << base << " right";
+        EXPECT_LT(downTip * 4, downTail * 3) << base << " down";
+        EXPECT_LT(leftTip * 4, leftTail * 3) << base << " left";
     }
 }
 

@@ -103,3 +103,68 @@ TEST(Sounds, AdpcmHeaderDescribesWholeBlocks) {
                 << "delta of block " << b;
         }
 }
+
+namespace {
+// Microsoft ADPCM decoding of one block, written from the format's definition.
+std::vector<int> decodeAdpcmBlock(std::span<const uint8_t> block, int channels,
+                                  int samplesPerBlock) {
+    static const int coef1[7] = {256, 512, 0, 192, 240, 460, 392};
+    static const int coef2[7] = {0, -256, 0, 64, 0, -208, -232};
+    static const int adapt[16] = {230, 230, 230, 230, 307, 409, 512, 614,
+                                  768, 614, 512, 409, 307, 230, 230, 230};
+    size_t ch = static_cast<size_t>(channels);
+    std::vector<int> pred(ch), delta(ch), s1(ch), s2(ch);
+    for (size_t c = 0; c < ch; ++c) {
+        pred[c] = std::min<int>(block[c], 6);
+        delta[c] = static_cast<int16_t>(le16(block, ch + 2 * c));
+        s1[c] = static_cast<int16_t>(le16(block, 3 * ch + 2 * c));
+        s2[c] = static_cast<int16_t>(le16(block, 5 * ch + 2 * c));
+    }
+    std::vector<int> out;
+    for (size_t c = 0; c < ch; ++c)
+        out.push_back(s2[c]);
+    for (size_t c = 0; c < ch; ++c)
+        out.push_back(s1[c]);
+    size_t nibbles = static_cast<size_t>(samplesPerBlock - 2) * ch;
+    for (size_t i = 0; i < nibbles; ++i) {
+        size_t c = i % ch;
+        uint8_t byte = block[7 * ch + i / 2];
+        int n = (i % 2 == 0) ? byte >> 4 : byte & 0x0F;
+        int signedN = n >= 8 ? n - 16 : n;
+        int predicted = (s1[c] * coef1[pred[c]] + s2[c] * coef2[pred[c]]) >> 8;
+        int s = std::clamp(predicted + signedN * delta[c], -32768, 32767);
+        s2[c] = s1[c];
+        s1[c] = s;
+        delta[c] = std::max(16, (adapt[n] * delta[c]) >> 8);
+        out.push_back(s);
+    }
+    return out;
+}
+} // namespace
+
+TEST(Sounds, AdpcmSoundDecodesToAQuietCleanBlip) {
+    auto w = parseWave(ResourceBytes(ResourceKind::Wave, 5000));
+    ASSERT_TRUE(w.has_value());
+    ASSERT_GE(w->fmtExtra.size(), 4u);
+    int spb = le16(std::span<const uint8_t>(w->fmtExtra), 2);
+    std::vector<int> all;
+    for (size_t at = 0; at + static_cast<size_t>(w->blockAlign) <= w->data.size();
+         at += static_cast<size_t>(w->blockAlign)) {
+        auto part = decodeAdpcmBlock(w->data.subspan(at, static_cast<size_t>(w->blockAlign)),
+                                     w->channels, spb);
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    ASSERT_GE(all.size(), static_cast<size_t>(w->factFrames) * 2);
+    all.resize(static_cast<size_t>(w->factFrames) * 2);
+    int peak = 0;
+    for (int v : all)
+        peak = std::max(peak, std::abs(v));
+    // Encoding errors show as clipping or noise far above the -6 dBFS the blip is made at.
+    EXPECT_GT(peak, 32767 / 4);
+    EXPECT_LT(peak, 32767 * 3 / 4);
+    EXPECT_LT(std::abs(all[0]), 1000);
+    EXPECT_LT(std::abs(all[1]), 1000);
+    // Neighbouring samples of a tone below 1.5 kHz never jump by half the scale.
+    for (size_t i = 2; i < all.size(); ++i)
+        EXPECT_LT(std::abs(all[i] - all[i - 2]), 16384) << i;
+}

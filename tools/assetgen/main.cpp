@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -13,6 +14,7 @@
 #include "font_paths.h"
 #include "icon.h"
 #include "picture_files.h"
+#include "preview.h"
 #include "screens.h"
 #include "sounds.h"
 #include "tiles.h"
@@ -76,13 +78,17 @@ std::string licenceText() {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: assetgen <resources-folder> [--sheet <contact-sheet.png>]\n");
+        std::fprintf(stderr, "usage: assetgen <resources-folder> [--sheet <contact-sheet.png>] "
+                             "[--preview <screens.png>] [--pngs <folder>]\n");
         return 2;
     }
     std::string root = argv[1];
-    std::string sheetPath;
-    for (int i = 2; i + 1 < argc; ++i)
+    std::string sheetPath, previewPath, pngFolder;
+    for (int i = 2; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--sheet") == 0) sheetPath = argv[i + 1];
+        if (std::strcmp(argv[i], "--preview") == 0) previewPath = argv[i + 1];
+        if (std::strcmp(argv[i], "--pngs") == 0) pngFolder = argv[i + 1];
+    }
 
     auto bitmaps = allBitmaps();
     for (const auto& [id, img] : bitmaps)
@@ -95,8 +101,8 @@ int main(int argc, char** argv) {
     }
 
     std::string report;
-    writeFile(root + "/fonts/system.gfnt",
-              buildBitmapFont({SansBoldFontPath, 16, 13, 11, 13, true}, &report));
+    Bytes systemFont = buildBitmapFont({SansBoldFontPath, 16, 13, 11, 13, true}, &report);
+    writeFile(root + "/fonts/system.gfnt", systemFont);
     writeFile(root + "/fonts/dialog.gfnt",
               buildBitmapFont({SansFontPath, 13, 11, 10, 11, false}, &report));
     std::string lic = licenceText();
@@ -120,6 +126,15 @@ int main(int argc, char** argv) {
             sheetItems.emplace_back(500 + size, onGrey);
         }
         writeFile(sheetPath, encodePng(makeContactSheet(sheetItems), false));
+    }
+    if (!pngFolder.empty())
+        for (const auto& [id, img] : bitmaps)
+            writeFile(pngFolder + "/" + std::to_string(id) + ".png", encodePng(img, false));
+    if (!previewPath.empty()) {
+        std::map<int, Image> byId(bitmaps.begin(), bitmaps.end());
+        writeFile(previewPath, encodePng(makePreview(byId, systemFont), false));
+        std::string zoomPath = previewPath.substr(0, previewPath.size() - 4) + "-tiles.png";
+        writeFile(zoomPath, encodePng(makeTileZoom(byId), false));
     }
     return 0;
 }

@@ -8,6 +8,9 @@ build="$root/build-assetgen-tool"
 out="${1:-$root/resources}"
 shift || true
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -- -j2 >/dev/null
+if ! log="$(cmake --build "$build" -- -j2 2>&1)"; then
+    echo "$log" >&2
+    exit 1
+fi
 mkdir -p "$out/bitmaps" "$out/sounds" "$out/fonts" "$out/icon"
 "$build/assetgen" "$out" "$@"

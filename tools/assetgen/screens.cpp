@@ -212,7 +212,7 @@ Image paintHelpScreen(int language) {
     });
     paintText(img, w.rulesTitle, 240, 46, heading(24), true);
 
-    const float textLeft = 30, textRight = 450, fontSize = 14.5f, lineGap = 18;
+    const float textLeft = 30, textRight = 450, fontSize = 15.5f, lineGap = 19.5f;
     float y = 76;
     for (int i = 0; i < 3; ++i) {
         // Example icons on the right of each paragraph, drawn in 26-pixel tiles.
@@ -261,7 +261,7 @@ Image paintHelpScreen(int language) {
                               {ax, ay + 1.2f}}),
                      rgb(0xF4F4EC));
         }
-        y = top + blockH + 22;
+        y = top + blockH + 24;
     }
     paintButton(img, 172, 392, 303, 445, "OK", ButtonShape::Oval, 26);
     return img;
@@ -315,17 +315,17 @@ Image paintPlayAgainButton(int language) {
 Image paintPauseColour(int language) {
     const Words& w = wordsOf(language);
     Image layer(240, 108, {1, 1, 1, 0});
-    TextStyle big = heading(fittedSize(1, w.pause, 220, 58));
+    TextStyle big = heading(fittedSize(1, w.pause, 224, 60));
     big.shadow = 0;
-    big.outlineWidth = 3;
-    paintText(layer, w.pause, 120, 62, big, true);
+    big.outlineWidth = 3.5f;
+    paintText(layer, w.pause, 120, 64, big, true);
     TextStyle small;
-    small.size = fittedSize(1, w.clickToGoOn, 226, 18);
-    small.top = rgb(0xF8F8F0);
-    small.bottom = rgb(0xC8E0FF);
+    small.size = fittedSize(1, w.clickToGoOn, 224, 19);
+    small.top = rgb(0xFFFFF4);
+    small.bottom = rgb(0xCFE4FF);
     small.outline = rgb(0x0A0A30);
-    small.outlineWidth = 2;
-    paintText(layer, w.clickToGoOn, 120, 94, small, true);
+    small.outlineWidth = 2.5f;
+    paintText(layer, w.clickToGoOn, 120, 96, small, true);
     return cutOutOnWhite(layer);
 }
 

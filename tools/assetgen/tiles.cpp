@@ -138,7 +138,7 @@ void paintArrow(Image& img, const Palette& p, bool red, int quarterTurns) {
     img.fill(grow(shape, 2.2f), p.outline);
     if (red) img.fill(grow(shape, 0.9f), p.rim);
     Shader base = linear(8, 8, p.piece, 40, 40, p.pieceDark);
-    img.fill(shape, bevelled(shape, base, 4.5f, 1.1f));
+    img.fill(shape, bevelled(shape, base, 4.0f, 0.6f));
 }
 
 void paintDiamond(Image& img, const Palette& p, bool red) {
@@ -245,24 +245,24 @@ Image paintBallRing(int step) {
     const Rgba colours[3] = {rgb(0x38C838), rgb(0xE23030), rgb(0x3C6CF0)};
     for (int i = 0; i < 6; ++i) {
         float a = -Pi / 2 + i * Pi / 3 + step * Pi / 6;
-        float cx = 48 + 39.5f * std::cos(a), cy = 48 + 39.5f * std::sin(a);
+        float cx = 48 + 39.0f * std::cos(a), cy = 48 + 39.0f * std::sin(a);
         Rgba c = colours[i % 3];
-        layer.fill(circle(cx, cy, 7.4f), rgb(0x101018));
-        layer.fill(circle(cx, cy, 6.2f), [=](float x, float y) {
-            float d = std::hypot(x - (cx - 2.2f), y - (cy - 2.4f)) / 9.0f;
+        layer.fill(circle(cx, cy, 8.6f), rgb(0x101018));
+        layer.fill(circle(cx, cy, 7.4f), [=](float x, float y) {
+            float d = std::hypot(x - (cx - 2.6f), y - (cy - 2.8f)) / 10.5f;
             Rgba base = mix(shade(c, 1.45f), shade(c, 0.55f), clamp01(d));
             return base;
         });
-        layer.fill(circle(cx - 2.2f, cy - 2.4f, 1.8f), Rgba{1, 1, 1, 0.85f});
+        layer.fill(circle(cx - 2.6f, cy - 2.8f, 2.2f), Rgba{1, 1, 1, 0.85f});
     }
     return cutOutOnWhite(layer);
 }
 
 Image paintGameOverPanel() {
     Image img(450, 180);
-    img.paintAll(solid(rgb(0x0E1433)));
-    paintFrame(img, 9, 9, 441, 171, 7, 14, rgb(0xD9A03A));
-    Sdf inner = roundedBox(9, 9, 441, 171, 14);
+    img.paintAll(solid(rgb(0x2A1A06)));
+    paintFrame(img, 8, 8, 442, 172, 7, 3, rgb(0xD9A03A));
+    Sdf inner = roundedBox(8, 8, 442, 172, 3);
     img.fill(inner, [](float x, float y) {
         float d = std::hypot((x - 225) / 225, (y - 90) / 90);
         return mix(rgb(0x33307A), rgb(0x120E30), clamp01(d * 0.9f));

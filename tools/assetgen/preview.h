@@ -1,0 +1,14 @@
+// Review pictures of the assets in use: game screens composed as the game composes them, and
+// the tiles enlarged.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "byte_writer.h"
+#include "image.h"
+
+// `bitmaps` by id; `systemFont` the .gfnt bytes of the system font.
+Image makePreview(const std::map<int, Image>& bitmaps, const Bytes& systemFont);
+// The tiles 100 to 115 at four times their size and the rings at twice.
+Image makeTileZoom(const std::map<int, Image>& bitmaps);
