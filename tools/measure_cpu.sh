@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Measures the processor time the SDL program uses while nothing happens, under Xvfb: on
+# the title screen and in a running game with no input, each beside the same figure with
+# a loop that polls without waiting (GLIMORA_BUSY_LOOP=1). The program must honour
+# GLIMORA_BUSY_LOOP=1 (never wait) and GLIMORA_AUTOPLAY_START=1 (start a game at once, as
+# if Play were clicked). Without the program, the backend's own stand-in is measured.
+#
+# Usage: tools/measure_cpu.sh [build-dir]     (default: build)
+#   GLIMORA_MEASURE_SECONDS  length of each measurement (default 10)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ "${1:-}" != "--inside-xvfb" ]; then
+    command -v xvfb-run >/dev/null || { echo "xvfb-run is missing (apt-get install xvfb xauth)"; exit 1; }
+    exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" --inside-xvfb "${1:-build}"
+fi
+build="$2"
+seconds="${GLIMORA_MEASURE_SECONDS:-10}"
+hz=$(getconf CLK_TCK)
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+
+# Processor time (user + system) of a process so far, in clock ticks.
+cpu_ticks() {
+    # The command name may hold spaces: take the fields after the closing parenthesis.
+    local rest
+    rest=$(sed 's/^.*) //' "/proc/$1/stat")
+    set -- $rest
+    echo $(( ${12} + ${13} ))
+}
+
+# measure LABEL PROGRAM [VAR=value...]: starts the program, lets it settle, measures.
+measure() {
+    local label="$1" program="$2"
+    shift 2
+    env HOME="$home" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy "$@" "$program" \
+        >/dev/null 2>&1 &
+    local pid=$!
+    sleep 2
+    if ! kill -0 "$pid" 2>/dev/null; then
+        printf '%-44s %s\n' "$label" "the program ended early"
+        return
+    fi
+    local before after
+    before=$(cpu_ticks "$pid")
+    sleep "$seconds"
+    after=$(cpu_ticks "$pid")
+    kill -TERM "$pid" 2>/dev/null || true
+    for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    local used=$(( after - before ))
+    awk -v t="$used" -v hz="$hz" -v s="$seconds" -v l="$label" \
+        'BEGIN { printf "%-44s %6.2f s of CPU in %d s (%5.1f %%)\n", l, t / hz, s, 100 * t / hz / s }'
+}
+
+echo "Processor time over ${seconds} s with no input (Xvfb, dummy audio):"
+if [ -x "$build/glimora" ]; then
+    measure "title screen, waiting loop" "$build/glimora"
+    measure "title screen, polling loop" "$build/glimora" GLIMORA_BUSY_LOOP=1
+    measure "running game, waiting loop" "$build/glimora" GLIMORA_AUTOPLAY_START=1
+    measure "running game, polling loop" "$build/glimora" GLIMORA_AUTOPLAY_START=1 GLIMORA_BUSY_LOOP=1
+else
+    echo "($build/glimora is not built: measuring the backend's stand-in, tools/cpu_probe)"
+fi
+probe="$build/tools/cpu_probe/cpu_probe"
+if [ -x "$probe" ]; then
+    measure "backend alone, idle, waiting" "$probe"
+    measure "backend alone, idle, polling" "$probe" GLIMORA_BUSY_LOOP=1
+    measure "backend alone, 100 ms steps, waiting" "$probe" GLIMORA_PROBE_STEPS=1
+    measure "backend alone, 100 ms steps, polling" "$probe" GLIMORA_PROBE_STEPS=1 GLIMORA_BUSY_LOOP=1
+fi
