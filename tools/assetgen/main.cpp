@@ -103,8 +103,8 @@ int main(int argc, char** argv) {
     std::string report;
     Bytes systemFont = buildBitmapFont({SansBoldFontPath, 16, 13, 11, 13, true}, &report);
     writeFile(root + "/fonts/system.gfnt", systemFont);
-    writeFile(root + "/fonts/dialog.gfnt",
-              buildBitmapFont({SansFontPath, 13, 11, 10, 11, false}, &report));
+    Bytes dialogFont = buildBitmapFont({SansFontPath, 13, 11, 10, 11, false}, &report);
+    writeFile(root + "/fonts/dialog.gfnt", dialogFont);
     std::string lic = licenceText();
     writeFile(root + "/fonts/LICENSE.txt", Bytes(lic.begin(), lic.end()));
     if (!report.empty()) std::fprintf(stderr, "%s", report.c_str());
@@ -135,6 +135,8 @@ int main(int argc, char** argv) {
         writeFile(previewPath, encodePng(makePreview(byId, systemFont), false));
         std::string zoomPath = previewPath.substr(0, previewPath.size() - 4) + "-tiles.png";
         writeFile(zoomPath, encodePng(makeTileZoom(byId), false));
+        std::string fontPath = previewPath.substr(0, previewPath.size() - 4) + "-fonts.png";
+        writeFile(fontPath, encodePng(makeFontSheet(systemFont, dialogFont), false));
     }
     return 0;
 }

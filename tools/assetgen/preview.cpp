@@ -142,3 +142,26 @@ Image makeTileZoom(const std::map<int, Image>& b) {
     }
     return sheet;
 }
+
+Image makeFontSheet(const Bytes& systemFont, const Bytes& dialogFont) {
+    Image sheet(1000, 760, rgb(0xFFFFFF));
+    int y = 10;
+    for (const Bytes* f : {&systemFont, &dialogFont}) {
+        for (int row = 0; row < 7; ++row) {
+            std::string line;
+            for (int c = 32 + row * 32; c < 64 + row * 32 && c < 256; ++c)
+                line += static_cast<char>(c);
+            text(sheet, *f, 10, y, line, 2, 0x000000);
+            y += 2 * (*f)[5] + 4;
+        }
+        text(sheet, *f, 10, y, "Voulez vous abandonner la partie actuelle ? 12345 x256", 2,
+             0x000080);
+        y += 2 * (*f)[5] + 4;
+        text(sheet, *f, 10, y,
+             "La couleur de l'\xE9l\xE9ment est diff\xE9rente  Fran\xE7"
+             "ais",
+             1, 0x000000);
+        y += (*f)[5] + 12;
+    }
+    return sheet;
+}

@@ -12,3 +12,5 @@
 Image makePreview(const std::map<int, Image>& bitmaps, const Bytes& systemFont);
 // The tiles 100 to 115 at four times their size and the rings at twice.
 Image makeTileZoom(const std::map<int, Image>& bitmaps);
+// Every glyph of the two fonts at twice their size, and sample lines.
+Image makeFontSheet(const Bytes& systemFont, const Bytes& dialogFont);

@@ -121,6 +121,11 @@ Image paintBoardPicture() {
     paintFrame(img, 250, 36, 433, 94, 6, 7, rgb(0xB8BED8));
     img.fill(roundedBox(250, 36, 433, 94, 7), rgb(0x000000));
 
+    TextStyle label = heading(15);
+    label.outlineWidth = 1.5f;
+    label.shadow = 1.5f;
+    paintText(img, "SCORE", 341, 24, label, true);
+
     // Pile column: sand in a black frame.
     img.fill(roundedBox(22, 80, 112, 416, 8), rgb(0x000000, 0.35f));
     paintFrame(img, 30, 88, 104, 408, 5, 4, rgb(0x9A7A48));

@@ -71,13 +71,13 @@ std::vector<double> refusalBuzz() {
             phase += 2 * Pi * f / Rate;
             // A band-limited square (odd harmonics) with a little vibrato of the level.
             double v = 0;
-            for (int h = 1; h <= 11; h += 2)
+            for (int h = 1; h <= 7; h += 2)
                 v += std::sin(h * phase) / h;
             v *= 1 + 0.15 * std::sin(2 * Pi * 30 * t);
             s[i] += env * v;
         }
     }
-    lowPass(s, 1800);
+    lowPass(s, 1200);
     return s;
 }
 
@@ -191,9 +191,9 @@ std::vector<double> blip(double f) {
     return s;
 }
 
-Sound mono(int id, std::vector<double> s, double fadeOut) {
+Sound mono(int id, std::vector<double> s, double fadeOut, double peak = Peak) {
     fadeEnds(s, 0.002, fadeOut);
-    normalise(s, Peak);
+    normalise(s, peak);
     return {id, 1, toFloat(s)};
 }
 
@@ -215,10 +215,10 @@ Sound stereo(int id, std::vector<double> l, std::vector<double> r, double fadeOu
 std::vector<Sound> synthesiseSounds() {
     std::vector<Sound> all;
     all.push_back(stereo(5000, blip(880), blip(1320), 0.01));
-    all.push_back(mono(5001, refusalBuzz(), 0.1));
+    all.push_back(mono(5001, refusalBuzz(), 0.1, 0.33)); // dense, so quieter at its peak
     all.push_back(mono(5002, landingThud(), 0.2));
     all.push_back(mono(5003, lineChime(), 0.3));
-    all.push_back(mono(5004, wrongColourTone(), 0.3));
+    all.push_back(mono(5004, wrongColourTone(), 0.3, 0.4));
     all.push_back(mono(5005, placementClick(), 0.05));
     all.push_back(stereo(5006, removalSparkle(false), removalSparkle(true), 0.4));
     return all;

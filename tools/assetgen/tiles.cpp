@@ -250,7 +250,7 @@ Image paintBallRing(int step) {
         layer.fill(circle(cx, cy, 8.6f), rgb(0x101018));
         layer.fill(circle(cx, cy, 7.4f), [=](float x, float y) {
             float d = std::hypot(x - (cx - 2.6f), y - (cy - 2.8f)) / 10.5f;
-            Rgba base = mix(shade(c, 1.45f), shade(c, 0.55f), clamp01(d));
+            Rgba base = mix(shade(c, 1.5f), shade(c, 0.7f), clamp01(d * 1.1f));
             return base;
         });
         layer.fill(circle(cx - 2.6f, cy - 2.8f, 2.2f), Rgba{1, 1, 1, 0.85f});
