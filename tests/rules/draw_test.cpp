@@ -42,63 +42,46 @@ TEST(RuntimeRandom, FollowsTheRuntimeSequence) {
     }
 }
 
-TEST(ElementDraw, WalksTheRunningSumOfTheWeights) {
-    GameState game = withWeights({22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22});
-    seedForDraw(21);
-    DrawnElement e = drawElement(game);
-    EXPECT_EQ(e.index, 0);
-    EXPECT_EQ(e.kind, ElementKind::ArrowUp);
-    EXPECT_EQ(e.color, Color::Green);
-
-    game.drawWeights.fill(22);
-    seedForDraw(22);
-    e = drawElement(game);
-    EXPECT_EQ(e.index, 1);
-    EXPECT_EQ(e.kind, ElementKind::ArrowRight);
-
-    game.drawWeights.fill(22);
-    seedForDraw(263);
-    e = drawElement(game);
-    EXPECT_EQ(e.index, 11);
-    EXPECT_EQ(e.kind, ElementKind::Star);
-    EXPECT_EQ(e.color, Color::Red);
-
-    game.drawWeights.fill(22);
-    seedForDraw(132);
-    e = drawElement(game);
-    EXPECT_EQ(e.index, 6);
-    EXPECT_EQ(e.kind, ElementKind::ArrowUp);
-    EXPECT_EQ(e.color, Color::Red);
-}
-
-TEST(ElementDraw, MovesWeightToTheLowestOtherIndices) {
-    // First draw of a new game: the drawn one keeps 11, every other one gets 23.
-    GameState game = withWeights({22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22});
-    seedForDraw(100); // index 4
-    EXPECT_EQ(drawElement(game).index, 4);
-    EXPECT_EQ(game.drawWeights,
-              (std::array<int32_t, 12>{23, 23, 23, 23, 11, 23, 23, 23, 23, 23, 23, 23}));
-
-    // Drawing index 3 with weight 5: it drops to 0, the five lowest others gain 1.
-    game = withWeights({20, 20, 20, 5, 20, 20, 20, 20, 20, 20, 40, 39});
-    seedForDraw(62);
-    EXPECT_EQ(drawElement(game).index, 3);
-    EXPECT_EQ(game.drawWeights,
-              (std::array<int32_t, 12>{21, 21, 21, 0, 21, 21, 20, 20, 20, 20, 40, 39}));
-
-    // Index 0 with weight 30: 19 left, indices 1..11 gain 1.
-    game = withWeights({30, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 14});
-    seedForDraw(0);
-    EXPECT_EQ(drawElement(game).index, 0);
-    EXPECT_EQ(game.drawWeights,
-              (std::array<int32_t, 12>{19, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 15}));
-
-    // Index 11 with weight 4: 0 left, indices 0..3 gain 1.
-    game = withWeights({22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 40, 4});
-    seedForDraw(262);
-    EXPECT_EQ(drawElement(game).index, 11);
-    EXPECT_EQ(game.drawWeights,
-              (std::array<int32_t, 12>{23, 23, 23, 23, 22, 22, 22, 22, 22, 22, 40, 0}));
+TEST(ElementDraw, DrawsByRunningSumAndMovesWeightToTheLowestOtherIndices) {
+    using W = std::array<int32_t, DrawWeightCount>;
+    const W even{22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22};
+    struct Case {
+        W before;
+        int r;
+        int index;
+        W after;
+    };
+    const Case cases[] = {
+        {even, 21, 0, {11, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23}},
+        {even, 22, 1, {23, 11, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23}},
+        {even, 263, 11, {23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 11}},
+        {{20, 20, 20, 5, 20, 20, 20, 20, 20, 20, 40, 39},
+         62,
+         3,
+         {21, 21, 21, 0, 21, 21, 20, 20, 20, 20, 40, 39}},
+        {{30, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 14},
+         0,
+         0,
+         {19, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 15}},
+        {{22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 40, 4},
+         262,
+         11,
+         {23, 23, 23, 23, 22, 22, 22, 22, 22, 22, 40, 0}},
+        // A zero weight is skipped by the walk.
+        {{0, 44, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22},
+         0,
+         1,
+         {1, 33, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23}},
+    };
+    for (const Case& c : cases) {
+        GameState game = withWeights(c.before);
+        seedForDraw(c.r);
+        const DrawnElement e = drawElement(game);
+        EXPECT_EQ(e.index, c.index) << "r " << c.r;
+        EXPECT_EQ(static_cast<int>(e.kind), c.index % 6 + 1);
+        EXPECT_EQ(e.color, c.index < 6 ? Color::Green : Color::Red);
+        EXPECT_EQ(game.drawWeights, c.after) << "r " << c.r;
+    }
 }
 
 TEST(ElementDraw, LongRunKeepsTheWeightsSoundAndTheElementsEven) {

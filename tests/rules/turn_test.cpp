@@ -189,22 +189,6 @@ TEST(PileTimeline, GameOverWaitsForThePressAndTheDelay) {
     EXPECT_EQ(recorder::highScoreOffers, 1);
 }
 
-TEST(PileTimeline, PlacingEveryElementKeepsTheGameGoing) {
-    crtSrand(3);
-    Timeline t;
-    t.game.GameRunning = 1;
-    for (int i = 0; i < 5000; ++i) {
-        t.pass();
-        if (t.game.activeIndex < t.game.pileCount && i % 7 == 0) {
-            // Empty the board so the click always finds a plain square.
-            t.game.board = Board{};
-            clickCell(t.game, i % 6, (i / 6) % 6, t.now);
-        }
-    }
-    EXPECT_EQ(t.game.landedCount, 0);
-    EXPECT_EQ(t.game.GameInProgress, 1);
-}
-
 GameSnapshot resumablePile() {
     GameSnapshot s;
     s.drawWeights.fill(22);
