@@ -5,13 +5,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
+#include "platform/sdl/dialog_layout.h"
+#include "platform/sdl/menu_layout.h"
+#include "resources/bitmap_font.h"
+#include "resources/resources.h"
 
 namespace {
 
 int creates = 0, paints = 0, destroys = 0, sizes = 0;
 int lastCommand = 0;
+std::vector<platform::Event> mouse;
 
 void procedure(const platform::Event& e) {
     switch (e.type) {
@@ -31,6 +37,11 @@ void procedure(const platform::Event& e) {
         break;
     case platform::EventType::Command:
         lastCommand = e.id;
+        break;
+    case platform::EventType::LeftDown:
+    case platform::EventType::LeftUp:
+    case platform::EventType::LeftDoubleClick:
+        mouse.push_back(e);
         break;
     case platform::EventType::Close:
         platform::DestroyMainWindow();
@@ -70,6 +81,30 @@ void pushText(const char* utf8) {
     e.type = SDL_TEXTINPUT;
     SDL_strlcpy(e.text.text, utf8, sizeof e.text.text);
     SDL_PushEvent(&e);
+}
+
+void pushButton(Uint32 type, int x, int y, Uint8 clicks = 1) {
+    SDL_Event e{};
+    e.type = type;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.clicks = clicks;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+}
+
+void pushMotion(int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = x;
+    e.motion.y = y;
+    SDL_PushEvent(&e);
+}
+
+// Window pixel at the middle of a rectangle.
+void clickAt(const sdlui::Rect& r) {
+    pushButton(SDL_MOUSEBUTTONDOWN, r.x + r.w / 2, r.y + r.h / 2);
+    pushButton(SDL_MOUSEBUTTONUP, r.x + r.w / 2, r.y + r.h / 2);
 }
 
 int failures = 0;
@@ -124,6 +159,68 @@ int main() {
     pushKey(SDLK_ESCAPE);
     pumpAll();
     check(lastCommand == 0, "Escape closes the menu without a command");
+
+    // The same from the mouse: press the title, release, then click the item.
+    const BitmapFont& font = EmbeddedFont(DialogFontId);
+    sdlui::BarLayout bar = sdlui::LayoutBar(menu, font);
+    sdlui::PopupLayout popup = sdlui::LayoutPopup(popups[0], bar.titles[0], font, 520);
+    clickAt(bar.titles[0]);
+    pushMotion(popup.items[0].x + 4, popup.items[0].y + 4);
+    clickAt(popup.items[0]);
+    pumpAll();
+    check(lastCommand == 9072, "a click on the title, then on New Game, chooses it");
+    lastCommand = 0;
+    clickAt(bar.titles[0]);
+    clickAt(popup.items[1]);                   // the separator: nothing, the menu stays open
+    pushButton(SDL_MOUSEBUTTONDOWN, 300, 300); // outside: closes it, and is used up
+    pushButton(SDL_MOUSEBUTTONUP, 300, 300);
+    pumpAll();
+    check(lastCommand == 0, "a separator chooses nothing; a click outside closes the menu");
+    check(mouse.size() == 1 && mouse[0].type == platform::EventType::LeftUp,
+          "the press that closed the menu does not reach the window");
+
+    // Clicks in the client area: coordinates below the menu bar; a double click's second
+    // press arrives as LeftDoubleClick.
+    mouse.clear();
+    pushButton(SDL_MOUSEBUTTONDOWN, 40, 60, 1);
+    pushButton(SDL_MOUSEBUTTONUP, 40, 60, 1);
+    pushButton(SDL_MOUSEBUTTONDOWN, 40, 60, 2);
+    pushButton(SDL_MOUSEBUTTONUP, 40, 60, 2);
+    pumpAll();
+    check(mouse.size() == 4 && mouse[0].type == platform::EventType::LeftDown &&
+              mouse[1].type == platform::EventType::LeftUp &&
+              mouse[2].type == platform::EventType::LeftDoubleClick &&
+              mouse[3].type == platform::EventType::LeftUp,
+          "a double click arrives as down, up, double click, up");
+    check(!mouse.empty() && mouse[0].x == 40 && mouse[0].y == 60 - sdlui::MenuBarHeight,
+          "mouse positions are client coordinates below the menu bar");
+
+    // A check box that only notifies: the procedure toggles it; OK clicked with the mouse.
+    {
+        const std::array<DialogControl, 2> controls{{
+            {ControlKind::DefPushButton, 1, "OK", 70, 40, 40, 15},
+            {ControlKind::CheckBox, 2001, "Help", 9, 7, 100, 10},
+        }};
+        const DialogTemplate options{1151, "Options", 0, 0, 250, 70, controls};
+        sdlui::DialogGeometry g = sdlui::LayoutDialog(options, {0, sdlui::MenuBarHeight, 520, 520},
+                                                      {0, 0, 520, 520 + sdlui::MenuBarHeight});
+        clickAt(g.controls[1]);
+        clickAt(g.controls[1]);
+        clickAt(g.controls[1]);
+        clickAt(g.controls[0]);
+        bool checkedAtOk = false;
+        platform::RunDialog(options,
+                            [&](platform::DialogHandle& d, platform::DialogMessage m, int id) {
+                                if (m != platform::DialogMessage::Command) return;
+                                if (id == 2001)
+                                    platform::SetCheck(d, 2001, !platform::GetCheck(d, 2001));
+                                if (id == 1) {
+                                    checkedAtOk = platform::GetCheck(d, 2001);
+                                    platform::EndDialog(d, 0);
+                                }
+                            });
+        check(checkedAtOk, "three clicks on a notifying check box leave it checked");
+    }
 
     // A dialog typed into from the keyboard, limited to 9 characters.
     pushText("Zo\xC3\xA9 \xE2\x82\xAC\xE4\xB8\x80 long name");
