@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# CI: cross-compiles the Windows program with mingw-w64, checks the shared access list and the
+# file layer under Wine, then runs glimora.exe under Wine and Xvfb: a fresh prefix with the
+# installer's registry key, wait for the window, close it as the close box does, and check the
+# exit code and the two files the run wrote, read back by the game's own loaders.
+# Every command is bounded by a timeout, so the step can never hang.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root=$PWD
+
+build=${GLIMORA_WINDOWS_BUILD:-build-win}
+native=${GLIMORA_NATIVE_BUILD:-build}
+compiler=x86_64-w64-mingw32-g++-posix
+
+say() { echo "-- windows: $*"; }
+fail() {
+    echo "-- windows: FAILED: $*" >&2
+    exit 1
+}
+
+if ! command -v "$compiler" >/dev/null 2>&1; then
+    if [ "${GLIMORA_WINDOWS:-0}" = 1 ]; then
+        fail "$compiler is missing although GLIMORA_WINDOWS=1 (tools/deps.sh installs it)"
+    fi
+    say "skipped: no mingw-w64 cross compiler ($compiler); GLIMORA_WINDOWS=1 bash tools/deps.sh installs it"
+    exit 0
+fi
+
+say "cross build into $build"
+timeout 600 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    >/dev/null
+timeout 3600 cmake --build "$build" -j2 --target glimora wine_acl_test close_main_window
+for exe in glimora wine_acl_test close_main_window; do
+    [ -f "$build/$exe.exe" ] || fail "$build/$exe.exe was not built"
+done
+
+say "native checker of the written files in $native"
+if [ ! -f "$native/build.ninja" ]; then
+    timeout 600 cmake -S . -B "$native" -G Ninja >/dev/null
+fi
+timeout 1800 cmake --build "$native" -j2 --target win32_written_files_check
+checker="$native/tests/win32/win32_written_files_check"
+[ -x "$checker" ] || fail "$checker was not built"
+
+wine=$(command -v wine || true)
+if [ -z "$wine" ] && [ -x /usr/lib/wine/wine64 ]; then wine=/usr/lib/wine/wine64; fi
+[ -n "$wine" ] || fail "Wine is not installed (tools/deps.sh installs wine and wine64 with GLIMORA_WINDOWS=1)"
+wineserver=$(command -v wineserver || true)
+if [ -z "$wineserver" ] && [ -x /usr/lib/wine/wineserver ]; then wineserver=/usr/lib/wine/wineserver; fi
+command -v Xvfb >/dev/null 2>&1 || fail "Xvfb is not installed"
+
+work=$(mktemp -d /tmp/glimora-wine.XXXXXX)
+export WINEPREFIX="$work/prefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+# No Mono or Gecko installer dialogs in a fresh prefix; no sound device is needed.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+xvfb_pid=""
+game_pid=""
+cleanup() {
+    if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
+    if [ -n "$wineserver" ] && [ -d "$WINEPREFIX" ]; then timeout 30 "$wineserver" -k 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Windows path of a Linux path: Wine's drive Z: is the Linux root.
+windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+
+say "fresh Wine prefix"
+if ! timeout 300 "$wine" wineboot -i >"$work/wineboot.log" 2>&1; then
+    echo "Wine cannot start on this machine:" >&2
+    tail -n 30 "$work/wineboot.log" >&2
+    fail "wineboot -i did not succeed"
+fi
+if [ -n "$wineserver" ]; then timeout 120 "$wineserver" -w || true; fi
+
+say "access list and file layer under Wine"
+timeout 120 "$wine" "$root/$build/wine_acl_test.exe" || fail "wine_acl_test.exe"
+
+say "virtual display"
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 1 100); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+done
+[ -s "$work/display" ] || {
+    cat "$work/xvfb.log" >&2
+    fail "Xvfb did not start"
+}
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+say "installer's registry key"
+install="$work/install"
+mkdir -p "$install/Glimora"
+timeout 60 "$wine" reg add 'HKLM\Software\Glimora' /v Path /t REG_SZ /d "$(windows_path "$install")" /f \
+    >/dev/null || fail "reg add Path"
+timeout 60 "$wine" reg add 'HKLM\Software\Glimora' /v Language /t REG_DWORD /d 1 /f \
+    >/dev/null || fail "reg add Language"
+
+say "smoke test of glimora.exe"
+(
+    cd "$work"
+    status=0
+    timeout 120 "$wine" "$root/$build/glimora.exe" >"$work/game.log" 2>&1 || status=$?
+    echo "$status" >"$work/game.status"
+) &
+game_pid=$!
+closer_status=0
+timeout 120 "$wine" "$root/$build/close_main_window.exe" 30000 2000 \
+    "$(windows_path "$work/window.bmp")" || closer_status=$?
+wait "$game_pid" || true
+game_pid=""
+game_status=$(cat "$work/game.status" 2>/dev/null || echo "none")
+[ -f "$work/window.bmp" ] && cp "$work/window.bmp" "$build/smoke-window.bmp"
+if [ "$closer_status" != 0 ] || [ "$game_status" != 0 ]; then
+    cat "$work/game.log" >&2 || true
+    fail "window check exited with $closer_status, glimora.exe with $game_status"
+fi
+say "glimora.exe exited with 0 (what the window showed: $build/smoke-window.bmp)"
+
+slot=$(find "$WINEPREFIX/drive_c" -maxdepth 3 -iname userscd32.wxp -print -quit)
+save="$install/Glimora/donnees0.icc"
+[ -n "$slot" ] || fail "no slot file userscd32.wxp was written"
+[ -f "$save" ] || fail "no saved game $save was written"
+say "slot file ${slot#"$WINEPREFIX/"}: $(stat -c %s "$slot") bytes"
+say "saved game: $(stat -c %s "$save") bytes"
+[ "$(stat -c %s "$slot")" = 5208 ] || fail "the slot file does not have 5,208 bytes"
+[ "$(stat -c %s "$save")" = 1648 ] || fail "the saved game does not have 1,648 bytes"
+timeout 60 "$checker" "$slot" "$save" || fail "the written files do not read back as a first run's"
+say "passed"
