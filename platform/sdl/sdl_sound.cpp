@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/sdl/sdl_state.h"
 #include "resources/resources.h"
 
 namespace {
@@ -71,6 +72,22 @@ const std::vector<uint8_t>& convertedSound(int id) {
 }
 
 } // namespace
+
+namespace sdlbackend {
+
+// Opening the device can take a while: done with the window, not at the first sound.
+void openAudio() {
+    openDevice();
+}
+
+void closeAudio() {
+    Audio& a = audio();
+    if (a.device != 0) SDL_CloseAudioDevice(a.device);
+    if (a.tried) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    a = Audio{};
+}
+
+} // namespace sdlbackend
 
 namespace platform {
 

@@ -73,6 +73,9 @@ bool nextModalEvent(SDL_Event& event);
 // The menu loop: opens at `title` (with its pop-up when `openPopup`) and returns the chosen
 // command id, 0 when the menu closed without a choice.
 int runMenuLoop(int title, bool openPopup, bool viaKeyboard);
+// The audio device, opened with the window and closed with it.
+void openAudio();
+void closeAudio();
 // Draws the menu bar (and the open pop-up) into the frame.
 void drawMenuBar(Surface& frame);
 void drawMenuPopup(Surface& frame);

@@ -167,6 +167,7 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
         return false;
     }
     sdlbackend::setWindowIcon(b.window);
+    sdlbackend::openAudio();
     b.procedure = procedure;
     b.menu = &initialMenu;
     b.windowOpen = true;
@@ -191,6 +192,9 @@ void DestroyMainWindow() {
     b.renderer = nullptr;
     b.window = nullptr;
     b.textureW = b.textureH = 0;
+    sdlbackend::closeAudio();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    b.sdlStarted = false;
 }
 
 void GetClientSize(int& width, int& height) {
