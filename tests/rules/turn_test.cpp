@@ -92,6 +92,8 @@ TEST(PileTimeline, SixLandingsSlowTheRiseAndEndTheGame) {
     while (t.game.GameInProgress && passes < 100000) {
         const int landedBefore = t.game.landedCount;
         const int32_t speedBefore = t.game.riseSpeed;
+        const int32_t yBefore = t.game.slots[static_cast<size_t>(landedBefore)].y;
+        recorder::calls.clear();
         t.pass();
         ++passes;
         ASSERT_LE(t.game.pileCount, 6);
@@ -102,6 +104,13 @@ TEST(PileTimeline, SixLandingsSlowTheRiseAndEndTheGame) {
             EXPECT_LE(s.y, LandingY(landedBefore));
             EXPECT_GT(s.y, LandingY(landedBefore) - speedBefore);
             EXPECT_EQ(t.game.riseSpeed, speedsAfter[landings]) << landings;
+            EXPECT_EQ(recorder::callsStartingWith("PlayGameSound 5002").size(), 1u);
+            const Calls drawn = recorder::callsStartingWith("DrawPileSlot");
+            ASSERT_FALSE(drawn.empty());
+            EXPECT_EQ(drawn.front(), "DrawPileSlot " + std::to_string(landedBefore) + " " +
+                                         std::to_string(yBefore) + " 1");
+            EXPECT_EQ(drawn.size(), static_cast<size_t>(t.game.pileCount - landedBefore))
+                << "every slot rising at the start of the pass is drawn once";
             if (landings == 0) {
                 EXPECT_EQ(passes, 52) << "402 - 51 * 6 = 96, then 90 on the 52nd move";
                 EXPECT_EQ(s.y, 90);
@@ -115,7 +124,6 @@ TEST(PileTimeline, SixLandingsSlowTheRiseAndEndTheGame) {
     EXPECT_EQ(t.game.GameOverClickArmed, 1);
     EXPECT_EQ(t.game.gameOverPending, 0);
     EXPECT_EQ(t.game.GameOverShownAt, t.now - 101);
-    EXPECT_EQ(recorder::callsStartingWith("PlayGameSound 5002").size(), 6u);
     EXPECT_EQ(recorder::calls.back(), "DrawGameOverPanel");
 
     // Once over, the pile neither takes entries nor moves.
