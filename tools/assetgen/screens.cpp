@@ -155,8 +155,42 @@ Image paintTitleScreen(int language) {
     paintLogo(img, 240 - logoWidth(size) / 2, 100, size);
 
     // A game in progress: a small board with a few pieces and coloured squares.
-    const int pitch = 39, sq = 35, bx = 36, by = 142;
+    const int pitch = 35, sq = 31, bx = 82, by = 146;
     paintGrid(img, bx, by, pitch, sq, 6);
+    // Its pile column with two resting pieces and the active one in its ring.
+    const int px0 = 20, px1 = 64, py0 = by - 3, py1 = by + pitch * 5 + sq + 3;
+    paintFrame(img, static_cast<float>(px0), static_cast<float>(py0), static_cast<float>(px1),
+               static_cast<float>(py1), 4, 3, rgb(0x9A7A48));
+    img.fill(roundedBox(px0, py0, px1, py1, 2), rgb(0x000000));
+    img.fill(roundedBox(px0 + 3, py0 + 3, px1 - 3, py1 - 3, 1), [=](float, float y) {
+        return mix(rgb(0xF0D9A0), rgb(0xD8B978), clamp01((y - py0) / (py1 - py0)));
+    });
+    const int pile[2] = {4, 9};
+    for (int k = 0; k < 2; ++k) {
+        TileColour c = pile[k] < 7 ? TileColour::Green : TileColour::Red;
+        TileKind kind = static_cast<TileKind>(pile[k] < 7 ? pile[k] : pile[k] - 7);
+        Image tile(31, 31);
+        tile.drawScaled(paintSquare(c, kind), 0, 0, 31, 31);
+        Image shadeSq(31, 31);
+        shadeSq.drawScaled(paintGradientSquare(), 0, 0, 31, 31);
+        // Resting pieces are darkened towards their bottom-right corner, as in the game.
+        for (int y = 0; y < 31; ++y)
+            for (int x = 0; x < 31; ++x) {
+                Rgba t = tile.at(x, y), g = shadeSq.at(x, y);
+                tile.at(x, y) = {t.r * (0.35f + 0.65f * g.r), t.g * (0.35f + 0.65f * g.g),
+                                 t.b * (0.35f + 0.65f * g.b), 1};
+            }
+        img.draw(tile, px0 + 7, py0 + 6 + 32 * k);
+    }
+    const int activeY = py0 + 130;
+    paintTileAt(img, TileColour::Green, TileKind::Star, px0 + 7, activeY, 31);
+    Image ring = paintBallRing(1);
+    Image ringLayer(62, 62, {1, 1, 1, 0});
+    ringLayer.drawScaled(ring, 0, 0, 62, 62);
+    for (int y = 0; y < 62; ++y)
+        for (int x = 0; x < 62; ++x)
+            if (ringLayer.rgb24(x, y) != 0xFFFFFF)
+                img.blend(px0 + 7 - 15 + x, activeY - 15 + y, ringLayer.at(x, y), 1);
     const char* layout[6] = {"p.gG.p", "r.gGgp", "RRr.pp", ".pp<pp", "gpp*Dp", "pgpprp"};
     for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 6; ++c) {
@@ -276,7 +310,15 @@ namespace {
 void paintHighScoreBackground(Image& img, int language) {
     const Words& w = wordsOf(language);
     paintBackdrop(img);
-    paintText(img, w.highScores, 240, 64, heading(fittedSize(1, w.highScores, 400, 36)), true);
+    float size = fittedSize(1, w.highScores, 340, 36);
+    paintText(img, w.highScores, 240, 64, heading(size), true);
+    // A gold star on either side of the heading.
+    float half = textWidth(Face::SansBold, size, w.highScores) / 2;
+    for (float cx : {240 - half - 28, 240 + half + 28}) {
+        auto pts = starPoints(cx, 52, 14, 6);
+        img.fill(grow(polygon(pts), 2.0f), rgb(0x1E0C00));
+        img.fill(polygon(pts), linear(cx - 10, 40, rgb(0xFFF2B0), cx + 8, 64, rgb(0xE08A10)));
+    }
     for (int i = 0; i < 6; ++i) {
         float top = 86 + 51.0f * i, bottom = top + 41;
         Sdf bar = roundedBox(40, top, 446, bottom, 9);
