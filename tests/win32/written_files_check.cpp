@@ -1,5 +1,6 @@
-// Reads the two files a first run of the Windows program wrote (closed at once) with the game's
-// own loaders and checks them. Usage: win32_written_files_check <slot file> <saved game>
+// Reads the two files of the Windows smoke test (a first run: help, Options cancelled, Play,
+// closed during the game) with the game's own loaders and checks them. Usage:
+// win32_written_files_check <slot file> <saved game>
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include "persistence/save_record.h"
 #include "persistence/saved_game.h"
 #include "persistence/slot_file.h"
+#include "rules/game_snapshot.h"
 
 namespace {
 
@@ -54,7 +56,12 @@ int main(int argc, char** argv) {
     loadSavedGame(record, argv[2]);
     check(std::string(record.magic.data(), 7) == "Glimora" && record.magic[7] == 0,
           "the saved game starts with its magic");
-    check(record.GameInProgress == 0, "no game is in progress");
+    // The loader refuses a snapshot that could not be played on: the flag survives only then.
+    check(record.GameInProgress == 1 && snapshotIsPlayable(record.snapshot),
+          "the game left running is saved, and can be played on");
+    // Ignored on reading, so looked at in the bytes.
+    check(saveBytes[save_layout::GameStartedThisRun] == 1,
+          "the run is marked as one that started a game");
     check(record.ShowHelpAtStart == 0,
           "the help screen shown at the first start is not shown again");
     check(record.HelpDuringGame == 1 && record.OccupiedNoticeArmed == 1 &&

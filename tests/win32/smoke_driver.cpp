@@ -1,0 +1,304 @@
+// For the smoke test under Wine: drives a first run of glimora.exe from outside through real
+// window messages (help OK, the Options dialog, Play, the New Game dialog), keeps a picture of
+// each screen, and closes the window with WM_CLOSE as the close box would.
+// Usage: smoke_driver <folder for the pictures, Windows path>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace {
+
+constexpr DWORD WindowWaitMs = 30000;
+constexpr DWORD ChangeWaitMs = 5000;
+
+int failures = 0;
+std::string pictureFolder;
+
+void check(bool passed, const std::string& what) {
+    std::printf("%s: %s\n", passed ? "ok  " : "FAIL", what.c_str());
+    std::fflush(stdout);
+    if (!passed) ++failures;
+}
+
+std::string windowText(HWND window) {
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+// What the client area shows on screen, as 24-bit bottom-up rows.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> bytes;
+};
+
+Picture capture(HWND window) {
+    Picture picture;
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    picture.width = client.right;
+    picture.height = client.bottom;
+    if (picture.width <= 0 || picture.height <= 0) return picture;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = picture.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (memory != nullptr && bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, picture.width, picture.height, screen, origin.x, origin.y, SRCCOPY);
+        SelectObject(memory, old);
+        GdiFlush();
+        const size_t rowBytes = (static_cast<size_t>(picture.width) * 3 + 3) & ~size_t{3};
+        const auto* start = static_cast<const unsigned char*>(bits);
+        picture.bytes.assign(start, start + rowBytes * static_cast<size_t>(picture.height));
+    }
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    if (memory != nullptr) DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+int distinctColours(const Picture& picture) {
+    std::vector<unsigned long> seen;
+    const size_t rowBytes = (static_cast<size_t>(picture.width) * 3 + 3) & ~size_t{3};
+    for (int j = 0; j < 16; ++j) {
+        for (int i = 0; i < 16; ++i) {
+            const size_t x =
+                static_cast<size_t>(picture.width) * static_cast<size_t>(2 * i + 1) / 32;
+            const size_t y =
+                static_cast<size_t>(picture.height) * static_cast<size_t>(2 * j + 1) / 32;
+            const size_t at = y * rowBytes + x * 3;
+            if (at + 2 >= picture.bytes.size()) continue;
+            const unsigned long colour = picture.bytes[at] | (picture.bytes[at + 1] << 8) |
+                                         (static_cast<unsigned long>(picture.bytes[at + 2]) << 16);
+            bool known = false;
+            for (const unsigned long c : seen)
+                known = known || c == colour;
+            if (!known) seen.push_back(colour);
+        }
+    }
+    return static_cast<int>(seen.size());
+}
+
+void save(const Picture& picture, const char* name) {
+    if (pictureFolder.empty() || picture.bytes.empty()) return;
+    const std::string path = pictureFolder + "\\" + name + ".bmp";
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = picture.width;
+    header.biHeight = picture.height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(picture.bytes.size());
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    if (FILE* out = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(&file, sizeof(file), 1, out);
+        std::fwrite(&header, sizeof(header), 1, out);
+        std::fwrite(picture.bytes.data(), picture.bytes.size(), 1, out);
+        std::fclose(out);
+    }
+}
+
+// Waits until the window shows something other than `before`; returns what it shows then.
+Picture waitForChange(HWND window, const Picture& before) {
+    const DWORD start = GetTickCount();
+    Picture now = capture(window);
+    while (now.bytes == before.bytes && GetTickCount() - start < ChangeWaitMs) {
+        Sleep(100);
+        now = capture(window);
+    }
+    Sleep(300); // let the drawing of the new screen finish
+    return capture(window);
+}
+
+// A left click at a point of the game's 480 x 480 canvas, scaled to the client area.
+void clickCanvas(HWND window, int x, int y) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const LPARAM at = MAKELPARAM(x * client.right / 480, y * client.bottom / 480);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(window, WM_LBUTTONUP, 0, at);
+}
+
+struct Search {
+    DWORD process;
+    HWND except;
+    const char* caption; // nullptr: any
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->process || window == search->except || !IsWindowVisible(window))
+        return TRUE;
+    if (search->caption != nullptr && windowText(window) != search->caption) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// Another visible top-level window of the game, with this caption (any when nullptr).
+HWND findOtherWindow(HWND main, const char* caption, DWORD waitMs) {
+    Search search{0, main, caption, nullptr};
+    GetWindowThreadProcessId(main, &search.process);
+    const DWORD start = GetTickCount();
+    do {
+        search.found = nullptr;
+        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr || waitMs == 0) break;
+        Sleep(100);
+    } while (GetTickCount() - start < waitMs);
+    return search.found;
+}
+
+bool waitClosed(HWND window, DWORD waitMs) {
+    const DWORD start = GetTickCount();
+    while (IsWindow(window) && IsWindowVisible(window)) {
+        if (GetTickCount() - start > waitMs) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+bool checked(HWND dialog, int id) {
+    return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// A click on a dialog button, as the button itself reports it.
+void clickButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void reportAndDismiss(HWND main) {
+    while (HWND other = findOtherWindow(main, nullptr, 0)) {
+        std::printf("open window \"%s\":", windowText(other).c_str());
+        for (HWND child = GetWindow(other, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            std::printf(" [%s]", windowText(child).c_str());
+        }
+        std::printf("\n");
+        PostMessageA(other, WM_COMMAND, IDOK, 0);
+        PostMessageA(other, WM_COMMAND, IDCANCEL, 0);
+        if (!waitClosed(other, 2000)) break;
+    }
+}
+
+void optionsDialog(HWND main) {
+    PostMessageA(main, WM_COMMAND, 9075, 0); // Options, English menu
+    HWND dialog = findOtherWindow(main, "Options", ChangeWaitMs);
+    check(dialog != nullptr, "the Options command opens the \"Options\" dialog");
+    if (dialog == nullptr) return;
+    check(!IsWindowEnabled(main), "the dialog is modal: the main window is disabled");
+    check(windowText(GetDlgItem(dialog, 2001)) == "Help screen during game.",
+          "the English template with its check box");
+    check(checked(dialog, 2001) && checked(dialog, 2101) && !checked(dialog, 2103),
+          "help during the game and English are checked");
+    clickButton(dialog, 2103); // Français
+    Sleep(500);
+    check(checked(dialog, 2103) && !checked(dialog, 2101),
+          "a click on the French button moves the check");
+    save(capture(dialog), "3-options");
+    clickButton(dialog, IDCANCEL);
+    check(waitClosed(dialog, ChangeWaitMs), "Cancel closes the dialog");
+    check(IsWindowEnabled(main), "the main window is enabled again");
+}
+
+// Returns what the window shows once the dialog has gone: the paused game.
+Picture newGameDialog(HWND main) {
+    PostMessageA(main, WM_COMMAND, 9072, 0); // New Game, English menu
+    HWND dialog = findOtherWindow(main, "Abandon Game ?", ChangeWaitMs);
+    check(dialog != nullptr, "New Game during a game asks \"Abandon Game ?\"");
+    if (dialog == nullptr) return capture(main);
+    Sleep(300);
+    const Picture asking = capture(main);
+    // Escape arrives as IDCANCEL, the No button.
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    check(waitClosed(dialog, ChangeWaitMs), "No keeps the game and closes the dialog");
+    const Picture paused = waitForChange(main, asking);
+    check(paused.bytes != asking.bytes, "the window is repainted where the dialog was");
+    return paused;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) pictureFolder = argv[1];
+
+    HWND main = nullptr;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < WindowWaitMs) {
+        main = FindWindowA("Glimora", nullptr);
+        if (main != nullptr && IsWindowVisible(main)) break;
+        main = nullptr;
+        Sleep(100);
+    }
+    if (main == nullptr) {
+        std::printf("FAIL: no visible Glimora window within %lu ms\n",
+                    static_cast<unsigned long>(WindowWaitMs));
+        return 2;
+    }
+    Sleep(2000);
+
+    RECT client{};
+    RECT outer{};
+    GetClientRect(main, &client);
+    GetWindowRect(main, &outer);
+    std::printf("window \"%s\": outer %ld x %ld, client %ld x %ld\n", windowText(main).c_str(),
+                outer.right - outer.left, outer.bottom - outer.top, client.right, client.bottom);
+    check(GetMenu(main) != nullptr, "the window has its menu bar");
+    check(findOtherWindow(main, nullptr, 0) == nullptr, "no message box at start-up");
+    reportAndDismiss(main);
+
+    // First run: the help screen, whose OK leads to the title screen.
+    Picture help = capture(main);
+    save(help, "1-help");
+    check(distinctColours(help) > 8, "the help screen is drawn");
+    clickCanvas(main, 237, 418);
+    Picture title = waitForChange(main, help);
+    save(title, "2-title");
+    check(title.bytes != help.bytes && distinctColours(title) > 8,
+          "OK on the help screen shows the title screen");
+
+    optionsDialog(main);
+    reportAndDismiss(main);
+
+    // Play: a new game on the game screen; the pile starts rising.
+    const Picture beforePlay = capture(main);
+    clickCanvas(main, 364, 160);
+    Picture game = waitForChange(main, beforePlay);
+    check(game.bytes != beforePlay.bytes, "Play shows the game screen");
+    Sleep(1500);
+    game = capture(main);
+    save(game, "4-game");
+
+    const Picture paused = newGameDialog(main);
+    reportAndDismiss(main);
+    save(paused, "5-paused");
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    check(waitClosed(main, WindowWaitMs), "WM_CLOSE closes the window");
+    std::printf("%s (%d failed)\n", failures == 0 ? "all passed" : "FAILED", failures);
+    return failures == 0 ? 0 : 1;
+}
