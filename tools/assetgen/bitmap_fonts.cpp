@@ -70,9 +70,13 @@ Bytes buildBitmapFont(const FontRecipe& r, std::string* report) {
             if (forced == 0 && code == 0xAD) forced = systemAdvanceOf('-');
             if (forced > 0) adv = forced;
         }
-        adv = std::clamp(adv, 1, 16);
         const FT_Bitmap& bm = g->bitmap;
         int inkW = static_cast<int>(bm.width);
+        bool forced = adv != natural;
+        // A rasterised width never lets the ink run into the next letter (accented i's).
+        if (!forced && inkW > 0) adv = std::max(adv, g->bitmap_left + inkW);
+        // The device font is at most 14 pixels wide.
+        adv = std::clamp(adv, 1, r.systemAdvances ? 14 : 16);
         // Centre the ink in the advance when the advance was changed; keep it inside the cell.
         int left = g->bitmap_left + (adv - natural) / 2;
         if (left + inkW > adv + 1) left = adv + 1 - inkW;
