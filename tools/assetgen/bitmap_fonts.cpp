@@ -64,17 +64,20 @@ Bytes buildBitmapFont(const FontRecipe& r, std::string* report) {
         FT_GlyphSlot g = face->glyph;
         int natural = static_cast<int>((g->advance.x + 32) >> 6);
         int adv = natural;
+        bool fixedWidth = false; // the advance comes from the device font's table
         if (r.systemAdvances) {
             int forced = systemAdvanceOf(static_cast<uint8_t>(code));
             if (forced == 0 && code == 0xA0) forced = systemAdvanceOf(' ');
             if (forced == 0 && code == 0xAD) forced = systemAdvanceOf('-');
-            if (forced > 0) adv = forced;
+            if (forced > 0) {
+                adv = forced;
+                fixedWidth = true;
+            }
         }
         const FT_Bitmap& bm = g->bitmap;
         int inkW = static_cast<int>(bm.width);
-        bool forced = adv != natural;
         // A rasterised width never lets the ink run into the next letter (accented i's).
-        if (!forced && inkW > 0) adv = std::max(adv, g->bitmap_left + inkW);
+        if (!fixedWidth && inkW > 0) adv = std::max(adv, g->bitmap_left + inkW);
         // The device font is at most 14 pixels wide.
         adv = std::clamp(adv, 1, r.systemAdvances ? 14 : 16);
         // Centre the ink in the advance when the advance was changed; keep it inside the cell.
