@@ -5,7 +5,6 @@
 
 #include "persistence/high_scores.h"
 #include "platform/platform.h"
-#include "presentation/graphics.h"
 #include "resources/ui/ui_data.h"
 #include "shell/program_state.h"
 #include "shell/screens.h"

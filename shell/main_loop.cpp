@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "presentation/popups.h"
 #include "rules/turn.h"
 #include "shell/program_state.h"
 #include "shell/screens.h"
@@ -84,7 +85,7 @@ uint32_t TimeUntilDue(uint32_t now) {
     const int popups = std::clamp(game.popupCount, 0, PopupCapacity);
     for (int i = 0; i < popups; ++i) {
         const auto tick = static_cast<uint32_t>(game.popups[static_cast<size_t>(i)].tick);
-        due = std::min(due, Until(tick + 101, now));
+        due = std::min(due, Until(tick + PopupStepInterval + 1, now));
     }
     if (game.GameOverClicked) {
         due = std::min(due, Until(game.GameOverShownAt + GameOverDelay + 1, now));
