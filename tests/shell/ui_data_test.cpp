@@ -71,17 +71,3 @@ TEST(UiData, EveryDialogExistsInBothLanguagesWithTheControlsItsProcedureUses) {
     EXPECT_EQ(FindDialog(1102), nullptr);
     EXPECT_EQ(FindDialog(0), nullptr);
 }
-
-TEST(UiData, FrenchTextsAreWindows1252Bytes) {
-    const DialogTemplate* occupied = FindDialog(1462);
-    ASSERT_NE(occupied, nullptr);
-    EXPECT_EQ(occupied->caption, "Un \xE9"
-                                 "l\xE9"
-                                 "ment occupe d\xE9"
-                                 "j\xE0"
-                                 " la case!");
-    EXPECT_EQ(FirstControl(*occupied, 1472)->text, "dans une case d\xE9"
-                                                   "j\xE0"
-                                                   " occup\xE9"
-                                                   "e.");
-}
