@@ -146,3 +146,63 @@ Image cutOutOnWhite(const Image& layer) {
         }
     return img;
 }
+
+namespace {
+constexpr float Pi = 3.14159265f;
+
+// Light on a facet whose plane passes through a, b (height 0) and the apex (height h).
+float facetLight(Point a, Point b, Point apex, float h) {
+    float ux = b.first - a.first, uy = b.second - a.second, uz = 0;
+    float vx = apex.first - a.first, vy = apex.second - a.second, vz = h;
+    float nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
+    if (nz < 0) {
+        nx = -nx;
+        ny = -ny;
+        nz = -nz;
+    }
+    float nl = std::sqrt(nx * nx + ny * ny + nz * nz);
+    const float lx = -0.5f, ly = -0.7f, lz = 0.5f;
+    float ll = std::sqrt(lx * lx + ly * ly + lz * lz);
+    return (nx * lx + ny * ly + nz * lz) / (nl * ll);
+}
+} // namespace
+
+// A faceted gem over the outline points, raised towards `apex`, with a flat table when
+// tableScale > 0.
+Shader facetShader(std::vector<Point> pts, Point apex, float h, float tableScale, Rgba light,
+                   Rgba dark) {
+    return [=](float x, float y) {
+        float ang = std::atan2(y - apex.second, x - apex.first);
+        size_t n = pts.size();
+        size_t sector = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const Point& a = pts[i];
+            const Point& b = pts[(i + 1) % n];
+            float aa = std::atan2(a.second - apex.second, a.first - apex.first);
+            float ab = std::atan2(b.second - apex.second, b.first - apex.first);
+            float span = std::remainder(ab - aa, 2 * Pi);
+            float rel = std::remainder(ang - aa, 2 * Pi);
+            if ((span >= 0 && rel >= 0 && rel <= span) || (span < 0 && rel <= 0 && rel >= span)) {
+                sector = i;
+                break;
+            }
+        }
+        float l;
+        if (tableScale > 0) {
+            std::vector<Point> table;
+            for (const Point& q : pts)
+                table.emplace_back(apex.first + (q.first - apex.first) * tableScale,
+                                   apex.second + (q.second - apex.second) * tableScale);
+            if (polygon(table)(x, y) < 0)
+                l = 0.72f;
+            else
+                l = facetLight(pts[sector], pts[(sector + 1) % n], apex, h);
+        } else {
+            l = facetLight(pts[sector], pts[(sector + 1) % n], apex, h);
+        }
+        float t = clamp01(0.5f + 0.6f * (l - 0.45f));
+        Rgba c = mix(dark, light, t);
+        if (l > 0.8f) c = shade(c, 1 + (l - 0.8f) * 1.5f);
+        return c;
+    };
+}

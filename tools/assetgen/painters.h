@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "image.h"
 #include "lettering.h"
@@ -42,3 +43,9 @@ void paintFrame(Image& img, float x0, float y0, float x1, float y1, float thickn
 // A sprite drawn on transparency, cut out hard against pure white: pixels at least half
 // covered become opaque and are never pure white, the rest become pure white.
 Image cutOutOnWhite(const Image& layer);
+
+// A faceted gem over the outline points, raised towards `apex` by h, with a flat table of
+// `tableScale` times the outline when above 0; facets lit from the top-left between the
+// dark and the light colour.
+Shader facetShader(std::vector<Point> pts, Point apex, float h, float tableScale, Rgba light,
+                   Rgba dark);
