@@ -52,6 +52,37 @@ void lowPass(std::vector<double>& s, double cutoff) {
     }
 }
 
+// A small room: four feedback combs in parallel, then two all-passes (Schroeder), mixed in
+// lightly so bells and pings ring on a little instead of stopping dry.
+void addRoom(std::vector<double>& s, double wet, unsigned spread) {
+    const size_t combs[4] = {1116 + spread, 1188 + spread, 1277 + spread, 1356 + spread};
+    const size_t passes[2] = {556 + spread / 2, 441 + spread / 2};
+    std::vector<double> out(s.size(), 0.0);
+    for (size_t len : combs) {
+        size_t n = len / 2; // the classic delays are for 44.1 kHz
+        std::vector<double> buf(n, 0.0);
+        double low = 0;
+        for (size_t i = 0; i < s.size(); ++i) {
+            double y = buf[i % n];
+            low = y * 0.6 + low * 0.4;
+            buf[i % n] = s[i] + low * 0.78;
+            out[i] += y / 4;
+        }
+    }
+    for (size_t len : passes) {
+        size_t n = len / 2;
+        std::vector<double> buf(n, 0.0);
+        for (size_t i = 0; i < out.size(); ++i) {
+            double b = buf[i % n];
+            double y = -out[i] + b;
+            buf[i % n] = out[i] + b * 0.5;
+            out[i] = y;
+        }
+    }
+    for (size_t i = 0; i < s.size(); ++i)
+        s[i] += wet * out[i];
+}
+
 std::vector<float> toFloat(const std::vector<double>& s) {
     return {s.begin(), s.end()};
 }
@@ -122,6 +153,7 @@ std::vector<double> lineChime() {
     addBell(s, 0.07, 1318.5, 0.75, 0.35);
     addBell(s, 0.14, 1568.0, 0.7, 0.4);
     addBell(s, 0.21, 2093.0, 0.6, 0.3);
+    addRoom(s, 0.25, 0);
     return s;
 }
 
@@ -178,6 +210,7 @@ std::vector<double> removalSparkle(bool right) {
         addBell(s, t0, f, 0.35 * (0.4 + 0.6 * gain) * std::exp(-t0 / 0.7), 0.12);
         t0 += 0.03 + 0.05 * (rnd.next() + 1) / 2 + t0 * 0.04;
     }
+    addRoom(s, 0.3, right ? 23 : 0);
     return s;
 }
 
