@@ -94,8 +94,9 @@ int main(int argc, char** argv) {
     for (const auto& [id, img] : bitmaps)
         writeFile(root + "/bitmaps/" + std::to_string(id) + ".bmp", encodeBmp24(img));
 
+    // 1012 frames per block give the 1024-byte stereo blocks of the usual 22 kHz ADPCM layout.
     for (const Sound& s : synthesiseSounds()) {
-        Bytes b = s.id == 5000 ? encodeMsAdpcm(s.samples, s.channels, SoundRate, 552)
+        Bytes b = s.id == 5000 ? encodeMsAdpcm(s.samples, s.channels, SoundRate, 1012)
                                : encodePcm16(s.samples, s.channels, SoundRate);
         writeFile(root + "/sounds/" + std::to_string(s.id) + ".wav", b);
     }
