@@ -1,75 +1,66 @@
 // The drawing world every presentation test starts from.
 #include "tests/presentation/drawing_fixture.h"
 
+#include "presentation/canvas.h"
 #include "presentation/graphics.h"
 #include "presentation/pile.h"
-#include "presentation/text.h"
+#include "resources/bitmap_font.h"
 
-bool TestGlyphPixel(int advance, int x, int y) {
-    return x >= 0 && x < advance - 1 && y >= 2 && y < 14;
-}
+namespace {
 
-const BitmapFont& TestFont() {
+const BitmapFont& testFont() {
     static const BitmapFont font = [] {
         BitmapFont f;
         f.cellHeight = 16;
-        f.ascent = 13;
-        f.maxWidth = 14;
         f.rows.assign(256 * 16, 0);
-        for (int c = 32; c < 127; ++c) {
-            int advance = 8;
-            if (c == ' ' || c == 'i' || c == 'l') advance = 4;
-            if (c == 'W') advance = 14;
-            f.advance[static_cast<size_t>(c)] = static_cast<uint8_t>(advance);
-            for (int y = 0; y < 16; ++y) {
-                uint16_t row = 0;
-                for (int x = 0; x < 16; ++x)
-                    if (TestGlyphPixel(advance, x, y)) row |= static_cast<uint16_t>(1u << (15 - x));
-                f.rows[static_cast<size_t>(c) * 16 + static_cast<size_t>(y)] = row;
-            }
+        for (size_t c = 32; c < 127; ++c) {
+            f.advance[c] = 8;
+            for (int y = 2; y < 14; ++y)
+                f.rows[c * 16 + static_cast<size_t>(y)] = 0xFE00;
         }
         return f;
     }();
     return font;
 }
 
+Surface picture(int id) {
+    struct Size {
+        int first, last, w, h;
+    };
+    static const Size sizes[] = {{100, 115, 48, 48},     {116, 123, 96, 96},
+                                 {124, 124, 450, 180},   {150, 153, 240, 108},
+                                 {1650, 1651, 228, 96},  {1500, 1501, 480, 480},
+                                 {2000, 2000, 480, 480}, {2500, 2601, 480, 480}};
+    for (const Size& s : sizes) {
+        if (id < s.first || id > s.last) continue;
+        const bool ring = id >= 116 && id <= 123, pause = id >= 150 && id <= 153;
+        if (!ring && !pause) return Surface(s.w, s.h, PictureColour(id));
+        const bool mask = ring ? id >= 120 : id <= 151;
+        Surface out(s.w, s.h, 0xFFFFFF);
+        for (int y = 0; y < s.h; ++y)
+            for (int x = 0; x < s.w; ++x)
+                if (ring ? y < 12 : (x >= 100 && x < 140 && y >= 44 && y < 64))
+                    out.at(x, y) = mask ? 0 : PictureColour(id);
+        return out;
+    }
+    return Surface();
+}
+
+} // namespace
+
+bool GlyphPixel(int x, int y) {
+    return x >= 0 && x < 7 && y >= 2 && y < 14;
+}
+
 uint32_t PictureColour(int id) {
-    if (id == 115) return 0x808080;
-    // Well-spread colours with no channel at 0 or 255.
+    if (id == 115) return 0x808080; // the gradient square
     uint32_t h = static_cast<uint32_t>(id) * 2654435761u;
     return rgb(16 + (h >> 8) % 200, 16 + (h >> 16) % 200, 16 + (h >> 24) % 200);
 }
 
-Surface SyntheticPicture(int id) {
-    if (id >= 100 && id <= 115) return Surface(48, 48, PictureColour(id));
-    if (id >= 116 && id <= 123) {
-        // A ring: the top 12 rows of the frame, in colour (frames) or black (masks).
-        const bool mask = id >= 120;
-        Surface s(96, 96, 0xFFFFFF);
-        for (int y = 0; y < 12; ++y)
-            for (int x = 0; x < 96; ++x)
-                s.at(x, y) = mask ? 0 : PictureColour(id);
-        return s;
-    }
-    if (id == 124) return Surface(450, 180, PictureColour(id));
-    if (id >= 150 && id <= 153) {
-        const bool mask = id <= 151;
-        Surface s(240, 108, 0xFFFFFF);
-        for (int y = 44; y < 64; ++y)
-            for (int x = 100; x < 140; ++x)
-                s.at(x, y) = mask ? 0 : PictureColour(id);
-        return s;
-    }
-    if (id == 1650 || id == 1651) return Surface(228, 96, PictureColour(id));
-    if (id == 1500 || id == 1501 || id == 2000 || id == 2500 || id == 2501 || id == 2600 ||
-        id == 2601)
-        return Surface(480, 480, PictureColour(id));
-    return Surface();
-}
-
 void DrawingTest::SetUp() {
-    UseTextFont(&TestFont());
-    UsePictureSource(&SyntheticPicture);
+    UseTextFont(&testFont());
+    UsePictureSource(&picture);
     ReleaseGraphics();
     RingFrame = 0;
     Resize(480, 480);
@@ -83,12 +74,8 @@ void DrawingTest::TearDown() {
 }
 
 void DrawingTest::Resize(int width, int height, uint32_t fill) {
-    fake::ResetWindow(width, height, fill);
-}
-
-uint32_t DrawingTest::WindowPixel(int x, int y) const {
-    return fake::Window().at(x, y);
-}
-uint32_t DrawingTest::BackPixel(int x, int y) const {
-    return BackBuffer.at(x, y);
+    ClientWidth = width;
+    ClientHeight = height;
+    TestWindow() = Surface(width, height, fill);
+    Updates().clear();
 }

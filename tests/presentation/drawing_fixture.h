@@ -1,35 +1,36 @@
-// A clean drawing world for each test: a window of a given size, synthetic pictures and a
-// test font whose glyphs are plain blocks.
+// A clean drawing world for each test: a window of a given size, pictures of one colour each
+// and a test font whose glyphs are plain blocks.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstddef> // surface.h uses size_t without including it
 #include <cstdint>
+#include <vector>
 
 #include "platform/surface.h"
-#include "resources/bitmap_font.h"
-#include "rules/game_state.h"
-#include "tests/presentation/fake_platform.h"
 
-// A glyph of the test font fills columns 0 .. advance - 2 of rows 2 .. 13 of its cell.
-bool TestGlyphPixel(int advance, int x, int y);
-const BitmapFont& TestFont();
+struct UpdateRect {
+    int x, y, width, height;
+    bool operator==(const UpdateRect&) const = default;
+};
+// The window surface and the rectangles reported with WindowUpdated.
+Surface& TestWindow();
+std::vector<UpdateRect>& Updates();
 
-// The colour of the synthetic picture `id`: every picture is one colour, distinct per id,
-// except the ones below.
+// A glyph of the test font (advance 8) fills columns 0..6 of rows 2..13 of its cell.
+bool GlyphPixel(int x, int y);
+// Picture `id` is one colour, PictureColour(id), at its real size, except: the ring frames
+// (116..119) and pause words (152, 153) have their shape in colour on white, their masks
+// (120..123, 150, 151) in black on white; the rings' shape is their top 12 rows, the pause
+// words' the 40 x 20 rectangle at (100, 44).
 uint32_t PictureColour(int id);
-// Synthetic pictures: tiles 48 x 48 of one colour; the gradient tile (115) grey 0x808080;
-// the ring frames (116..119) 96 x 96, white with their top 12 rows in the frame's colour,
-// their masks (120..123) black there; the GAME OVER panel 450 x 180; the pause pictures
-// (150..153) 240 x 108 with a 40 x 20 shape at (100, 44); the full-window pictures 480 x 480.
-Surface SyntheticPicture(int id);
 
 class DrawingTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
-    // Window of the given client size, filled with `fill`.
-    void Resize(int width, int height, uint32_t fill = 0x000000);
-    uint32_t WindowPixel(int x, int y) const;
-    uint32_t BackPixel(int x, int y) const;
+    // The client size, ClientWidth and ClientHeight, a window filled with `fill`, no records.
+    void Resize(int width, int height, uint32_t fill = 0);
+    uint32_t At(int x, int y) const { return TestWindow().at(x, y); }
 };

@@ -1,40 +1,19 @@
-// Link-time stand-ins for the platform functions that the presentation calls.
-#include "tests/presentation/fake_platform.h"
-
+// Link-time stand-ins for the platform functions the drawing calls: a client-sized window
+// surface, and recorders of the rectangles reported and the sounds played.
 #include "platform/platform.h"
-#include "presentation/canvas.h"
+#include "tests/presentation/drawing_fixture.h"
 
 namespace {
 Surface window(480, 480, 0);
-std::vector<fake::Rect> updates;
-std::vector<int> sounds;
-uint32_t ticks = 0;
+std::vector<UpdateRect> updates;
 } // namespace
 
-namespace fake {
-void ResetWindow(int width, int height, uint32_t fill) {
-    ClientWidth = width;
-    ClientHeight = height;
-    window = Surface(width, height, fill);
-    ClearRecords();
-}
-Surface& Window() {
+Surface& TestWindow() {
     return window;
 }
-const std::vector<Rect>& Updates() {
+std::vector<UpdateRect>& Updates() {
     return updates;
 }
-const std::vector<int>& Sounds() {
-    return sounds;
-}
-void ClearRecords() {
-    updates.clear();
-    sounds.clear();
-}
-void SetTicks(uint32_t t) {
-    ticks = t;
-}
-} // namespace fake
 
 namespace platform {
 Surface& WindowSurface() {
@@ -43,10 +22,8 @@ Surface& WindowSurface() {
 void WindowUpdated(int x, int y, int width, int height) {
     updates.push_back({x, y, width, height});
 }
-void PlayWave(int id) {
-    sounds.push_back(id);
-}
+void PlayWave(int) {}
 uint32_t GetTicks() {
-    return ticks;
+    return 0;
 }
 } // namespace platform
