@@ -23,6 +23,7 @@ struct Words {
     const char* clickToGoOn;
     const char* rules[3];
     const char* rulesTitle;
+    const char* tagline;
 };
 
 const Words French = {
@@ -39,7 +40,8 @@ const Words French = {
      "Posez l'élément actif de la pile sur une case vide ou sur une case de sa couleur.",
      "Des flèches alignées dans leur propre direction donnent un bonus : par exemple trois flèches "
      "rouges vers la droite sur une ligne, ou trois flèches vertes vers le haut dans une colonne."},
-    "Règles du jeu"};
+    "Règles du jeu",
+    "Alignez les gemmes, peignez le plateau !"};
 
 const Words English = {
     "Play",
@@ -55,7 +57,8 @@ const Words English = {
      "Put the active element of the pile on an empty square or on a square of its own colour.",
      "Arrows lined up in their own direction give a bonus: for example three red arrows pointing "
      "right in a row, or three green arrows pointing up in a column."},
-    "How to play"};
+    "How to play",
+    "Line up the gems, paint the board!"};
 
 const Words& wordsOf(int language) {
     return language == 0 ? French : English;
@@ -229,6 +232,15 @@ Image paintTitleScreen(int language) {
             }
             paintTileAt(img, col, kind, bx + pitch * c, by + pitch * r, sq);
         }
+
+    TextStyle tag;
+    tag.size = fittedSize(1, w.tagline, 420, 19);
+    tag.top = rgb(0xFFFFFF);
+    tag.bottom = rgb(0xB8CCFF);
+    tag.outline = rgb(0x0A0E26);
+    tag.outlineWidth = 2;
+    tag.shadow = 2;
+    paintText(img, w.tagline, 240, 428, tag, true);
 
     float ts = 24;
     paintButton(img, 306, 136, 422, 184, w.play, ButtonShape::Pill, fittedSize(1, w.play, 96, ts));
