@@ -105,34 +105,51 @@ timeout 60 "$wine" reg add 'HKLM\Software\Glimora' /v Path /t REG_SZ /d "$(windo
 timeout 60 "$wine" reg add 'HKLM\Software\Glimora' /v Language /t REG_DWORD /d 1 /f \
     >/dev/null || fail "reg add Language"
 
-say "smoke test of glimora.exe"
-(
-    cd "$work"
-    status=0
-    timeout 180 "$wine" "$root/$build/glimora.exe" >"$work/game.log" 2>&1 || status=$?
-    echo "$status" >"$work/game.status"
-) &
-game_pid=$!
-driver_status=0
-mkdir -p "$root/$build/smoke"
-timeout 150 "$wine" "$root/$build/smoke_driver.exe" "$(windows_path "$root/$build/smoke")" ||
-    driver_status=$?
-wait "$game_pid" || true
-game_pid=""
-game_status=$(cat "$work/game.status" 2>/dev/null || echo "none")
-if [ "$driver_status" != 0 ] || [ "$game_status" != 0 ]; then
-    cat "$work/game.log" >&2 || true
-    fail "the smoke driver exited with $driver_status, glimora.exe with $game_status"
-fi
-say "glimora.exe exited with 0 (pictures of each screen: $build/smoke/)"
+# One run of the game, driven from outside: "first" plays a short first session, "again"
+# starts the game once more, which must resume that session's game from the files.
+run_session() {
+    local mode=$1
+    say "smoke test of glimora.exe: $mode run"
+    (
+        cd "$work"
+        status=0
+        timeout 180 "$wine" "$root/$build/glimora.exe" >"$work/game.log" 2>&1 || status=$?
+        echo "$status" >"$work/game.status"
+    ) &
+    game_pid=$!
+    local driver_status=0
+    timeout 150 "$wine" "$root/$build/smoke_driver.exe" "$mode" "$(windows_path "$root/$build/smoke")" \
+        "$(windows_path "$root/$build/glimora.exe")" || driver_status=$?
+    wait "$game_pid" || true
+    game_pid=""
+    local game_status
+    game_status=$(cat "$work/game.status" 2>/dev/null || echo "none")
+    rm -f "$work/game.status"
+    if [ "$driver_status" != 0 ] || [ "$game_status" != 0 ]; then
+        cat "$work/game.log" >&2 || true
+        fail "the smoke driver exited with $driver_status, glimora.exe with $game_status"
+    fi
+    say "glimora.exe exited with 0"
+}
 
-slot=$(find "$WINEPREFIX/drive_c" -maxdepth 3 -iname userscd32.wxp -print -quit)
-save="$install/Glimora/donnees0.icc"
-[ -n "$slot" ] || fail "no slot file userscd32.wxp was written"
-[ -f "$save" ] || fail "no saved game $save was written"
-say "slot file ${slot#"$WINEPREFIX/"}: $(stat -c %s "$slot") bytes"
-say "saved game: $(stat -c %s "$save") bytes"
-[ "$(stat -c %s "$slot")" = 5208 ] || fail "the slot file does not have 5,208 bytes"
-[ "$(stat -c %s "$save")" = 1648 ] || fail "the saved game does not have 1,648 bytes"
-timeout 60 "$checker" "$slot" "$save" || fail "the written files do not read back as the session left them"
-say "passed"
+# The two files the run wrote, with their sizes, read back by the game's own loaders.
+check_files() {
+    local slot save
+    slot=$(find "$WINEPREFIX/drive_c" -maxdepth 3 -iname userscd32.wxp -print -quit)
+    save="$install/Glimora/donnees0.icc"
+    [ -n "$slot" ] || fail "no slot file userscd32.wxp was written"
+    [ -f "$save" ] || fail "no saved game $save was written"
+    say "slot file C:${slot#"$WINEPREFIX/drive_c"}: $(stat -c %s "$slot") bytes"
+    say "saved game: $(stat -c %s "$save") bytes"
+    [ "$(stat -c %s "$slot")" = 5208 ] || fail "the slot file does not have 5,208 bytes"
+    [ "$(stat -c %s "$save")" = 1648 ] || fail "the saved game does not have 1,648 bytes"
+    timeout 60 "$checker" "$slot" "$save" || fail "the written files do not read back as the session left them"
+}
+
+rm -rf "${build:?}/smoke"
+mkdir -p "$build/smoke"
+run_session first
+check_files
+run_session again
+check_files
+say "passed (pictures of each screen: $build/smoke/)"

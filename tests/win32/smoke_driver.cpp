@@ -1,7 +1,8 @@
-// For the smoke test under Wine: drives a first run of glimora.exe from outside through real
-// window messages (help OK, the Options dialog, Play, the New Game dialog), keeps a picture of
-// each screen, and closes the window with WM_CLOSE as the close box would.
-// Usage: smoke_driver <folder for the pictures, Windows path>
+// For the smoke test under Wine: drives glimora.exe from outside through real window messages,
+// keeps a picture of each screen, and closes the window with WM_CLOSE as the close box would.
+// "first": a first run (help OK, the Options dialog, Play, one element placed, the New Game
+// dialog); "again": the next run, which resumes that game paused (one click continues it).
+// Usage: smoke_driver first|again <folder for the pictures> <glimora.exe>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -131,6 +132,23 @@ Picture waitForChange(HWND window, const Picture& before) {
     return capture(window);
 }
 
+// True when the two pictures differ inside a rectangle of the canvas (scaled to the client).
+bool canvasAreaDiffers(const Picture& a, const Picture& b, int x0, int y0, int x1, int y1) {
+    if (a.width != b.width || a.height != b.height || a.bytes.size() != b.bytes.size()) return true;
+    const size_t rowBytes = (static_cast<size_t>(a.width) * 3 + 3) & ~size_t{3};
+    for (int y = y0 * a.height / 480; y < y1 * a.height / 480; ++y) {
+        const size_t row = static_cast<size_t>(a.height - 1 - y) * rowBytes; // bottom-up rows
+        for (int x = x0 * a.width / 480; x < x1 * a.width / 480; ++x) {
+            const size_t at = row + static_cast<size_t>(x) * 3;
+            if (at + 2 < a.bytes.size() &&
+                (a.bytes[at] != b.bytes[at] || a.bytes[at + 1] != b.bytes[at + 1] ||
+                 a.bytes[at + 2] != b.bytes[at + 2]))
+                return true;
+        }
+    }
+    return false;
+}
+
 // A left click at a point of the game's 480 x 480 canvas, scaled to the client area.
 void clickCanvas(HWND window, int x, int y) {
     RECT client{};
@@ -241,10 +259,76 @@ Picture newGameDialog(HWND main) {
     return paused;
 }
 
+// The sounds and the icon are real resources of the executable, where PlaySound and LoadIcon
+// look for them.
+void checkResources(const char* exe) {
+    HMODULE module = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    check(module != nullptr, std::string("the executable loads as data: ") + exe);
+    if (module == nullptr) return;
+    bool waves = true;
+    for (int id = 5001; id <= 5006; ++id)
+        waves = waves && FindResourceA(module, MAKEINTRESOURCEA(id), "WAVE") != nullptr;
+    check(waves, "WAVE resources 5001 to 5006 are in the executable");
+    check(FindResourceA(module, MAKEINTRESOURCEA(500), MAKEINTRESOURCEA(14)) != nullptr,
+          "icon 500 is in the executable");
+    FreeLibrary(module);
+}
+
+// The first run: help, title, Options, Play, one element, New Game asked and refused.
+void firstRun(HWND main) {
+    Picture help = capture(main);
+    save(help, "1-help");
+    check(distinctColours(help) > 8, "the help screen is drawn");
+    clickCanvas(main, 237, 418);
+    Picture title = waitForChange(main, help);
+    save(title, "2-title");
+    check(title.bytes != help.bytes && distinctColours(title) > 8,
+          "OK on the help screen shows the title screen");
+
+    optionsDialog(main);
+    reportAndDismiss(main);
+
+    // Play: a new game on the game screen; the pile starts rising.
+    const Picture beforePlay = capture(main);
+    clickCanvas(main, 364, 160);
+    Picture game = waitForChange(main, beforePlay);
+    check(game.bytes != beforePlay.bytes, "Play shows the game screen");
+    Sleep(1500);
+    // The rising element goes to square (2, 2), drawn at (229, 229), 48 x 48.
+    game = capture(main);
+    clickCanvas(main, 253, 253);
+    Sleep(1000);
+    const Picture placed = capture(main);
+    save(placed, "4-game");
+    check(canvasAreaDiffers(game, placed, 233, 233, 273, 273),
+          "a click on an empty square puts the element there");
+
+    const Picture paused = newGameDialog(main);
+    reportAndDismiss(main);
+    save(paused, "5-paused");
+}
+
+// The next run: the saved game comes back paused; a click on the board continues it.
+void nextRun(HWND main) {
+    const Picture resumed = capture(main);
+    save(resumed, "6-resumed");
+    check(distinctColours(resumed) > 8, "the resumed game is drawn");
+    clickCanvas(main, 361, 361);
+    const Picture running = waitForChange(main, resumed);
+    save(running, "7-running");
+    check(running.bytes != resumed.bytes, "a click continues the paused game");
+    Sleep(1000);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) pictureFolder = argv[1];
+    if (argc != 4 || (std::string(argv[1]) != "first" && std::string(argv[1]) != "again")) {
+        std::printf("usage: smoke_driver first|again <pictures folder> <glimora.exe>\n");
+        return 2;
+    }
+    const bool first = std::string(argv[1]) == "first";
+    pictureFolder = argv[2];
 
     HWND main = nullptr;
     const DWORD start = GetTickCount();
@@ -271,31 +355,12 @@ int main(int argc, char** argv) {
     check(findOtherWindow(main, nullptr, 0) == nullptr, "no message box at start-up");
     reportAndDismiss(main);
 
-    // First run: the help screen, whose OK leads to the title screen.
-    Picture help = capture(main);
-    save(help, "1-help");
-    check(distinctColours(help) > 8, "the help screen is drawn");
-    clickCanvas(main, 237, 418);
-    Picture title = waitForChange(main, help);
-    save(title, "2-title");
-    check(title.bytes != help.bytes && distinctColours(title) > 8,
-          "OK on the help screen shows the title screen");
-
-    optionsDialog(main);
-    reportAndDismiss(main);
-
-    // Play: a new game on the game screen; the pile starts rising.
-    const Picture beforePlay = capture(main);
-    clickCanvas(main, 364, 160);
-    Picture game = waitForChange(main, beforePlay);
-    check(game.bytes != beforePlay.bytes, "Play shows the game screen");
-    Sleep(1500);
-    game = capture(main);
-    save(game, "4-game");
-
-    const Picture paused = newGameDialog(main);
-    reportAndDismiss(main);
-    save(paused, "5-paused");
+    if (first) {
+        checkResources(argv[3]);
+        firstRun(main);
+    } else {
+        nextRun(main);
+    }
 
     PostMessageA(main, WM_CLOSE, 0, 0);
     check(waitClosed(main, WindowWaitMs), "WM_CLOSE closes the window");

@@ -1,5 +1,6 @@
-// Reads the two files of the Windows smoke test (a first run: help, Options cancelled, Play,
-// closed during the game) with the game's own loaders and checks them. Usage:
+// Reads the two files of the Windows smoke test (a first run: help, Options cancelled, Play, one
+// element placed, closed during the game; then possibly a run that resumed it) with the game's
+// own loaders and checks them. Usage:
 // win32_written_files_check <slot file> <saved game>
 #include <algorithm>
 #include <cstdio>
@@ -59,6 +60,8 @@ int main(int argc, char** argv) {
     // The loader refuses a snapshot that could not be played on: the flag survives only then.
     check(record.GameInProgress == 1 && snapshotIsPlayable(record.snapshot),
           "the game left running is saved, and can be played on");
+    check(record.snapshot.board.at(2, 2).kind != ElementKind::None,
+          "the element placed on square (2, 2) is in the saved board");
     // Ignored on reading, so looked at in the bytes.
     check(saveBytes[save_layout::GameStartedThisRun] == 1,
           "the run is marked as one that started a game");
