@@ -77,8 +77,14 @@ bool makeSharedFolder(const std::string& folder) {
 InstallConfig ReadInstallConfig() {
     InstallConfig config;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Glimora", 0, KEY_READ, &key) != ERROR_SUCCESS)
+    // A 32-bit installer writes its key into the 32-bit view of the registry, which this 64-bit
+    // program does not see by default: look there when the key is not in the native view.
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Glimora", 0, KEY_READ, &key) !=
+            ERROR_SUCCESS &&
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Glimora", 0, KEY_READ | KEY_WOW64_32KEY,
+                      &key) != ERROR_SUCCESS) {
         return config;
+    }
     config.keyFound = true;
     // The language is only taken when the path could be read, as the installer wrote both.
     if (const std::optional<std::string> path = queryValue(key, "Path")) {

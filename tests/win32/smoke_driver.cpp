@@ -2,7 +2,8 @@
 // keeps a picture of each screen, and closes the window with WM_CLOSE as the close box would.
 // "first": a first run (help OK, the Options dialog, Play, one element placed, the New Game
 // dialog); "again": the next run, which resumes that game paused (one click continues it).
-// Usage: smoke_driver first|again <folder for the pictures> <glimora.exe>
+// "nokey": a run without the installer's registry key (a message at start-up and at exit).
+// Usage: smoke_driver first|again|nokey <folder for the pictures> <glimora.exe>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -320,14 +321,31 @@ void nextRun(HWND main) {
     Sleep(1000);
 }
 
+// Finds the message box with this caption, checks its text, and presses OK.
+void answerMessageBox(HWND main, const char* caption, const std::string& text) {
+    HWND box = findOtherWindow(main, caption, ChangeWaitMs);
+    std::string shown;
+    if (box != nullptr) {
+        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            shown += windowText(child) + "|";
+        }
+    }
+    check(box != nullptr && shown.find(text) != std::string::npos,
+          std::string("message box \"") + caption + "\": " + text);
+    if (box == nullptr) return;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    check(waitClosed(box, ChangeWaitMs), "OK closes the message box");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 || (std::string(argv[1]) != "first" && std::string(argv[1]) != "again")) {
-        std::printf("usage: smoke_driver first|again <pictures folder> <glimora.exe>\n");
+    const std::string mode = argc == 4 ? argv[1] : "";
+    if (mode != "first" && mode != "again" && mode != "nokey") {
+        std::printf("usage: smoke_driver first|again|nokey <pictures folder> <glimora.exe>\n");
         return 2;
     }
-    const bool first = std::string(argv[1]) == "first";
     pictureFolder = argv[2];
 
     HWND main = nullptr;
@@ -352,17 +370,27 @@ int main(int argc, char** argv) {
     std::printf("window \"%s\": outer %ld x %ld, client %ld x %ld\n", windowText(main).c_str(),
                 outer.right - outer.left, outer.bottom - outer.top, client.right, client.bottom);
     check(GetMenu(main) != nullptr, "the window has its menu bar");
-    check(findOtherWindow(main, nullptr, 0) == nullptr, "no message box at start-up");
-    reportAndDismiss(main);
-
-    if (first) {
-        checkResources(argv[3]);
-        firstRun(main);
+    if (mode == "nokey") {
+        // Without the installer's key the game says so at start-up, plays on, and says at
+        // exit that it cannot save.
+        answerMessageBox(main, "Error!",
+                         "Uninstall Glimora, and reinstall it correctly in the default directory.");
+        const Picture screen = waitForChange(main, Picture{});
+        save(screen, "8-without-key");
+        check(distinctColours(screen) > 8, "the game goes on and draws its screen");
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        answerMessageBox(main, "Error!", "Cannot write the save file.");
     } else {
-        nextRun(main);
+        check(findOtherWindow(main, nullptr, 0) == nullptr, "no message box at start-up");
+        reportAndDismiss(main);
+        if (mode == "first") {
+            checkResources(argv[3]);
+            firstRun(main);
+        } else {
+            nextRun(main);
+        }
+        PostMessageA(main, WM_CLOSE, 0, 0);
     }
-
-    PostMessageA(main, WM_CLOSE, 0, 0);
     check(waitClosed(main, WindowWaitMs), "WM_CLOSE closes the window");
     std::printf("%s (%d failed)\n", failures == 0 ? "all passed" : "FAILED", failures);
     return failures == 0 ? 0 : 1;
