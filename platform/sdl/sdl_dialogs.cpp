@@ -291,18 +291,34 @@ void dialogMouse(DialogHandle& d, const SDL_Event& e, const sdlui::DialogGeometr
 }
 
 // Runs a modal loop until `done` says so; `handle` gets every event that is not the main
-// window's. The close box of the window counts as the dialog's own close box.
-template <typename Done, typename Handle> void modalLoop(Done done, Handle handle) {
+// window's. The window's close box acts as the dialog's own close box (`closeBox`), as the
+// owner's close box is out of reach while a Windows dialog is up. A request to end the
+// program (a signal) closes the dialog the same way and reaches the window afterwards.
+template <typename Done, typename Handle, typename CloseBox>
+void modalLoop(Done done, Handle handle, CloseBox closeBox) {
     auto& b = backend();
     SDL_Event e;
     while (!done() && b.windowOpen) {
         if (!sdlbackend::nextModalEvent(e)) break;
-        if (sdlbackend::handleWindowEvent(e, true)) {
-            b.frameDirty = true;
-            continue;
+        if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE) {
+            b.closeBoxSeen = true; // SDL_QUIT follows it: that one is not a signal
+            closeBox();
+        } else if (e.type == SDL_QUIT) {
+            if (!b.closeBoxSeen) {
+                b.quitAfterModal = true;
+                closeBox();
+            }
+            b.closeBoxSeen = false;
+        } else if (!sdlbackend::handleWindowEvent(e, true)) {
+            handle(e);
         }
-        handle(e);
         b.frameDirty = true;
+    }
+    if (b.quitAfterModal) {
+        b.quitAfterModal = false;
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
     }
 }
 
@@ -334,9 +350,6 @@ int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
               [&](const SDL_Event& e) {
                   sdlui::DialogGeometry g = geometryOf(dialog);
                   switch (e.type) {
-                  case SDL_QUIT:
-                      d.command(2);
-                      break;
                   case SDL_KEYDOWN:
                       dialogKey(d, e.key.keysym);
                       break;
@@ -350,7 +363,8 @@ int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
                       break;
                   }
                   keepCaretVisible(d, g);
-              });
+              },
+              [&] { d.command(2); });
     b.overlays.resize(overlay);
     b.frameDirty = true;
     if (!d.ended) d.result = -1; // the window went away under the dialog
@@ -422,7 +436,6 @@ void ShowMessage(std::string_view text, std::string_view caption) {
         [&] { return done; },
         [&](const SDL_Event& e) {
             sdlui::MessageBoxLayout m = layout();
-            if (e.type == SDL_QUIT) done = true;
             if (e.type == SDL_KEYDOWN) {
                 SDL_Keycode k = e.key.keysym.sym;
                 if (k == SDLK_RETURN || k == SDLK_KP_ENTER || k == SDLK_ESCAPE || k == SDLK_SPACE)
@@ -439,7 +452,8 @@ void ShowMessage(std::string_view text, std::string_view caption) {
                 held = -1;
                 if (r.contains(e.button.x, e.button.y)) done = true;
             }
-        });
+        },
+        [&] { done = true; });
     b.overlays.resize(overlay);
     b.frameDirty = true;
 }

@@ -43,6 +43,7 @@ bool dispatch(const SDL_Event& e) {
     if (handleWindowEvent(e, false)) return true;
     switch (e.type) {
     case SDL_QUIT:
+        b.closeBoxSeen = false;
         deliver({platform::EventType::Close, 0, 0, 0});
         return true;
     case SDL_MOUSEBUTTONDOWN: {

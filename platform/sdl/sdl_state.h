@@ -43,7 +43,9 @@ struct Backend {
     bool paintPending = false;
     bool quitPosted = false;
     int quitCode = 0;
-    bool altAlone = false; // Alt went down and nothing else happened since
+    bool closeBoxSeen = false;   // the window's close box was pressed; SDL_QUIT follows
+    bool quitAfterModal = false; // a signal asked to end while a modal loop ran
+    bool altAlone = false;       // Alt went down and nothing else happened since
 
     // Modal overlays (dialogs, message boxes), drawn in order over the frame.
     std::vector<std::function<void(Surface&)>> overlays;

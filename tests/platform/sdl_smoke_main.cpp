@@ -240,6 +240,11 @@ int main() {
 
     // Escape sends IDCANCEL even without such a button; the close box too.
     pushKey(SDLK_ESCAPE);
+    // The window's close box: SDL reports the close, then the quit.
+    SDL_Event closeBox{};
+    closeBox.type = SDL_WINDOWEVENT;
+    closeBox.window.event = SDL_WINDOWEVENT_CLOSE;
+    SDL_PushEvent(&closeBox);
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);
@@ -252,6 +257,8 @@ int main() {
                             if (id == 1) platform::EndDialog(d, 0);
                         });
     check(cancels == 2, "Escape and the close box send IDCANCEL to the dialog");
+    pumpAll();
+    check(destroys == 0, "the close box of a dialog does not close the window");
 
     pushKey(SDLK_SPACE);
     platform::ShowMessage("Cannot write the save file.", "Error!");
@@ -263,7 +270,11 @@ int main() {
     platform::WaitForEvent(30);
     check(platform::GetTicks() - start < 5000, "a wait ends");
 
+    // A request to end (a signal: a quit without the close box) closes the message box and
+    // then reaches the window as Close.
     SDL_PushEvent(&quit);
+    platform::ShowMessage("Too much users", "Glimora 1.00");
+    check(destroys == 0, "the message box closes first");
     int code = -1;
     uint32_t deadline = platform::GetTicks() + 5000;
     for (;;) {
