@@ -1,5 +1,6 @@
-// The main window: its class, its procedure turning messages into game events, the event loop,
-// and the client-sized picture drawn straight to the window.
+// The main window: its class, messages turned into game events, the event loop, its picture.
+// The procedure hands each message to the portable window procedure; the client-sized picture
+// is drawn straight to the window, as the game's immediate drawing expects.
 #include <algorithm>
 #include <cstdint>
 

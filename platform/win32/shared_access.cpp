@@ -1,5 +1,4 @@
-// Builds the shared security descriptor with its two hand-written ACEs, for every NT file
-// operation.
+// Builds the shared security descriptor, with its two hand-written ACEs, for NT file operations.
 #include "platform/win32/shared_access.h"
 
 #include <cstdint>

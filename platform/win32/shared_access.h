@@ -1,5 +1,4 @@
-// The security descriptor that lets the built-in Administrators and Users do everything with a
-// file.
+// The security descriptor letting built-in Administrators and Users do anything with a file.
 #pragma once
 
 #include "platform/win32/windows_api.h"

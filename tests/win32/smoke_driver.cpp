@@ -1,5 +1,5 @@
-// For the smoke test under Wine: drives glimora.exe from outside through real window messages,
-// keeps a picture of each screen, and closes the window with WM_CLOSE as the close box would.
+// Smoke-test driver: plays glimora.exe from outside through real window messages, then closes it.
+// It keeps a picture of each screen and closes the window with WM_CLOSE as the close box would.
 // "first": a first run (help OK, the Options dialog, Play, one element placed, the New Game
 // dialog); "again": the next run, which resumes that game paused (one click continues it).
 // "nokey": a run without the installer's registry key (a message at start-up and at exit).

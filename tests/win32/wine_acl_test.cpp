@@ -1,5 +1,6 @@
-// Run under Wine (or on Windows): builds the shared access list with the program's own code and
-// reads it back with the system's ACL functions, then exercises the game-file layer on disk.
+// Under Wine or Windows: the shared access list read back by the system, and the file layer.
+// The access list is built with the program's own code and read back with the system's ACL
+// functions; then the game-file layer writes, replaces and reads files on disk.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>

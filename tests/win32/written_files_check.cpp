@@ -1,7 +1,7 @@
-// Reads the two files of the Windows smoke test (a first run: help, Options cancelled, Play, one
-// element placed, closed during the game; then possibly a run that resumed it) with the game's
-// own loaders and checks them. Usage:
-// win32_written_files_check <slot file> <saved game>
+// Checks the two files the Windows smoke test left, read back by the game's own loaders.
+// The session: a first run (help, Options cancelled, Play, one element placed, closed during
+// the game), then possibly a run that resumed it.
+// Usage: win32_written_files_check <slot file> <saved game>
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
