@@ -14,7 +14,7 @@ if [ "${GLIMORA_WINDOWS:-0}" = 1 ]; then
     packages+=(g++-mingw-w64-x86-64-posix wine64 wine)
 fi
 if [ "${GLIMORA_ASSETGEN:-0}" = 1 ]; then
-    packages+=(libfreetype-dev fonts-dejavu-core)
+    packages+=(libfreetype-dev zlib1g-dev fonts-dejavu-core)
 fi
 
 missing=()
