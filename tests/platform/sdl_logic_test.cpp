@@ -11,6 +11,7 @@
 #include "platform/sdl/menu_layout.h"
 #include "platform/sdl/mnemonic.h"
 #include "platform/sdl/windows1252.h"
+#include "resources/resources.h"
 
 namespace {
 
@@ -341,6 +342,23 @@ TEST(IconDecoding, RefusesBrokenFiles) {
     auto notIcon = good;
     notIcon[2] = 2; // a cursor file
     EXPECT_TRUE(DecodeLargestIcon(notIcon).empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(IconDecoding, TheWindowIconHasAnImageToShow) {
+    auto bytes = ResourceBytes(ResourceKind::Icon, WindowIconId);
+    if (bytes.empty()) GTEST_SKIP() << "no icon resource in this build";
+    sdlui::IconImage icon = sdlui::DecodeLargestIcon(bytes);
+    ASSERT_FALSE(icon.empty());
+    EXPECT_GE(icon.width, 32);
+    EXPECT_EQ(icon.argb.size(), static_cast<size_t>(icon.width) * static_cast<size_t>(icon.height));
+    size_t opaque = 0;
+    for (uint32_t p : icon.argb)
+        opaque += (p >> 24) != 0 ? 1 : 0;
+    EXPECT_GT(opaque, icon.argb.size() / 4);
 }
 
 } // namespace
