@@ -87,6 +87,15 @@ void closeAudio() {
     a = Audio{};
 }
 
+uint32_t queuedAudioBytes() {
+    Audio& a = audio();
+    return a.device != 0 ? SDL_GetQueuedAudioSize(a.device) : 0;
+}
+
+bool audioOpen() {
+    return audio().device != 0;
+}
+
 } // namespace sdlbackend
 
 namespace platform {

@@ -78,6 +78,9 @@ int runMenuLoop(int title, bool openPopup, bool viaKeyboard);
 // The audio device, opened with the window and closed with it.
 void openAudio();
 void closeAudio();
+// What is still queued on the device (bytes), and whether there is a device.
+uint32_t queuedAudioBytes();
+bool audioOpen();
 // Draws the menu bar (and the open pop-up) into the frame.
 void drawMenuBar(Surface& frame);
 void drawMenuPopup(Surface& frame);
