@@ -101,6 +101,8 @@ void transfer(Surface& dst, int64_t x, int64_t y, const Surface& src, const Axis
     const size_t x0 = static_cast<size_t>(x + cols.begin);
     int previousRow = -1;
     size_t previousDst = 0;
+    int checkedRow = -1;
+    bool neutralRow = false;
     for (size_t r = 0; r < rows.first.size(); ++r) {
         int ry0 = rows.first[r];
         int ry1 = rows.last[r];
@@ -116,6 +118,19 @@ void transfer(Surface& dst, int64_t x, int64_t y, const Surface& src, const Axis
                 continue;
             }
             const uint32_t* in = src.pixels.data() + static_cast<size_t>(ry0) * srcStride;
+            if constexpr (R == Rop::SrcAnd || R == Rop::MergePaint) {
+                // White changes nothing under AND or MERGEPAINT: the blank rows of a text
+                // strip or a mask are skipped whole.
+                if (ry0 != checkedRow) {
+                    checkedRow = ry0;
+                    neutralRow = true;
+                    for (size_t c = 0; c < ncols && neutralRow; ++c)
+                        if (cols.first[c] <= cols.last[c] &&
+                            (in[static_cast<size_t>(cols.first[c])] & White) != White)
+                            neutralRow = false;
+                }
+                if (neutralRow) continue;
+            }
             for (size_t c = 0; c < ncols; ++c) {
                 int sx = cols.first[c];
                 if (sx > cols.last[c]) continue;
