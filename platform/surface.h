@@ -1,6 +1,7 @@
 // A plain 24-bit picture in memory: the window surface and every bitmap the game draws.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
