@@ -248,6 +248,17 @@ void dialogKey(DialogHandle& d, const SDL_Keysym& key) {
     default:
         break;
     }
+    // Ctrl+V pastes the clipboard's first line, as far as the limit allows.
+    if (edit != nullptr && key.sym == SDLK_v && (key.mod & KMOD_CTRL) != 0) {
+        char* clip = SDL_GetClipboardText();
+        if (clip != nullptr) {
+            std::string_view text(clip);
+            text = text.substr(0, text.find_first_of("\r\n"));
+            edit->type(sdlui::Utf8ToWindows1252(text));
+            SDL_free(clip);
+        }
+        return;
+    }
     // Alt and a mnemonic letter, or the letter alone outside an edit field, clicks a control.
     if ((key.mod & KMOD_ALT) != 0 || !inEdit) {
         char k = 0;
