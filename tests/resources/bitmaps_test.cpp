@@ -122,16 +122,29 @@ TEST(Bitmaps, ArrowsPointTheirWay) {
     }
 }
 
-TEST(Bitmaps, GradientSquareRunsFromWhiteToBlackDiagonally) {
+TEST(Bitmaps, GradientSquareDarkensByClearingLowBitsFromWhiteToBlack) {
+    // The game ANDs this square over resting elements: a grey whose bits are not a run of
+    // leading ones would clear different bits in each channel and break the hues apart.
+    const std::set<uint32_t> truncating = {0xFF, 0xFE, 0xFC, 0xF8, 0xF0, 0xE0, 0xC0, 0x80, 0x00};
     Picture g = bitmap(115);
-    EXPECT_GE(lightness(g.at(0, 0)), 245);
-    EXPECT_LE(lightness(g.at(47, 47)), 10);
-    for (int i = 1; i < 48; ++i)
-        EXPECT_LE(lightness(g.at(i, i)), lightness(g.at(i - 1, i - 1)));
-    for (int i = 0; i < 48; ++i) {
-        uint32_t c = g.at(i, 47 - i);
-        EXPECT_EQ((c >> 16) & 0xFF, c & 0xFF) << "grey only";
-    }
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 48; ++x) {
+            uint32_t c = g.at(x, y), level = c & 0xFF;
+            ASSERT_EQ(c, level * 0x010101u) << "grey only at " << x << "," << y;
+            ASSERT_TRUE(truncating.count(level)) << std::hex << level << " at " << x << "," << y;
+        }
+    EXPECT_EQ(g.at(0, 0), White);
+    EXPECT_EQ(g.at(47, 47), 0u);
+    // Towards the right and towards the bottom no pixel gets lighter than the one four pixels
+    // before it, which covers the dither's repeat.
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 48; ++x) {
+            if (x + 4 < 48) EXPECT_LE(g.at(x + 4, y), g.at(x, y)) << x << "," << y;
+            if (y + 4 < 48) EXPECT_LE(g.at(x, y + 4), g.at(x, y)) << x << "," << y;
+        }
+    // Most of a resting element stays light: only the bottom-right corner goes dark.
+    EXPECT_GE(averageLightness(g, 0, 0, 24, 24), 240);
+    EXPECT_GE(averageLightness(g, 0, 0, 48, 48), 180);
 }
 
 TEST(Bitmaps, RingEncirclesTheTileAndTurns) {

@@ -126,7 +126,8 @@ Image makePreview(const std::map<int, Image>& b, const Bytes& font) {
 
 Image makeTileZoom(const std::map<int, Image>& b) {
     const int scale = 4, cell = 48 * scale + 8;
-    Image sheet(8 * cell + 8, 3 * cell + 8 + 96 * scale / 2 + 8, rgb(0x808080));
+    const int dimmedTop = 2 * cell + 8 + 96 * scale / 2 + 8;
+    Image sheet(8 * cell + 8, dimmedTop + 2 * cell, rgb(0x808080));
     for (int id = 100; id <= 123; ++id) {
         const Image& t = b.at(id);
         int s = id >= 116 ? scale / 2 : scale;
@@ -139,6 +140,16 @@ Image makeTileZoom(const std::map<int, Image>& b) {
         for (int py = 0; py < t.height() * s; ++py)
             for (int q = 0; q < t.width() * s; ++q)
                 sheet.at(x + q, y + py) = t.at(q / s, py / s);
+    }
+    // Every element as it rests in the pile: the gradient square ANDed over it.
+    for (int id = 101; id <= 114; ++id) {
+        Image dimmed = b.at(id);
+        blit(dimmed, b.at(115), 0, 0, Op::And);
+        int i = (id - 101) % 7, row = (id - 101) / 7;
+        int x = 8 + i * cell, y = dimmedTop + row * cell;
+        for (int py = 0; py < 48 * scale; ++py)
+            for (int q = 0; q < 48 * scale; ++q)
+                sheet.at(x + q, y + py) = dimmed.at(q / scale, py / scale);
     }
     return sheet;
 }

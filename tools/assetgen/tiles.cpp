@@ -173,13 +173,28 @@ Image paintSquare(TileColour colour, TileKind kind) {
     return img;
 }
 
+// The grey square that shadows and dims pile elements. The game ANDs it over a resting element,
+// so every grey is a run of leading one bits: ANDing with it only clears the low bits of each
+// channel alike, which darkens without the colour noise an arbitrary grey would bring. Between
+// two neighbouring levels an ordered dither keeps the shadow smooth; the ramp stays light over
+// most of the square and only falls to black in the bottom-right corner.
 Image paintGradientSquare() {
+    constexpr int Levels[9] = {0xFF, 0xFE, 0xFC, 0xF8, 0xF0, 0xE0, 0xC0, 0x80, 0x00};
+    constexpr int Bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
     Image img(48, 48);
-    img.paintAll([](float x, float y) {
-        float t = clamp01((x + y - 1) / 94);
-        float v = 1 - t;
-        return Rgba{v, v, v, 1};
-    });
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 48; ++x) {
+            float t = static_cast<float>(x + y) / 94.0f;
+            float target = 255.0f * (1.0f - t * t * t);
+            int i = 0;
+            while (i < 7 && static_cast<float>(Levels[i + 1]) >= target)
+                ++i;
+            float light = static_cast<float>(Levels[i]), dark = static_cast<float>(Levels[i + 1]);
+            float darkShare = (light - target) / (light - dark);
+            float threshold = (static_cast<float>(Bayer[y % 4][x % 4]) + 0.5f) / 16.0f;
+            float v = (darkShare > threshold ? dark : light) / 255.0f;
+            img.at(x, y) = {v, v, v, 1};
+        }
     return img;
 }
 
