@@ -71,17 +71,8 @@ trap cleanup EXIT
 # Windows path of a Linux path: Wine's drive Z: is the Linux root.
 windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 
-say "fresh Wine prefix"
-if ! timeout 300 "$wine" wineboot -i >"$work/wineboot.log" 2>&1; then
-    echo "Wine cannot start on this machine:" >&2
-    tail -n 30 "$work/wineboot.log" >&2
-    fail "wineboot -i did not succeed"
-fi
-if [ -n "$wineserver" ]; then timeout 120 "$wineserver" -w || true; fi
-
-say "access list and file layer under Wine"
-timeout 120 "$wine" "$root/$build/wine_acl_test.exe" || fail "wine_acl_test.exe"
-
+# The display comes first: every Wine process, the desktop started by wineboot included, must
+# find it, or windows cannot be created later.
 say "virtual display"
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
@@ -97,6 +88,18 @@ done
     fail "Xvfb did not start"
 }
 export DISPLAY=":$(head -n 1 "$work/display")"
+
+say "fresh Wine prefix"
+if ! timeout 300 "$wine" wineboot -i >"$work/wineboot.log" 2>&1; then
+    echo "Wine cannot start on this machine:" >&2
+    tail -n 30 "$work/wineboot.log" >&2
+    fail "wineboot -i did not succeed"
+fi
+if [ -n "$wineserver" ]; then timeout 120 "$wineserver" -w || true; fi
+
+say "access list and file layer under Wine"
+timeout 120 "$wine" "$root/$build/wine_acl_test.exe" || fail "wine_acl_test.exe"
+if [ -n "$wineserver" ]; then timeout 120 "$wineserver" -w || true; fi
 
 say "installer's registry key"
 install="$work/install"
@@ -115,13 +118,10 @@ run_session() {
     (
         cd "$work"
         status=0
-        timeout 180 "$wine" "$root/$build/glimora.exe" >"$work/game.log" 2>&1 || status=$?
+        WINEDEBUG=err+all timeout 180 "$wine" "$root/$build/glimora.exe" >"$work/game.log" 2>&1 || status=$?
         echo "$status" >"$work/game.status"
     ) &
     game_pid=$!
-    # Started at the same moment, the two programs race to bring up Wine's desktop, and the
-    # game's window can then fail to be created: give the game a head start.
-    sleep 3
     local driver_status=0
     timeout 150 "$wine" "$root/$build/smoke_driver.exe" "$mode" "$(windows_path "$root/$build/smoke")" \
         "$(windows_path "$root/$build/glimora.exe")" || driver_status=$?

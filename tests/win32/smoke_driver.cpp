@@ -319,6 +319,27 @@ void nextRun(HWND main) {
     save(running, "7-running");
     check(running.bytes != resumed.bytes, "a click continues the paused game");
     Sleep(1000);
+
+    // A client area of 600 x 500 is made square again, 500 a side, through the menu's frame.
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(main, &outer);
+    GetClientRect(main, &client);
+    const int frameWidth = (outer.right - outer.left) - client.right;
+    const int frameHeight = (outer.bottom - outer.top) - client.bottom;
+    SetWindowPos(main, nullptr, 0, 0, 600 + frameWidth, 500 + frameHeight,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    const DWORD start = GetTickCount();
+    do {
+        Sleep(100);
+        GetClientRect(main, &client);
+    } while ((client.right != 500 || client.bottom != 500) &&
+             GetTickCount() - start < ChangeWaitMs);
+    check(client.right == 500 && client.bottom == 500,
+          "a 600 x 500 client area becomes 500 x 500 (now " + std::to_string(client.right) + " x " +
+              std::to_string(client.bottom) + ")");
+    Sleep(500);
+    save(capture(main), "8-square");
 }
 
 // Finds the message box with this caption, checks its text, and presses OK.
@@ -376,7 +397,7 @@ int main(int argc, char** argv) {
         answerMessageBox(main, "Error!",
                          "Uninstall Glimora, and reinstall it correctly in the default directory.");
         const Picture screen = waitForChange(main, Picture{});
-        save(screen, "8-without-key");
+        save(screen, "9-without-key");
         check(distinctColours(screen) > 8, "the game goes on and draws its screen");
         PostMessageA(main, WM_CLOSE, 0, 0);
         answerMessageBox(main, "Error!", "Cannot write the save file.");
