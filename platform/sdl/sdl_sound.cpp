@@ -13,7 +13,7 @@ namespace {
 struct Audio {
     bool tried = false;
     SDL_AudioDeviceID device = 0;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     std::map<int, std::vector<uint8_t>> converted; // by WAVE id, in the device's format
 };
 
@@ -33,7 +33,7 @@ bool openDevice() {
     want.format = AUDIO_S16SYS;
     want.channels = 2;
     want.samples = 1024;
-    a.device = SDL_OpenAudioDevice(nullptr, 0, &want, &a.spec, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    a.device = SDL_OpenAudioDevice(nullptr, 0, &want, &a.format, SDL_AUDIO_ALLOW_ANY_CHANGE);
     if (a.device == 0) return false;
     SDL_PauseAudioDevice(a.device, 0);
     return true;
@@ -50,13 +50,13 @@ const std::vector<uint8_t>& convertedSound(int id) {
     if (bytes.empty() || bytes.size() > 0x7FFFFFFF) return out;
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (rw == nullptr) return out;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec wave{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length) == nullptr) return out;
+    if (SDL_LoadWAV_RW(rw, 1, &wave, &buffer, &length) == nullptr) return out;
     SDL_AudioCVT cvt;
-    int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, a.spec.format,
-                                  a.spec.channels, a.spec.freq);
+    int built = SDL_BuildAudioCVT(&cvt, wave.format, wave.channels, wave.freq, a.format.format,
+                                  a.format.channels, a.format.freq);
     if (built >= 0 && cvt.len_mult > 0) {
         std::vector<uint8_t> work(static_cast<size_t>(length) * static_cast<size_t>(cvt.len_mult));
         std::copy_n(buffer, length, work.data());
