@@ -61,6 +61,8 @@ constexpr int32_t LabelStripHeight = 48;
 // A popup steps at most 4 times before it is removed.
 constexpr int32_t MaxPopupStep = 4;
 constexpr int32_t CanvasSize = 480;
+// An element enters behind another once that one has risen this far above the entry line.
+constexpr int32_t EntryGap = PileEntryBehindY - PileEntryGapY;
 
 bool inRange(int32_t v, int32_t lo, int32_t hi) {
     return v >= lo && v <= hi;
@@ -140,10 +142,13 @@ bool pileOk(const GameSnapshot& s) {
             if (slot.landed != 1) return false;
             if (!inRange(slot.y, LandingY(i) - MaxRiseSpeed, LandingY(i))) return false;
         } else {
-            // Rising elements are below the next landing height, each lower than the one before.
+            // Rising elements are below the next landing height, each lower than the one before
+            // by at least the gap at which elements enter: all of them rise at the same speed,
+            // so play never brings two closer, and one that came closer would land far past its
+            // landing height.
             if (slot.landed != 0) return false;
             if (!inRange(slot.y, LandingY(s.landedCount) + 1, PileEntryBehindY)) return false;
-            if (slot.y <= previousY) return false;
+            if (i > s.landedCount && slot.y - previousY < EntryGap) return false;
         }
         previousY = slot.y;
     }

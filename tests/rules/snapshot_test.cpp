@@ -128,6 +128,7 @@ TEST(Snapshot, RefusesEveryValueThatCouldBreakPlay) {
         {"landed far too high", [](GameSnapshot& s) { s.slots[0].y = 50; }},
         {"rising past its landing", [](GameSnapshot& s) { s.slots[2].y = 191; }},
         {"rising out of order", [](GameSnapshot& s) { s.slots[3].y = 200; }},
+        {"rising closer than an entry", [](GameSnapshot& s) { s.slots[3].y = 284; }},
         {"rising below the column", [](GameSnapshot& s) { s.slots[3].y = 405; }},
         {"slot kind 0", [](GameSnapshot& s) { s.slots[2].kind = ElementKind::None; }},
         {"slot plain", [](GameSnapshot& s) { s.slots[0].color = Color::Plain; }},
