@@ -29,11 +29,8 @@ GameState withWeights(std::array<int32_t, DrawWeightCount> w) {
 
 TEST(RuntimeRandom, FollowsTheRuntimeSequence) {
     crtSrand(1);
-    EXPECT_EQ(crtRand(), 41);
-    EXPECT_EQ(crtRand(), 18467);
-    EXPECT_EQ(crtRand(), 6334);
-    EXPECT_EQ(crtRand(), 26500);
-    EXPECT_EQ(crtRand(), 19169);
+    for (int expected : {41, 18467, 6334, 26500, 19169})
+        EXPECT_EQ(crtRand(), expected);
     crtSrand(0xFFFFFFFFu);
     for (int i = 0; i < 1000; ++i) {
         const int v = crtRand();
@@ -51,28 +48,22 @@ TEST(ElementDraw, DrawsByRunningSumAndMovesWeightToTheLowestOtherIndices) {
         int index;
         W after;
     };
+    // clang-format off
     const Case cases[] = {
         {even, 21, 0, {11, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23}},
         {even, 22, 1, {23, 11, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23}},
         {even, 263, 11, {23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 11}},
-        {{20, 20, 20, 5, 20, 20, 20, 20, 20, 20, 40, 39},
-         62,
-         3,
+        {{20, 20, 20, 5, 20, 20, 20, 20, 20, 20, 40, 39}, 62, 3,
          {21, 21, 21, 0, 21, 21, 20, 20, 20, 20, 40, 39}},
-        {{30, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 14},
-         0,
-         0,
+        {{30, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 14}, 0, 0,
          {19, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 15}},
-        {{22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 40, 4},
-         262,
-         11,
+        {{22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 40, 4}, 262, 11,
          {23, 23, 23, 23, 22, 22, 22, 22, 22, 22, 40, 0}},
         // A zero weight is skipped by the walk.
-        {{0, 44, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22},
-         0,
-         1,
+        {{0, 44, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22}, 0, 1,
          {1, 33, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         GameState game = withWeights(c.before);
         seedForDraw(c.r);

@@ -16,38 +16,33 @@ class Placement : public ::testing::Test {
     GameState game = newGame();
 };
 
-TEST_F(Placement, HitTestIsStrictAndScalesWithTheClientArea) {
-    setActive(game, K::Diamond, C::Green);
-    // 480 x 480: the area is 121 < m < 439.
-    placeAt(game, 121, 200, 480, 480, 0);
-    placeAt(game, 439, 200, 480, 480, 0);
-    placeAt(game, 200, 121, 480, 480, 0);
-    EXPECT_TRUE(recorder::calls.empty());
-    EXPECT_EQ(game.pileCount, 1);
-
-    // Just inside the top-left corner, then the gap after column 0 still selects column 0.
-    placeAt(game, 122, 122, 480, 480, 0);
-    EXPECT_EQ(game.board.at(0, 0).kind, K::Diamond);
-    setActive(game, K::Star, C::Red);
-    placeAt(game, 121 + 53, 121 + 60, 480, 480, 0);
-    EXPECT_EQ(game.board.at(0, 1).kind, K::Star);
-    // Last pixel inside the area: cell (5, 5).
-    setActive(game, K::Star, C::Green);
-    placeAt(game, 438, 438, 480, 480, 0);
-    EXPECT_EQ(game.board.at(5, 5).kind, K::Star);
-
-    // A 960 x 720 client area: canvas cell (2, 3) at client (2 * (121 + 108 + 10), ...).
-    setActive(game, K::ArrowLeft, C::Red);
-    placeAt(game, 2 * (121 + 108 + 10), (121 + 162 + 10) * 3 / 2, 960, 720, 0);
-    EXPECT_EQ(game.board.at(2, 3).kind, K::ArrowLeft);
-
-    // Degenerate and huge sizes neither crash nor overflow.
-    setActive(game, K::Diamond, C::Red);
-    placeAt(game, 0, 0, 0, 0, 0);
-    placeAt(game, 5, 5, -480, -480, 0);
-    EXPECT_EQ(game.pileCount, 1);
-    placeAt(game, 1000000000, 1000000000, 2147483647, 2147483647, 0);
-    EXPECT_EQ(game.board.at(1, 1).kind, K::Diamond);
+TEST(PlacementHit, HitTestIsStrictAndScalesWithTheClientArea) {
+    struct Hit {
+        int mx, my, width, height, x, y; // x -1: the click is outside the board
+    };
+    // clang-format off
+    const Hit hits[] = {
+        // 480 x 480: the area is 121 < m < 439; the gap after column 0 still selects it.
+        {121, 200, 480, 480, -1, 0}, {439, 200, 480, 480, -1, 0}, {200, 121, 480, 480, -1, 0},
+        {122, 122, 480, 480, 0, 0}, {121 + 53, 121 + 60, 480, 480, 0, 1}, {438, 438, 480, 480, 5, 5},
+        // 960 x 720: canvas cell (2, 3) at client (2 * (121 + 108 + 10), ...).
+        {2 * (121 + 108 + 10), (121 + 162 + 10) * 3 / 2, 960, 720, 2, 3},
+        // Degenerate and huge sizes neither crash nor overflow.
+        {0, 0, 0, 0, -1, 0}, {5, 5, -480, -480, -1, 0},
+        {1000000000, 1000000000, 2147483647, 2147483647, 1, 1},
+    };
+    // clang-format on
+    for (const Hit& h : hits) {
+        GameState game = newGame();
+        setActive(game, K::Diamond, C::Green);
+        placeAt(game, h.mx, h.my, h.width, h.height, 0);
+        if (h.x < 0) {
+            EXPECT_TRUE(recorder::calls.empty()) << h.mx << "," << h.my;
+            EXPECT_EQ(game.pileCount, 1) << h.mx << "," << h.my;
+        } else {
+            EXPECT_EQ(game.board.at(h.x, h.y).kind, K::Diamond) << h.mx << "," << h.my;
+        }
+    }
 }
 
 TEST_F(Placement, PlacesTheActiveElementAndTakesItOutOfThePile) {

@@ -20,9 +20,8 @@ void reset() {
 
 std::vector<std::string> callsStartingWith(const std::string& prefix) {
     std::vector<std::string> found;
-    for (const std::string& c : calls) {
+    for (const std::string& c : calls)
         if (c.rfind(prefix, 0) == 0) found.push_back(c);
-    }
     return found;
 }
 
@@ -34,58 +33,54 @@ std::string str(int v) {
     return std::to_string(v);
 }
 std::string str(Color c) {
-    return std::to_string(static_cast<int>(c));
+    return str(static_cast<int>(c));
 }
 std::string str(ElementKind k) {
-    return std::to_string(static_cast<int>(k));
+    return str(static_cast<int>(k));
+}
+
+// Writes down "name arg arg ..." while recording.
+template <typename... Args> void note(const char* name, Args... args) {
+    if (!recorder::recording) return;
+    std::string line = name;
+    ((line += " " + str(args)), ...);
+    recorder::calls.push_back(line);
+}
+
+int32_t labelWidth(const std::string& text) {
+    return 8 * static_cast<int32_t>(text.size());
 }
 
 } // namespace
 
 void DrawBoardPicture() {
-    if (recorder::recording) recorder::calls.push_back("DrawBoardPicture");
+    note("DrawBoardPicture");
 }
-
 void DrawSquareToBackBuffer(int column, int row, Color color, ElementKind kind) {
-    if (recorder::recording)
-        recorder::calls.push_back("DrawSquareToBackBuffer " + str(column) + " " + str(row) + " " +
-                                  str(color) + " " + str(kind));
+    note("DrawSquareToBackBuffer", column, row, color, kind);
 }
-
 void DrawCell(int column, int row, Color color, ElementKind kind) {
-    if (recorder::recording)
-        recorder::calls.push_back("DrawCell " + str(column) + " " + str(row) + " " + str(color) +
-                                  " " + str(kind));
+    note("DrawCell", column, row, color, kind);
 }
-
 void RestoreFromBackBuffer(int x, int y, int size) {
-    if (recorder::recording)
-        recorder::calls.push_back("RestoreFromBackBuffer " + str(x) + " " + str(y) + " " +
-                                  str(size));
+    note("RestoreFromBackBuffer", x, y, size);
 }
-
 void PlayGameSound(int id) {
-    if (recorder::recording) recorder::calls.push_back("PlayGameSound " + str(id));
+    note("PlayGameSound", id);
 }
-
 void RenderPopupLabels(GameState& game) {
-    if (recorder::recording)
-        recorder::calls.push_back("RenderPopupLabels " + str(game.paintPoints) + " " +
-                                  str(game.clearPoints));
-    game.PaintLabelSize = LabelSize{8 * static_cast<int32_t>(str(game.paintPoints).size()), 16};
-    game.ClearLabelSize = LabelSize{8 * static_cast<int32_t>(str(game.clearPoints).size()), 16};
+    note("RenderPopupLabels", game.paintPoints, game.clearPoints);
+    game.PaintLabelSize = LabelSize{labelWidth(str(game.paintPoints)), 16};
+    game.ClearLabelSize = LabelSize{labelWidth(str(game.clearPoints)), 16};
 }
-
 void RenderMultiplierLabel(GameState& game) {
     if (recorder::recording)
         recorder::calls.push_back("RenderMultiplierLabel x" + str(game.multiplier));
-    game.MultiplierLabelSize =
-        LabelSize{8 * static_cast<int32_t>(1 + str(game.multiplier).size()), 16};
+    game.MultiplierLabelSize = LabelSize{labelWidth("x" + str(game.multiplier)), 16};
 }
-
 void RefreshScorePanel(GameState& game) {
     creditScore(game);
-    if (recorder::recording) recorder::calls.push_back("RefreshScorePanel " + str(game.score));
+    note("RefreshScorePanel", game.score);
     game.scoreUpdatePending = 0;
 }
 
@@ -95,9 +90,8 @@ void AnimatePopups(GameState& game, uint32_t now) {
         ScorePopup& p = game.popups[static_cast<size_t>(i)];
         if (now - static_cast<uint32_t>(p.tick) <= 100) continue;
         if (p.step > 3) {
-            for (int j = i; j + 1 < game.popupCount; ++j) {
+            for (int j = i; j + 1 < game.popupCount; ++j)
                 game.popups[static_cast<size_t>(j)] = game.popups[static_cast<size_t>(j + 1)];
-            }
             --game.popupCount;
         } else {
             p.y -= 2;
@@ -107,33 +101,24 @@ void AnimatePopups(GameState& game, uint32_t now) {
     }
 }
 
-void DrawPileSlot(const GameState& game, int index, int previousY, bool landedNow) {
-    (void)game;
-    if (recorder::recording)
-        recorder::calls.push_back("DrawPileSlot " + str(index) + " " + str(previousY) + " " +
-                                  str(landedNow ? 1 : 0));
+void DrawPileSlot(const GameState&, int index, int previousY, bool landedNow) {
+    note("DrawPileSlot", index, previousY, landedNow ? 1 : 0);
 }
-
 void RedrawRestingPile(const GameState& game) {
-    if (recorder::recording)
-        recorder::calls.push_back("RedrawRestingPile " + str(game.landedCount));
+    note("RedrawRestingPile", game.landedCount);
 }
-
 void DrawGameOverPanel() {
-    if (recorder::recording) recorder::calls.push_back("DrawGameOverPanel");
+    note("DrawGameOverPanel");
 }
-
 void ShowOccupiedNotice() {
     ++recorder::notices;
-    if (recorder::recording) recorder::calls.push_back("ShowOccupiedNotice");
+    note("ShowOccupiedNotice");
 }
-
 void ShowWrongColourNotice() {
     ++recorder::notices;
-    if (recorder::recording) recorder::calls.push_back("ShowWrongColourNotice");
+    note("ShowWrongColourNotice");
 }
-
 void offerHighScore(GameState& game) {
     ++recorder::highScoreOffers;
-    if (recorder::recording) recorder::calls.push_back("offerHighScore " + str(game.score));
+    note("offerHighScore", game.score);
 }

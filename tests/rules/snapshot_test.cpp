@@ -9,6 +9,9 @@
 
 namespace {
 
+using K = ElementKind;
+using C = Color;
+
 // A game in progress as play leaves it: two landed, two rising, a popup, a painted square.
 GameSnapshot playable() {
     GameSnapshot s;
@@ -57,48 +60,28 @@ TEST(Snapshot, RoundTripsEverySavedFieldIncludingUnusedEntries) {
     EXPECT_EQ(s.activeIndex, 2);
 }
 
-TEST(Snapshot, NewGameAndAPlayedGameArePlayable) {
-    EXPECT_TRUE(snapshotIsPlayable(playable()));
-    GameState game = rulestest::newGame();
-    EXPECT_TRUE(snapshotIsPlayable(takeSnapshot(game)));
-    // An all-zero record (no file was read) is not a game.
-    EXPECT_FALSE(snapshotIsPlayable(GameSnapshot{}));
-}
-
 TEST(Snapshot, RefusesEveryValueThatCouldBreakPlay) {
+    // The base case and a new game are playable; an all-zero record (no file read) is not.
+    EXPECT_TRUE(snapshotIsPlayable(playable()));
+    EXPECT_TRUE(snapshotIsPlayable(takeSnapshot(rulestest::newGame())));
+    EXPECT_FALSE(snapshotIsPlayable(GameSnapshot{}));
+    // clang-format off
     const std::vector<std::pair<const char*, std::function<void(GameSnapshot&)>>> faults = {
-        {"kind 7",
-         [](GameSnapshot& s) {
-             s.board.at(1, 1) = Cell{ElementKind{7}, Color::Red};
-         }},
+        {"kind 7", [](GameSnapshot& s) { s.board.at(1, 1) = Cell{ElementKind{7}, Color::Red}; }},
         {"colour 3", [](GameSnapshot& s) { s.board.at(1, 1).color = Color{3}; }},
         {"negative kind", [](GameSnapshot& s) { s.board.at(0, 0).kind = ElementKind{-1}; }},
-        {"element on plain",
-         [](GameSnapshot& s) {
-             s.board.at(2, 2) = Cell{ElementKind::Star, Color::Plain};
-         }},
+        {"element on plain", [](GameSnapshot& s) { s.board.at(2, 2) = Cell{K::Star, C::Plain}; }},
         {"weights 263", [](GameSnapshot& s) { s.drawWeights[0] = 10; }},
-        {"negative weight",
-         [](GameSnapshot& s) {
-             s.drawWeights[0] = -1;
-             s.drawWeights[1] = 35;
-         }},
-        {"weights wrapping",
-         [](GameSnapshot& s) {
-             s.drawWeights[0] = 2147483647;
-             s.drawWeights[1] = -2147483647 + 11 + 23 - 1;
-         }},
+        {"negative weight", [](GameSnapshot& s) { s.drawWeights[0] = -1; s.drawWeights[1] = 35; }},
+        {"weights wrapping", [](GameSnapshot& s) {
+            s.drawWeights[0] = 2147483647; s.drawWeights[1] = -2147483647 + 11 + 23 - 1; }},
         {"chain 5", [](GameSnapshot& s) { s.bonusChain = 5; }},
         {"chain -1", [](GameSnapshot& s) { s.bonusChain = -1; }},
         {"rise 0", [](GameSnapshot& s) { s.riseSpeed = 0; }},
         {"rise 12", [](GameSnapshot& s) { s.riseSpeed = 12; }},
         {"points level 3", [](GameSnapshot& s) { s.pointsLevel = 3; }},
-        {"points level 2^18",
-         [](GameSnapshot& s) {
-             s.pointsLevel = 1 << 18;
-             s.paintPoints = 200;
-             s.clearPoints = 1900;
-         }},
+        {"points level 2^18", [](GameSnapshot& s) {
+            s.pointsLevel = 1 << 18; s.paintPoints = 200; s.clearPoints = 1900; }},
         {"paint points off", [](GameSnapshot& s) { s.paintPoints = 41; }},
         {"clear points off", [](GameSnapshot& s) { s.clearPoints = 400; }},
         {"speed level 20", [](GameSnapshot& s) { s.speedLevel = 20; }},
@@ -114,14 +97,10 @@ TEST(Snapshot, RefusesEveryValueThatCouldBreakPlay) {
         {"pile 7", [](GameSnapshot& s) { s.pileCount = 7; }},
         {"pile below landed", [](GameSnapshot& s) { s.pileCount = 1; }},
         {"active not landed count", [](GameSnapshot& s) { s.activeIndex = 3; }},
-        {"six landed",
-         [](GameSnapshot& s) {
-             for (int i = 0; i < 6; ++i) {
-                 s.slots[static_cast<size_t>(i)] =
-                     PileSlot{LandingY(i), ElementKind::Star, Color::Red, 1};
-             }
-             s.pileCount = s.landedCount = s.activeIndex = 6;
-         }},
+        {"six landed", [](GameSnapshot& s) {
+            for (int i = 0; i < 6; ++i)
+                s.slots[static_cast<size_t>(i)] = PileSlot{LandingY(i), K::Star, C::Red, 1};
+            s.pileCount = s.landedCount = s.activeIndex = 6; }},
         {"landed flag on rising", [](GameSnapshot& s) { s.slots[2].landed = 1; }},
         {"rising flag on landed", [](GameSnapshot& s) { s.slots[1].landed = 0; }},
         {"landed too low", [](GameSnapshot& s) { s.slots[1].y = 144; }},
@@ -136,6 +115,7 @@ TEST(Snapshot, RefusesEveryValueThatCouldBreakPlay) {
         {"label too wide", [](GameSnapshot& s) { s.PaintLabelSize.width = 211; }},
         {"label negative", [](GameSnapshot& s) { s.MultiplierLabelSize.height = -1; }},
     };
+    // clang-format on
     for (const auto& [name, fault] : faults) {
         GameSnapshot s = playable();
         fault(s);

@@ -12,41 +12,36 @@ using Calls = std::vector<std::string>;
 
 TEST(SetUp, NewGameStartsCleanAndBuildsTheBackBufferInOrder) {
     GameState game;
-    game.score = 777;
+    game.score = game.unlistedPoints = 777;
     game.board.at(1, 1) = Cell{ElementKind::Star, Color::Red};
     game.drawWeights.fill(1);
     game.pileCount = 3;
-    game.Paused = 1;
-    game.unlistedPoints = 50;
-    game.GameOverClickArmed = 1;
+    game.Paused = game.GameOverClickArmed = 1;
     recorder::reset();
     setUpGame(game, GameSnapshot{}, 4321);
 
-    ASSERT_EQ(recorder::calls.size(), 1u + 36u + 1u);
-    EXPECT_EQ(recorder::calls[0], "DrawBoardPicture");
-    EXPECT_EQ(recorder::calls[1], "DrawSquareToBackBuffer 0 0 0 0");
-    EXPECT_EQ(recorder::calls[2], "DrawSquareToBackBuffer 0 1 0 0");
-    EXPECT_EQ(recorder::calls[7], "DrawSquareToBackBuffer 1 0 0 0");
-    EXPECT_EQ(recorder::calls[36], "DrawSquareToBackBuffer 5 5 0 0");
-    EXPECT_EQ(recorder::calls[37], "RenderPopupLabels 20 100");
+    // The board picture, the 36 squares column by column, then the popup labels.
+    Calls expected{"DrawBoardPicture"};
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 6; ++y)
+            expected.push_back("DrawSquareToBackBuffer " + std::to_string(x) + " " +
+                               std::to_string(y) + " 0 0");
+    expected.push_back("RenderPopupLabels 20 100");
+    EXPECT_EQ(recorder::calls, expected);
 
     EXPECT_EQ(game.score, 0);
-    EXPECT_EQ(game.board.at(1, 1).kind, ElementKind::None);
-    EXPECT_EQ(game.board.at(1, 1).color, Color::Plain);
-    for (int32_t w : game.drawWeights)
-        EXPECT_EQ(w, 22);
-    EXPECT_EQ(game.pileCount, 0);
-    EXPECT_EQ(game.riseSpeed, 6);
-    EXPECT_EQ(game.paintPoints, 20);
-    EXPECT_EQ(game.clearPoints, 100);
-    EXPECT_EQ(game.pointsLevel, 1);
-    EXPECT_EQ(game.speedLevel, 1);
-    EXPECT_EQ(game.multiplier, 1);
     EXPECT_EQ(game.unlistedPoints, 0);
+    EXPECT_EQ(game.board.at(1, 1).color, Color::Plain);
+    EXPECT_EQ(game.pileCount, 0);
     EXPECT_EQ(game.Paused, 0);
     EXPECT_EQ(game.GameOverClickArmed, 0);
     EXPECT_EQ(game.GameInProgress, 1);
     EXPECT_EQ(game.lastPileStep, 4321u);
+    // Even weights, first levels, speed 6 and no multiplier: a playable start.
+    EXPECT_TRUE(snapshotIsPlayable(takeSnapshot(game)));
+    EXPECT_EQ(game.drawWeights[0], 22);
+    EXPECT_EQ(game.riseSpeed, 6);
+    EXPECT_EQ(game.multiplier, 1);
 }
 
 // Drives the game like the main loop: one pass every 101 ms, no clicks.
