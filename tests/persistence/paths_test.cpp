@@ -47,10 +47,8 @@ TEST(Paths, NoFolderMeansNoPath) {
 }
 
 TEST(Paths, OnlyZeroAndOneAreLanguages) {
-    EXPECT_EQ(languageFrom(installedAt("/g", 0)), 0);
-    EXPECT_EQ(languageFrom(installedAt("/g", 1)), 1);
-    EXPECT_EQ(languageFrom(installedAt("/g", 2)), 1);
-    EXPECT_EQ(languageFrom(installedAt("/g", 255)), 1);
+    for (auto [byte, language] : {std::pair{0, 0}, {1, 1}, {2, 1}, {255, 1}})
+        EXPECT_EQ(languageFrom(installedAt("/g", static_cast<uint8_t>(byte))), language) << byte;
     EXPECT_EQ(languageFrom(platform::InstallConfig{}), 1);
     // As at start-up, the language is read only once the folder was.
     platform::InstallConfig noPath = installedAt("/g", 0);

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "platform/posix/posix_platform.h"
 #include "tests/persistence/temp_folder.h"
@@ -18,28 +20,14 @@ using platform::GameFile;
 namespace {
 
 // Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        const char* old = std::getenv(name);
-        if (old != nullptr) old_ = old;
-        had_ = old != nullptr;
-        if (value != nullptr)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
+struct ScopedEnv {
+    const char* name;
+    std::optional<std::string> old;
+    ScopedEnv(const char* n, const char* value) : name(n) {
+        if (const char* o = std::getenv(n)) old = o;
+        ::setenv(n, value, 1);
     }
-    ~ScopedEnv() {
-        if (had_)
-            ::setenv(name_, old_.c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    std::string old_;
-    bool had_ = false;
+    ~ScopedEnv() { old ? ::setenv(name, old->c_str(), 1) : ::unsetenv(name); }
 };
 
 TEST(InstallConfigFile, KeysValuesCommentsAndBlanks) {

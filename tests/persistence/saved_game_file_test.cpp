@@ -11,49 +11,47 @@
 
 namespace {
 
-// Every field of the record holds a value of its own, so that a field written at another
-// field's place shows.
-SaveRecord distinctRecord() {
-    SaveRecord r;
-    int32_t next = 1000;
-    for (int i = 0; i < 6; ++i) {
-        auto& e = r.highScores[static_cast<size_t>(i)];
-        std::snprintf(e.name.data(), e.name.size(), "Row%d", i);
-        e.score = next++;
-        e.used = i % 2;
-    }
-    r.GameInProgress = 1;
+// A number of the record and where the file holds it.
+struct Field {
+    size_t at;
+    int32_t* value;
+};
+
+// Every plain number of the record; the element kinds, colours and popup styles are set and
+// checked on their own.
+std::vector<Field> numberFields(SaveRecord& r) {
     GameSnapshot& s = r.snapshot;
-    s.MultiplierLabelSize = {next++, next++};
-    s.PaintLabelSize = {next++, next++};
-    s.ClearLabelSize = {next++, next++};
-    for (int x = 0; x < 6; ++x)
-        for (int y = 0; y < 6; ++y)
-            s.board.at(x, y) = Cell{static_cast<ElementKind>(x), static_cast<Color>(100 + y)};
-    for (auto& w : s.drawWeights)
-        w = next++;
-    s.bonusChain = next++;
-    s.paintPoints = next++;
-    s.clearPoints = next++;
-    s.pointsLevel = next++;
-    for (auto& p : s.popups)
-        p = ScorePopup{next++, next++, next++, next++, static_cast<PopupStyle>(next++), next++};
-    s.popupCount = next++;
-    s.pileCount = next++;
-    s.activeIndex = next++;
-    s.landedCount = next++;
-    s.speedLevel = next++;
-    s.riseSpeed = next++;
-    for (auto& p : s.slots)
-        p = PileSlot{next++, static_cast<ElementKind>(next++), static_cast<Color>(next++), next++};
-    s.score = -next++;
-    r.gameStartedThisRun = 1;
-    r.HelpDuringGame = 0;
-    r.OccupiedNoticeArmed = 1;
-    r.WrongColourNoticeArmed = 0;
-    r.startMark = 1;
-    r.ShowHelpAtStart = 0;
-    return r;
+    // clang-format off
+    std::vector<Field> f = {
+        {0x0D4, &r.GameInProgress},
+        {0x0D8, &s.MultiplierLabelSize.width}, {0x0DC, &s.MultiplierLabelSize.height},
+        {0x0E0, &s.PaintLabelSize.width}, {0x0E4, &s.PaintLabelSize.height},
+        {0x0E8, &s.ClearLabelSize.width}, {0x0EC, &s.ClearLabelSize.height},
+        {0x240, &s.bonusChain}, {0x244, &s.paintPoints}, {0x248, &s.clearPoints},
+        {0x24C, &s.pointsLevel}, {0x5B0, &s.popupCount}, {0x5B4, &s.pileCount},
+        {0x5B8, &s.activeIndex}, {0x5BC, &s.landedCount}, {0x5C0, &s.speedLevel},
+        {0x5C4, &r.gameStartedThisRun}, {0x5C8, &s.riseSpeed}, {0x63C, &s.score},
+        {0x654, &r.HelpDuringGame}, {0x658, &r.OccupiedNoticeArmed},
+        {0x65C, &r.WrongColourNoticeArmed}, {0x660, &r.startMark}, {0x66C, &r.ShowHelpAtStart},
+    };
+    // clang-format on
+    for (size_t i = 0; i < 6; ++i) {
+        f.push_back({0x05C + 20 * i + 12, &r.highScores[i].score});
+        f.push_back({0x05C + 20 * i + 16, &r.highScores[i].used});
+    }
+    for (size_t i = 0; i < 12; ++i)
+        f.push_back({0x210 + 4 * i, &s.drawWeights[i]});
+    for (size_t i = 0; i < 36; ++i) {
+        ScorePopup& p = s.popups[i];
+        for (auto [field, value] :
+             {std::pair{0, &p.x}, {4, &p.y}, {8, &p.points}, {12, &p.tick}, {20, &p.step}})
+            f.push_back({0x250 + 24 * i + static_cast<size_t>(field), value});
+    }
+    for (size_t i = 0; i < 7; ++i) {
+        f.push_back({0x5CC + 16 * i, &s.slots[i].y});
+        f.push_back({0x5CC + 16 * i + 12, &s.slots[i].landed});
+    }
+    return f;
 }
 
 std::vector<uint8_t> bytesOf(const SaveRecord& r) {
@@ -62,27 +60,35 @@ std::vector<uint8_t> bytesOf(const SaveRecord& r) {
 }
 
 TEST(SavedGameFile, WrittenFileHoldsEveryFieldAtItsOffset) {
+    // Every field holds a value of its own, so that a field written at another's place shows.
+    SaveRecord r;
+    int32_t next = 1000;
+    const std::vector<Field> fields = numberFields(r);
+    for (const Field& f : fields)
+        *f.value = next++;
+    GameSnapshot& s = r.snapshot;
+    for (size_t i = 0; i < 6; ++i)
+        std::snprintf(r.highScores[i].name.data(), 12, "Row%zu", i);
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 6; ++y)
+            s.board.at(x, y) = Cell{static_cast<ElementKind>(x), static_cast<Color>(100 + y)};
+    for (size_t i = 0; i < 36; ++i)
+        s.popups[i].style = static_cast<PopupStyle>(next++);
+    for (size_t i = 0; i < 7; ++i) {
+        s.slots[i].kind = static_cast<ElementKind>(next++);
+        s.slots[i].color = static_cast<Color>(next++);
+    }
     TempFolder folder;
-    SaveRecord r = distinctRecord();
     ASSERT_TRUE(saveSavedGame(r, folder.file("donnees0.icc")));
     const std::vector<uint8_t> b = readBytes(folder.file("donnees0.icc"));
     ASSERT_EQ(b.size(), 1648u);
 
     EXPECT_EQ(std::memcmp(b.data(), "Glimora\0", 8), 0);
-    for (size_t i = 0; i < 6; ++i) {
-        const size_t row = 0x05C + 20 * i;
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[row])), "Row" + std::to_string(i));
-        EXPECT_EQ(le32(b, row + 12), 1000 + static_cast<int32_t>(i));
-        EXPECT_EQ(le32(b, row + 16), static_cast<int32_t>(i % 2));
-    }
-    EXPECT_EQ(le32(b, 0x0D4), 1);
-    const GameSnapshot& s = r.snapshot;
-    EXPECT_EQ(le32(b, 0x0D8), s.MultiplierLabelSize.width);
-    EXPECT_EQ(le32(b, 0x0DC), s.MultiplierLabelSize.height);
-    EXPECT_EQ(le32(b, 0x0E0), s.PaintLabelSize.width);
-    EXPECT_EQ(le32(b, 0x0E4), s.PaintLabelSize.height);
-    EXPECT_EQ(le32(b, 0x0E8), s.ClearLabelSize.width);
-    EXPECT_EQ(le32(b, 0x0EC), s.ClearLabelSize.height);
+    for (const Field& f : fields)
+        EXPECT_EQ(le32(b, f.at), *f.value) << "offset " << f.at;
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[0x05C + 20 * i])),
+                  "Row" + std::to_string(i));
     for (int x = 0; x < 6; ++x) {
         for (int y = 0; y < 6; ++y) {
             const size_t at = 0x0F0 + static_cast<size_t>(x * 48 + y * 8);
@@ -90,59 +96,24 @@ TEST(SavedGameFile, WrittenFileHoldsEveryFieldAtItsOffset) {
             EXPECT_EQ(le32(b, at + 4), 100 + y) << x << "," << y;
         }
     }
-    for (size_t i = 0; i < 12; ++i)
-        EXPECT_EQ(le32(b, 0x210 + 4 * i), s.drawWeights[i]);
-    EXPECT_EQ(le32(b, 0x240), s.bonusChain);
-    EXPECT_EQ(le32(b, 0x244), s.paintPoints);
-    EXPECT_EQ(le32(b, 0x248), s.clearPoints);
-    EXPECT_EQ(le32(b, 0x24C), s.pointsLevel);
-    for (size_t i = 0; i < 36; ++i) {
-        const size_t at = 0x250 + 24 * i;
-        const ScorePopup& p = s.popups[i];
-        EXPECT_EQ(le32(b, at), p.x);
-        EXPECT_EQ(le32(b, at + 4), p.y);
-        EXPECT_EQ(le32(b, at + 8), p.points);
-        EXPECT_EQ(le32(b, at + 12), p.tick);
-        EXPECT_EQ(le32(b, at + 16), static_cast<int32_t>(p.style));
-        EXPECT_EQ(le32(b, at + 20), p.step);
-    }
-    EXPECT_EQ(le32(b, 0x5B0), s.popupCount);
-    EXPECT_EQ(le32(b, 0x5B4), s.pileCount);
-    EXPECT_EQ(le32(b, 0x5B8), s.activeIndex);
-    EXPECT_EQ(le32(b, 0x5BC), s.landedCount);
-    EXPECT_EQ(le32(b, 0x5C0), s.speedLevel);
-    EXPECT_EQ(le32(b, 0x5C8), s.riseSpeed);
+    for (size_t i = 0; i < 36; ++i)
+        EXPECT_EQ(le32(b, 0x250 + 24 * i + 16), static_cast<int32_t>(s.popups[i].style));
     for (size_t i = 0; i < 7; ++i) {
-        const size_t at = 0x5CC + 16 * i;
-        const PileSlot& p = s.slots[i];
-        EXPECT_EQ(le32(b, at), p.y);
-        EXPECT_EQ(le32(b, at + 4), static_cast<int32_t>(p.kind));
-        EXPECT_EQ(le32(b, at + 8), static_cast<int32_t>(p.color));
-        EXPECT_EQ(le32(b, at + 12), p.landed);
+        EXPECT_EQ(le32(b, 0x5CC + 16 * i + 4), static_cast<int32_t>(s.slots[i].kind));
+        EXPECT_EQ(le32(b, 0x5CC + 16 * i + 8), static_cast<int32_t>(s.slots[i].color));
     }
-    EXPECT_EQ(le32(b, 0x63C), s.score);
-    EXPECT_EQ(le32(b, 0x654), 0);
-    EXPECT_EQ(le32(b, 0x658), 1);
-    EXPECT_EQ(le32(b, 0x65C), 0);
-    EXPECT_EQ(le32(b, 0x66C), 0);
-
-    // The reserved bytes: zero, except the two marks.
+    // The reserved bytes are zero.
     EXPECT_TRUE(allZero(b, 0x008, 0x05C));
-    EXPECT_EQ(le32(b, 0x5C4), 1);
     EXPECT_TRUE(allZero(b, 0x640, 0x654));
-    EXPECT_EQ(le32(b, 0x660), 1);
     EXPECT_TRUE(allZero(b, 0x664, 0x66C));
 }
 
 TEST(SavedGameFile, FreshRecordIsTheStartUpContents) {
     const std::vector<uint8_t> b = bytesOf(SaveRecord{});
     EXPECT_TRUE(allZero(b, 0x000, 0x654));
-    EXPECT_EQ(le32(b, 0x654), 1);
-    EXPECT_EQ(le32(b, 0x658), 1);
-    EXPECT_EQ(le32(b, 0x65C), 1);
-    EXPECT_EQ(le32(b, 0x660), 1);
     EXPECT_TRUE(allZero(b, 0x664, 0x66C));
-    EXPECT_EQ(le32(b, 0x66C), 1);
+    for (size_t at : {0x654, 0x658, 0x65C, 0x660, 0x66C})
+        EXPECT_EQ(le32(b, at), 1) << "offset " << at;
 }
 
 TEST(SavedGameFile, DecodingGivesBackEveryByte) {
@@ -181,12 +152,11 @@ TEST(SavedGameFile, SaveThenLoadGivesTheSameRecord) {
 }
 
 TEST(SavedGameFile, NamesCarryTheSlotInBase4) {
-    EXPECT_EQ(savedGameFileName(0), "donnees0.icc");
-    EXPECT_EQ(savedGameFileName(3), "donnees3.icc");
-    EXPECT_EQ(savedGameFileName(4), "donnees10.icc");
-    EXPECT_EQ(savedGameFileName(5), "donnees11.icc");
-    EXPECT_EQ(savedGameFileName(16), "donnees100.icc");
-    EXPECT_EQ(savedGameFileName(19), "donnees103.icc");
+    const std::pair<int, const char*> names[] = {{0, "donnees0.icc"},    {3, "donnees3.icc"},
+                                                 {4, "donnees10.icc"},   {5, "donnees11.icc"},
+                                                 {16, "donnees100.icc"}, {19, "donnees103.icc"}};
+    for (const auto& [slot, name] : names)
+        EXPECT_EQ(savedGameFileName(slot), name);
     EXPECT_EQ(toBase4(27), "123");
     EXPECT_EQ(toBase4(-1), "3333333333333333");
 }

@@ -25,13 +25,6 @@ class SlotFile : public ::testing::Test {
             resolvePlayerSlot(r, "user" + std::to_string(i), 1);
         return r;
     }
-    static void expectTooMany(const char* text) {
-        ASSERT_EQ(message_log::shown().size(), 1u);
-        EXPECT_EQ(message_log::shown()[0].text, text);
-        EXPECT_EQ(message_log::shown()[0].caption, "Glimora 1.00");
-        message_log::shown().clear();
-    }
-
     TempFolder folder;
 };
 
@@ -76,9 +69,9 @@ TEST_F(SlotFile, TwentyFirstUserPlaysOnSlotZero) {
     EXPECT_EQ(r.count, 20);
     EXPECT_EQ(resolvePlayerSlot(r, "user19", 1), 19);
     EXPECT_EQ(resolvePlayerSlot(r, "late", 1), 0);
-    expectTooMany("Too much users");
+    message_log::expectOne("Too much users", "Glimora 1.00");
     EXPECT_EQ(resolvePlayerSlot(r, "late", 0), 0);
-    expectTooMany("Trop d'utilisateurs");
+    message_log::expectOne("Trop d'utilisateurs", "Glimora 1.00");
     EXPECT_EQ(r.count, 20);
     EXPECT_EQ(resolvePlayerSlot(r, "user7", 1), 7);
     EXPECT_TRUE(message_log::shown().empty());
@@ -94,7 +87,7 @@ TEST_F(SlotFile, CountOutsideTheTableGivesEveryoneSlotZero) {
         readSlotFile(r, folder.file("userscd32.wxp"));
         // Also a user whose name is stored.
         EXPECT_EQ(resolvePlayerSlot(r, "user3", 1), 0) << count;
-        expectTooMany("Too much users");
+        message_log::expectOne("Too much users", "Glimora 1.00");
         EXPECT_EQ(r.count, count);
     }
 }
@@ -145,16 +138,12 @@ TEST_F(SlotFile, FailedWriteKeepsThePreviousFileAndSaysError4) {
     SlotRecord back;
     readSlotFile(back, folder.file("userscd32.wxp"));
     EXPECT_EQ(back.count, 2);
-    ASSERT_EQ(message_log::shown().size(), 1u);
-    EXPECT_EQ(message_log::shown()[0].text, "Error 4.");
-    EXPECT_EQ(message_log::shown()[0].caption, "Error!");
+    message_log::expectOne("Error 4.", "Error!");
     platform::posix::SetWriteProbe(nullptr, 0);
 
-    message_log::shown().clear();
     writeBytes(folder.file("plain"), {0});
     EXPECT_FALSE(writeSlotFile(old, folder.file("plain/userscd32.wxp")));
-    ASSERT_EQ(message_log::shown().size(), 1u);
-    EXPECT_EQ(message_log::shown()[0].text, "Error 4.");
+    message_log::expectOne("Error 4.", "Error!");
 }
 
 } // namespace
