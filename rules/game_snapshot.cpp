@@ -97,7 +97,9 @@ bool weightsOk(const std::array<int32_t, DrawWeightCount>& weights) {
     return sum == DrawWeightTotal;
 }
 
-bool levelsOk(const GameSnapshot& s) {
+// The speed level's exponent j (speedLevel = 10^j), or -1 when the levels are not ones that
+// play reaches.
+int levelsExponent(const GameSnapshot& s) {
     int32_t power = 1;
     bool pointsFound = false;
     for (int k = 0; k <= MaxPointsLevelExponent; ++k, power *= 2) {
@@ -106,12 +108,20 @@ bool levelsOk(const GameSnapshot& s) {
             break;
         }
     }
-    if (!pointsFound) return false;
+    if (!pointsFound) return -1;
     power = 1;
     for (int k = 0; k <= MaxSpeedLevelExponent; ++k, power *= 10) {
-        if (s.speedLevel == power) return true;
+        if (s.speedLevel == power) return k;
     }
-    return false;
+    return -1;
+}
+
+// Each speed level adds 1 to the rise speed and each landing takes 1 away, so the rise speed
+// is never above the starting speed plus the speed level's exponent. A higher one would pass
+// the top speed once play raises the level again.
+bool speedOk(const GameSnapshot& s) {
+    const int exponent = levelsExponent(s);
+    return exponent >= 0 && inRange(s.riseSpeed, 1, StartRiseSpeed + exponent);
 }
 
 bool popupsOk(const GameSnapshot& s) {
@@ -160,6 +170,5 @@ bool pileOk(const GameSnapshot& s) {
 bool snapshotIsPlayable(const GameSnapshot& s) {
     return labelOk(s.MultiplierLabelSize) && labelOk(s.PaintLabelSize) &&
            labelOk(s.ClearLabelSize) && boardOk(s.board) && weightsOk(s.drawWeights) &&
-           inRange(s.bonusChain, 0, 4) && levelsOk(s) && popupsOk(s) && pileOk(s) &&
-           inRange(s.riseSpeed, 1, MaxRiseSpeed) && s.score >= 0;
+           inRange(s.bonusChain, 0, 4) && speedOk(s) && popupsOk(s) && pileOk(s) && s.score >= 0;
 }

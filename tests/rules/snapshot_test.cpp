@@ -79,6 +79,7 @@ TEST(Snapshot, RefusesEveryValueThatCouldBreakPlay) {
         {"chain -1", [](GameSnapshot& s) { s.bonusChain = -1; }},
         {"rise 0", [](GameSnapshot& s) { s.riseSpeed = 0; }},
         {"rise 12", [](GameSnapshot& s) { s.riseSpeed = 12; }},
+        {"rise above its speed level", [](GameSnapshot& s) { s.riseSpeed = 9; }},
         {"points level 3", [](GameSnapshot& s) { s.pointsLevel = 3; }},
         {"points level 2^18", [](GameSnapshot& s) {
             s.pointsLevel = 1 << 18; s.paintPoints = 200; s.clearPoints = 1900; }},
