@@ -161,40 +161,37 @@ TEST_F(Placement, PaintingStopsAtTheFirstSquareThatIsNotPlain) {
     EXPECT_EQ(g4.board.at(3, 2).color, C::Plain);
 }
 
+// A group list as "x,y" pairs in its order.
+std::string listed(const std::array<GridCell, BoardSide>& list, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += (i ? " " : "") + std::to_string(list[static_cast<size_t>(i)].x) + "," +
+                std::to_string(list[static_cast<size_t>(i)].y);
+    return text;
+}
+
 TEST_F(Placement, GroupListsHoldTheNeighboursNearestFirstAndThePlacedCellLast) {
     put(game, 1, 3, K::Diamond, C::Green);
     put(game, 3, 3, K::Diamond, C::Green);
-    setActive(game, K::Diamond, C::Green);
-    game.board.at(2, 3) = Cell{K::Diamond, C::Green};
-    recorder::reset();
+    put(game, 2, 3, K::Diamond, C::Green);
     LineScan scan = lineScan(game, 2, 3, 0);
-    ASSERT_EQ(scan.rowCount, 3);
-    EXPECT_EQ(scan.row[0].x, 1);
-    EXPECT_EQ(scan.row[1].x, 3);
-    EXPECT_EQ(scan.row[2].x, 2);
+    EXPECT_EQ(listed(scan.row, scan.rowCount), "1,3 3,3 2,3");
     EXPECT_EQ(scan.columnCount, 0);
     EXPECT_EQ(scan.rowArrows, 1);
     EXPECT_EQ(recorder::calls, (Calls{"PlayGameSound 5003"}));
 
-    // Two above and two to the left: both lists of three, row sound first.
+    // Two above and two to the left: both lists of three.
     GameState g = newGame();
-    for (int i = 1; i <= 2; ++i) {
+    for (int i = 0; i <= 2; ++i) {
         put(g, 4, 4 - i, K::ArrowDown, C::Red);
         put(g, 4 - i, 4, K::ArrowDown, C::Red);
     }
-    put(g, 4, 4, K::ArrowDown, C::Red);
     scan = lineScan(g, 4, 4, 0);
-    ASSERT_EQ(scan.columnCount, 3);
-    ASSERT_EQ(scan.rowCount, 3);
-    EXPECT_EQ(scan.column[0].y, 3);
-    EXPECT_EQ(scan.column[1].y, 2);
-    EXPECT_EQ(scan.column[2].y, 4);
-    EXPECT_EQ(scan.row[0].x, 3);
-    EXPECT_EQ(scan.row[2].x, 4);
+    EXPECT_EQ(listed(scan.column, scan.columnCount), "4,3 4,2 4,4");
+    EXPECT_EQ(listed(scan.row, scan.rowCount), "3,4 2,4 4,4");
     EXPECT_EQ(scan.columnArrows, 3);
     EXPECT_EQ(scan.rowArrows, 1);
-    // The down arrow painted (4, 5) below it.
-    EXPECT_EQ(g.board.at(4, 5).color, C::Red);
+    EXPECT_EQ(g.board.at(4, 5).color, C::Red) << "the down arrow paints below it";
 
     // A run is broken by another kind, another colour, or an up arrow among down arrows.
     GameState g5 = newGame();
@@ -211,8 +208,7 @@ TEST_F(Placement, GroupListsHoldTheNeighboursNearestFirstAndThePlacedCellLast) {
     GameState g6 = newGame();
     for (int x = 0; x < 6; ++x)
         put(g6, x, 5, K::Star, C::Red);
-    scan = lineScan(g6, 2, 5, 0);
-    EXPECT_EQ(scan.rowCount, 6);
+    EXPECT_EQ(lineScan(g6, 2, 5, 0).rowCount, 6);
 }
 
 } // namespace

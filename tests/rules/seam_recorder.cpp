@@ -8,13 +8,11 @@ namespace recorder {
 
 std::vector<std::string> calls;
 bool recording = true;
-int64_t notices = 0;
 int64_t highScoreOffers = 0;
 
 void reset() {
     calls.clear();
     recording = true;
-    notices = 0;
     highScoreOffers = 0;
 }
 
@@ -111,11 +109,9 @@ void DrawGameOverPanel() {
     note("DrawGameOverPanel");
 }
 void ShowOccupiedNotice() {
-    ++recorder::notices;
     note("ShowOccupiedNotice");
 }
 void ShowWrongColourNotice() {
-    ++recorder::notices;
     note("ShowWrongColourNotice");
 }
 void offerHighScore(GameState& game) {

@@ -13,8 +13,7 @@ namespace recorder {
 extern std::vector<std::string> calls;
 // When false, calls are not written down (the soak test keeps the recorder cheap).
 extern bool recording;
-// Counts of calls that the soak test checks without recording.
-extern int64_t notices;
+// The high-score steps offered, counted even without recording.
 extern int64_t highScoreOffers;
 
 void reset();
