@@ -12,39 +12,9 @@ namespace {
 using K = ElementKind;
 using C = Color;
 
-// A game in progress as play leaves it: two landed, two rising, a popup, a painted square.
-GameSnapshot playable() {
-    GameSnapshot s;
-    s.drawWeights = {11, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23};
-    s.paintPoints = 40;
-    s.clearPoints = 300;
-    s.pointsLevel = 4;
-    s.speedLevel = 100;
-    s.riseSpeed = 4;
-    s.score = 1234567;
-    s.bonusChain = 4;
-    s.PaintLabelSize = LabelSize{16, 16};
-    s.ClearLabelSize = LabelSize{24, 16};
-    s.MultiplierLabelSize = LabelSize{32, 16};
-    s.slots[0] = PileSlot{91, ElementKind::Star, Color::Red, 1};
-    s.slots[1] = PileSlot{143, ElementKind::ArrowUp, Color::Green, 1};
-    s.slots[2] = PileSlot{200, ElementKind::Diamond, Color::Green, 0};
-    s.slots[3] = PileSlot{404, ElementKind::ArrowLeft, Color::Red, 0};
-    s.slots[4] = PileSlot{-7, ElementKind{99}, Color{-3}, 5}; // unused: never read
-    s.pileCount = 4;
-    s.activeIndex = s.landedCount = 2;
-    s.board.at(3, 4) = Cell{ElementKind::Diamond, Color::Red};
-    s.board.at(0, 5) = Cell{ElementKind::None, Color::Green};
-    s.popups[0] = ScorePopup{391, 113, 300, -5, PopupStyle::Clear, 4};
-    s.popups[1] = ScorePopup{415, 415, 0, 0, PopupStyle::Multiplier, 0};
-    s.popups[2] = ScorePopup{-1, 9999, -50, 0, PopupStyle{7}, 99}; // unused
-    s.popupCount = 2;
-    return s;
-}
-
 TEST(Snapshot, RoundTripsEverySavedFieldIncludingUnusedEntries) {
     GameState game;
-    restoreSnapshot(game, playable());
+    restoreSnapshot(game, rulestest::playable());
     game.slots[6].y = 77;
     game.popups[35].points = 5;
     const GameSnapshot s = takeSnapshot(game);
@@ -62,7 +32,7 @@ TEST(Snapshot, RoundTripsEverySavedFieldIncludingUnusedEntries) {
 
 TEST(Snapshot, RefusesEveryValueThatCouldBreakPlay) {
     // The base case and a new game are playable; an all-zero record (no file read) is not.
-    EXPECT_TRUE(snapshotIsPlayable(playable()));
+    EXPECT_TRUE(snapshotIsPlayable(rulestest::playable()));
     EXPECT_TRUE(snapshotIsPlayable(takeSnapshot(rulestest::newGame())));
     EXPECT_FALSE(snapshotIsPlayable(GameSnapshot{}));
     // clang-format off
@@ -118,7 +88,7 @@ TEST(Snapshot, RefusesEveryValueThatCouldBreakPlay) {
     };
     // clang-format on
     for (const auto& [name, fault] : faults) {
-        GameSnapshot s = playable();
+        GameSnapshot s = rulestest::playable();
         fault(s);
         EXPECT_FALSE(snapshotIsPlayable(s)) << name;
     }

@@ -192,32 +192,8 @@ TEST(PileTimeline, GameOverWaitsForThePressAndTheDelay) {
     EXPECT_EQ(recorder::highScoreOffers, 1);
 }
 
-GameSnapshot resumablePile() {
-    GameSnapshot s;
-    s.drawWeights.fill(22);
-    s.paintPoints = 30;
-    s.clearPoints = 200;
-    s.pointsLevel = 2;
-    s.speedLevel = 10;
-    s.riseSpeed = 5;
-    s.score = 45000;
-    s.bonusChain = 1;
-    s.MultiplierLabelSize = LabelSize{16, 16};
-    s.slots[0] = PileSlot{93, ElementKind::Star, Color::Red, 1};
-    s.slots[1] = PileSlot{140, ElementKind::ArrowUp, Color::Green, 1};
-    s.slots[2] = PileSlot{250, ElementKind::Diamond, Color::Green, 0};
-    s.slots[3] = PileSlot{340, ElementKind::ArrowLeft, Color::Red, 0};
-    s.pileCount = 4;
-    s.activeIndex = s.landedCount = 2;
-    s.board.at(3, 4) = Cell{ElementKind::Diamond, Color::Red};
-    s.board.at(0, 5) = Cell{ElementKind::None, Color::Green};
-    s.popups[0] = ScorePopup{121, 121, 200, 12345, PopupStyle::Clear, 2};
-    s.popupCount = 1;
-    return s;
-}
-
 TEST(ResumedPile, RestoresTheSavedGameAndContinuesFromIt) {
-    const GameSnapshot saved = resumablePile();
+    const GameSnapshot saved = playable();
     ASSERT_TRUE(snapshotIsPlayable(saved));
     GameState game;
     game.GameInProgress = 1;
@@ -225,28 +201,28 @@ TEST(ResumedPile, RestoresTheSavedGameAndContinuesFromIt) {
     setUpGame(game, saved, 50000);
     EXPECT_EQ(recorder::calls[0], "DrawBoardPicture");
     EXPECT_EQ(recorder::calls[1 + 3 * 6 + 4], "DrawSquareToBackBuffer 3 4 2 5");
-    EXPECT_EQ(recorder::calls[1 + 36], "RenderPopupLabels 30 200");
+    EXPECT_EQ(recorder::calls[1 + 36], "RenderPopupLabels 40 300");
     EXPECT_EQ(recorder::calls[2 + 36], "RedrawRestingPile 2");
     EXPECT_EQ(recorder::calls.size(), 3u + 36u);
-    EXPECT_EQ(game.score, 45000);
-    EXPECT_EQ(game.MultiplierLabelSize.width, 16);
-    EXPECT_EQ(game.bonusChain, 1);
+    EXPECT_EQ(game.score, 1234567);
+    EXPECT_EQ(game.MultiplierLabelSize.width, 32);
+    EXPECT_EQ(game.bonusChain, 4);
     EXPECT_EQ(game.GameInProgress, 1);
-    EXPECT_EQ(takeSnapshot(game).slots[3].y, 340);
+    EXPECT_EQ(takeSnapshot(game).slots[3].y, 404);
 
-    // The restored popup is credited by the first score refresh; the pile goes on at speed 5.
+    // The restored popup is credited by the first score refresh; the pile goes on at speed 4.
     recorder::reset();
     RefreshScorePanel(game);
-    EXPECT_EQ(game.score, 45200);
+    EXPECT_EQ(game.score, 1234567 + 300);
     gameStep(game, 50101);
     EXPECT_EQ(recorder::callsStartingWith("DrawPileSlot"),
-              (Calls{"DrawPileSlot 2 250 0", "DrawPileSlot 3 340 0"}));
-    EXPECT_EQ(game.slots[2].y, 245);
-    EXPECT_EQ(game.slots[1].y, 140);
+              (Calls{"DrawPileSlot 2 200 0", "DrawPileSlot 3 404 0"}));
+    EXPECT_EQ(game.slots[2].y, 196);
+    EXPECT_EQ(game.slots[1].y, 143);
 }
 
 TEST(ResumedPile, AnUnplayableSnapshotStartsANewGameInstead) {
-    GameSnapshot saved = resumablePile();
+    GameSnapshot saved = playable();
     saved.pileCount = 9;
     GameState game;
     game.GameInProgress = 1;
