@@ -13,6 +13,14 @@ using K = ElementKind;
 using C = Color;
 using Calls = std::vector<std::string>;
 
+// Puts (kind, color) on every cell but the last, then places it on the last one.
+void completeGroup(GameState& game, std::initializer_list<std::pair<int, int>> cells, K kind,
+                   C color) {
+    for (auto it = cells.begin(); it + 1 != cells.end(); ++it)
+        put(game, it->first, it->second, kind, color);
+    place(game, (cells.end() - 1)->first, (cells.end() - 1)->second, kind, color);
+}
+
 // What the main loop does after a placement: the score panel credits the popups.
 void credit(GameState& game) {
     if (game.scoreUpdatePending) RefreshScorePanel(game);
@@ -21,9 +29,7 @@ void credit(GameState& game) {
 TEST(Removal, RowOfThreeStarsScoresThreeClearPopupsAndBreaksTheChain) {
     GameState game = newGame();
     game.bonusChain = 2;
-    put(game, 0, 2, K::Star, C::Red);
-    put(game, 1, 2, K::Star, C::Red);
-    place(game, 2, 2, K::Star, C::Red);
+    completeGroup(game, {{0, 2}, {1, 2}, {2, 2}}, K::Star, C::Red);
     ASSERT_EQ(game.popupCount, 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(game.popups[static_cast<size_t>(i)].style, PopupStyle::Clear);
@@ -46,11 +52,7 @@ TEST(Removal, RowOfThreeStarsScoresThreeClearPopupsAndBreaksTheChain) {
 
 TEST(Removal, RowAndColumnThroughThePlacedCellCountItTwice) {
     GameState game = newGame();
-    put(game, 3, 1, K::Diamond, C::Green);
-    put(game, 3, 2, K::Diamond, C::Green);
-    put(game, 1, 3, K::Diamond, C::Green);
-    put(game, 2, 3, K::Diamond, C::Green);
-    place(game, 3, 3, K::Diamond, C::Green);
+    completeGroup(game, {{3, 1}, {3, 2}, {1, 3}, {2, 3}, {3, 3}}, K::Diamond, C::Green);
     EXPECT_EQ(game.popupCount, 6);
     const Calls sounds = recorder::callsStartingWith("PlayGameSound");
     EXPECT_EQ(sounds, (Calls{"PlayGameSound 5005", "PlayGameSound 5003", "PlayGameSound 5003",
@@ -65,9 +67,7 @@ TEST(Removal, RowAndColumnThroughThePlacedCellCountItTwice) {
 TEST(Removal, ArrowsAcrossTheirAxisScoreWithoutBonus) {
     GameState game = newGame();
     game.bonusChain = 3;
-    put(game, 4, 0, K::ArrowRight, C::Green);
-    put(game, 4, 1, K::ArrowRight, C::Green);
-    place(game, 4, 2, K::ArrowRight, C::Green);
+    completeGroup(game, {{4, 0}, {4, 1}, {4, 2}}, K::ArrowRight, C::Green);
     EXPECT_EQ(game.bonusChain, 0);
     EXPECT_EQ(game.multiplier, 1);
     credit(game);
@@ -77,9 +77,7 @@ TEST(Removal, ArrowsAcrossTheirAxisScoreWithoutBonus) {
 TEST(BonusChain, ArrowGroupsAlongTheirAxisMultiplyAndChain) {
     GameState game = newGame();
     // Column 0 rows 0..2: nothing above row 0 to paint.
-    put(game, 0, 0, K::ArrowUp, C::Green);
-    put(game, 0, 1, K::ArrowUp, C::Green);
-    place(game, 0, 2, K::ArrowUp, C::Green);
+    completeGroup(game, {{0, 0}, {0, 1}, {0, 2}}, K::ArrowUp, C::Green);
     EXPECT_EQ(game.bonusChain, 1);
     EXPECT_EQ(game.multiplier, 2);
     ASSERT_EQ(game.popupCount, 4);
@@ -98,9 +96,7 @@ TEST(BonusChain, ArrowGroupsAlongTheirAxisMultiplyAndChain) {
         game.popupCount = 0;
         const int32_t before = game.score;
         const int32_t clear = game.clearPoints, paint = game.paintPoints;
-        put(game, 5, 5, K::ArrowLeft, C::Red);
-        put(game, 4, 5, K::ArrowLeft, C::Red);
-        place(game, 3, 5, K::ArrowLeft, C::Red);
+        completeGroup(game, {{5, 5}, {4, 5}, {3, 5}}, K::ArrowLeft, C::Red);
         EXPECT_EQ(game.multiplier, m);
         credit(game);
         // Three removed, and (2..0, 5) painted on the first pass only.
@@ -116,9 +112,7 @@ TEST(BonusChain, ArrowGroupsAlongTheirAxisMultiplyAndChain) {
 TEST(BonusChain, PaintedSquaresAndRemovedArrowsShareTheMultiplier) {
     GameState game = newGame();
     put(game, 2, 0, K::None, C::Red);
-    put(game, 2, 3, K::ArrowUp, C::Green);
-    put(game, 2, 4, K::ArrowUp, C::Green);
-    place(game, 2, 5, K::ArrowUp, C::Green);
+    completeGroup(game, {{2, 3}, {2, 4}, {2, 5}}, K::ArrowUp, C::Green);
     EXPECT_EQ(game.board.at(2, 1).color, C::Green);
     EXPECT_EQ(game.board.at(2, 2).color, C::Green);
     credit(game);
@@ -195,11 +189,7 @@ TEST(PopupCapacity, FullListNeverOverflowsAndItsPointsStillCount) {
     const ScorePopup guard = game.popups[PopupCapacity - 1];
     // Row and column of three through (3, 3) plus an arrow bonus and painting: 1 paint,
     // 6 clear and a multiplier, where only 2 entries are free.
-    put(game, 3, 1, K::ArrowUp, C::Green);
-    put(game, 3, 2, K::ArrowUp, C::Green);
-    put(game, 1, 3, K::ArrowUp, C::Green);
-    put(game, 2, 3, K::ArrowUp, C::Green);
-    place(game, 3, 3, K::ArrowUp, C::Green);
+    completeGroup(game, {{3, 1}, {3, 2}, {1, 3}, {2, 3}, {3, 3}}, K::ArrowUp, C::Green);
     EXPECT_EQ(game.popupCount, PopupCapacity);
     EXPECT_NE(game.popups[PopupCapacity - 1].tick, guard.tick);
     EXPECT_EQ(game.multiplier, 2);
