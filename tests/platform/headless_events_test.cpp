@@ -9,6 +9,7 @@
 namespace {
 
 using platform::EventType;
+using Types = std::vector<EventType>;
 
 std::vector<platform::Event> seen;
 
@@ -32,14 +33,14 @@ class HeadlessEvents : public ::testing::Test {
     }
 
     // Pumps until Idle or Quit; returns the types delivered.
-    std::vector<EventType> drain(platform::PumpResult* last = nullptr, int* code = nullptr) {
+    Types drain(platform::PumpResult* last = nullptr, int* code = nullptr) {
         int exitCode = -1;
         platform::PumpResult r;
         while ((r = platform::PumpOne(exitCode)) == platform::PumpResult::Dispatched) {
         }
         if (last != nullptr) *last = r;
         if (code != nullptr) *code = exitCode;
-        std::vector<EventType> types;
+        Types types;
         for (const auto& e : seen)
             types.push_back(e.type);
         return types;
@@ -53,8 +54,7 @@ TEST_F(HeadlessEvents, RepaintsCoalesceAndWaitBehindOtherEvents) {
     platform::RequestRepaint();
     EXPECT_EQ(headless::RepaintRequests(), 3);
     auto types = drain();
-    EXPECT_EQ(types,
-              (std::vector<EventType>{EventType::LeftDown, EventType::LeftUp, EventType::Paint}));
+    EXPECT_EQ(types, (Types{EventType::LeftDown, EventType::LeftUp, EventType::Paint}));
     EXPECT_EQ(seen[0].x, 10);
     EXPECT_EQ(seen[1].y, 20);
     EXPECT_FALSE(headless::RepaintPending());
@@ -64,15 +64,15 @@ TEST_F(HeadlessEvents, RepaintsCoalesceAndWaitBehindOtherEvents) {
     platform::RequestRepaint();
     headless::QueueCommand(9077);
     types = drain();
-    EXPECT_EQ(types, (std::vector<EventType>{EventType::Command, EventType::Paint}));
+    EXPECT_EQ(types, (Types{EventType::Command, EventType::Paint}));
     EXPECT_EQ(seen[0].id, 9077);
 }
 
 TEST_F(HeadlessEvents, DoubleClickArrivesAsWindowsGivesIt) {
     headless::QueueDoubleClick(100, 200);
     auto types = drain();
-    EXPECT_EQ(types, (std::vector<EventType>{EventType::LeftDown, EventType::LeftUp,
-                                             EventType::LeftDoubleClick, EventType::LeftUp}));
+    EXPECT_EQ(types, (Types{EventType::LeftDown, EventType::LeftUp, EventType::LeftDoubleClick,
+                            EventType::LeftUp}));
     for (const auto& e : seen) {
         EXPECT_EQ(e.x, 100);
         EXPECT_EQ(e.y, 200);
@@ -86,7 +86,7 @@ TEST_F(HeadlessEvents, QuitComesAfterQueuedEventsAndBeforePaint) {
     platform::PumpResult last{};
     int code = -1;
     auto types = drain(&last, &code);
-    EXPECT_EQ(types, (std::vector<EventType>{EventType::LeftDown, EventType::LeftUp}));
+    EXPECT_EQ(types, (Types{EventType::LeftDown, EventType::LeftUp}));
     EXPECT_EQ(last, platform::PumpResult::Quit);
     EXPECT_EQ(code, 7);
     // Quit stays: a loop that asks again ends again.
@@ -101,7 +101,7 @@ TEST_F(HeadlessEvents, CloseDestroysSynchronouslyAndDropsLaterEvents) {
     platform::PumpResult last{};
     int code = -1;
     auto types = drain(&last, &code);
-    EXPECT_EQ(types, (std::vector<EventType>{EventType::Close, EventType::Destroy}));
+    EXPECT_EQ(types, (Types{EventType::Close, EventType::Destroy}));
     EXPECT_EQ(last, platform::PumpResult::Quit);
     EXPECT_EQ(code, 0);
     EXPECT_FALSE(headless::WindowOpen());
@@ -119,7 +119,7 @@ TEST_F(HeadlessEvents, ResizeAndSquareRequestsTellTheProcedure) {
     EXPECT_EQ(h, 500);
     EXPECT_EQ(platform::WindowSurface().width, 600);
     auto types = drain();
-    EXPECT_EQ(types, (std::vector<EventType>{EventType::Size, EventType::Paint}));
+    EXPECT_EQ(types, (Types{EventType::Size, EventType::Paint}));
 
     // SetWindowPos sends WM_SIZE before it returns.
     seen.clear();
@@ -172,7 +172,7 @@ TEST_F(HeadlessEvents, TimedEventsWorkAcrossTheTickWrap) {
     platform::WaitForEvent(1000);
     EXPECT_EQ(platform::GetTicks(), 0x10u);
     auto types = drain();
-    ASSERT_EQ(types, std::vector<EventType>{EventType::Command});
+    ASSERT_EQ(types, Types{EventType::Command});
     EXPECT_EQ(seen[0].id, 42);
 }
 
@@ -187,10 +187,7 @@ TEST(HeadlessWindow, FailedOpenCallsNothing) {
     EXPECT_FALSE(headless::RepaintPending());
 }
 
-TEST(HeadlessWindow, MenusAndSoundsAreRecorded) {
-    headless::Reset();
-    seen.clear();
-    ASSERT_TRUE(platform::OpenMainWindow("Glimora", recordingProcedure, emptyMenu));
+TEST_F(HeadlessEvents, MenusAndSoundsAreRecorded) {
     EXPECT_EQ(headless::WindowTitle(), "Glimora");
     platform::AttachMenu(MenuBar{"MAINMENUFR", {}});
     EXPECT_EQ(headless::MenusAttached(), (std::vector<std::string>{"MAINMENUENG", "MAINMENUFR"}));

@@ -12,10 +12,12 @@
 #include "platform/sdl/mnemonic.h"
 #include "platform/sdl/windows1252.h"
 #include "resources/resources.h"
+#include "tests/platform/test_dialogs.h"
 
 namespace {
 
 using namespace sdlui;
+using testdlg::optionsDialog;
 
 // A font whose every glyph is 6 pixels wide, 13 high.
 BitmapFont fixedFont() {
@@ -59,25 +61,26 @@ TEST(Windows1252, TypedTextBecomesCodePageBytes) {
 }
 
 TEST(Mnemonics, MarksUnderlinesAndLiteralAmpersands) {
-    MnemonicText exit = ParseMnemonic("E&xit");
-    EXPECT_EQ(exit.shown, "Exit");
-    EXPECT_EQ(exit.underline, 1);
-    EXPECT_EQ(exit.key, 'x');
-    MnemonicText none = ParseMnemonic("HighScore");
-    EXPECT_EQ(none.underline, -1);
-    EXPECT_EQ(none.key, 0);
-    MnemonicText amp = ParseMnemonic("Salt && &Pepper");
-    EXPECT_EQ(amp.shown, "Salt & Pepper");
-    EXPECT_EQ(amp.underline, 7);
-    EXPECT_EQ(amp.key, 'p');
-    MnemonicText twice = ParseMnemonic("&A &B");
-    EXPECT_EQ(twice.shown, "A B");
-    EXPECT_EQ(twice.key, 'a');
-    EXPECT_EQ(ParseMnemonic("end&").shown, "end");
-    EXPECT_EQ(ParseMnemonic("&\xC9"
-                            "cran")
-                  .key,
-              '\xE9');
+    const struct {
+        const char *label, *shown;
+        int underline;
+        char key;
+    } cases[] = {{"E&xit", "Exit", 1, 'x'},
+                 {"HighScore", "HighScore", -1, 0},
+                 {"Salt && &Pepper", "Salt & Pepper", 7, 'p'},
+                 {"&A &B", "A B", 0, 'a'},
+                 {"end&", "end", -1, 0},
+                 {"&\xC9"
+                  "cran",
+                  "\xC9"
+                  "cran",
+                  0, '\xE9'}};
+    for (const auto& c : cases) {
+        MnemonicText m = ParseMnemonic(c.label);
+        EXPECT_EQ(m.shown, c.shown) << c.label;
+        EXPECT_EQ(m.underline, c.underline) << c.label;
+        EXPECT_EQ(m.key, c.key) << c.label;
+    }
 }
 
 TEST(EditFields, TypingRespectsTheLimitAndTheCaret) {
@@ -124,19 +127,6 @@ TEST(EditFields, TheViewFollowsTheCaret) {
     e.caretToX(font, 1000);
     EXPECT_EQ(e.caret, e.text.size());
 }
-
-const std::array<DialogControl, 6> optionControls{{
-    {ControlKind::DefPushButton, 1, "OK", 70, 140, 40, 15},
-    {ControlKind::PushButton, 2, "Cancel", 120, 140, 70, 15},
-    {ControlKind::CheckBox, 2001, "&Help screen during game.", 9, 7, 100, 10},
-    {ControlKind::GroupBox, NoControlId, "Langue:", 7, 21, 86, 39},
-    {ControlKind::RadioButton, 2101, "English", 13, 32, 37, 10},
-    {ControlKind::RadioButton, 2103,
-     "Fran\xE7"
-     "ais",
-     13, 45, 39, 10},
-}};
-const DialogTemplate optionsDialog{1151, "Options", 0, 0, 250, 170, optionControls};
 
 TEST(DialogLayout, CentredOverTheClientWithControlsInPixels) {
     Rect client{0, 19, 480, 480}, window{0, 0, 480, 499};
@@ -252,30 +242,21 @@ struct IconEntry {
     std::vector<uint8_t> bytes;
 };
 
-void put16(std::vector<uint8_t>& v, uint32_t x) {
-    v.push_back(static_cast<uint8_t>(x));
-    v.push_back(static_cast<uint8_t>(x >> 8));
-}
-void put32(std::vector<uint8_t>& v, uint32_t x) {
-    put16(v, x & 0xFFFF);
-    put16(v, x >> 16);
+void put(std::vector<uint8_t>& v, uint32_t x, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        v.push_back(i < 4 ? static_cast<uint8_t>(x >> (8 * i)) : 0);
 }
 
 std::vector<uint8_t> iconFile(const std::vector<IconEntry>& entries) {
     std::vector<uint8_t> f;
-    put16(f, 0);
-    put16(f, 1);
-    put16(f, static_cast<uint32_t>(entries.size()));
+    put(f, 1u << 16, 4); // reserved, type icon
+    put(f, static_cast<uint32_t>(entries.size()), 2);
     uint32_t offset = 6 + 16 * static_cast<uint32_t>(entries.size());
     for (const auto& e : entries) {
-        f.push_back(static_cast<uint8_t>(e.w));
-        f.push_back(static_cast<uint8_t>(e.h));
-        f.push_back(0);
-        f.push_back(0);
-        put16(f, 1);
-        put16(f, 24);
-        put32(f, static_cast<uint32_t>(e.bytes.size()));
-        put32(f, offset);
+        put(f, static_cast<uint32_t>(e.w) | static_cast<uint32_t>(e.h) << 8, 4);
+        put(f, 1 | 24u << 16, 4); // planes, bits
+        put(f, static_cast<uint32_t>(e.bytes.size()), 4);
+        put(f, offset, 4);
         offset += static_cast<uint32_t>(e.bytes.size());
     }
     for (const auto& e : entries)
@@ -287,13 +268,11 @@ std::vector<uint8_t> iconFile(const std::vector<IconEntry>& entries) {
 // pixel transparent in the AND mask.
 std::vector<uint8_t> bmpImage(int w, int h) {
     std::vector<uint8_t> v;
-    put32(v, 40);
-    put32(v, static_cast<uint32_t>(w));
-    put32(v, static_cast<uint32_t>(2 * h));
-    put16(v, 1);
-    put16(v, 24);
-    for (int i = 0; i < 6; ++i)
-        put32(v, 0);
+    put(v, 40, 4);
+    put(v, static_cast<uint32_t>(w), 4);
+    put(v, static_cast<uint32_t>(2 * h), 4);
+    put(v, 1 | 24u << 16, 4); // planes, bits
+    put(v, 0, 24);
     size_t stride = ((static_cast<size_t>(w) * 24 + 31) / 32) * 4;
     for (int row = h - 1; row >= 0; --row) { // bottom-up
         std::vector<uint8_t> line(stride, 0);
@@ -343,10 +322,6 @@ TEST(IconDecoding, RefusesBrokenFiles) {
     notIcon[2] = 2; // a cursor file
     EXPECT_TRUE(DecodeLargestIcon(notIcon).empty());
 }
-
-} // namespace
-
-namespace {
 
 TEST(IconDecoding, TheWindowIconHasAnImageToShow) {
     auto bytes = ResourceBytes(ResourceKind::Icon, WindowIconId);

@@ -13,6 +13,7 @@
 #include "platform/sdl/sdl_state.h"
 #include "resources/bitmap_font.h"
 #include "resources/resources.h"
+#include "tests/platform/test_dialogs.h"
 
 namespace {
 
@@ -21,51 +22,29 @@ int lastCommand = 0;
 std::vector<platform::Event> mouse;
 
 void procedure(const platform::Event& e) {
-    switch (e.type) {
-    case platform::EventType::Create:
-        ++creates;
-        break;
-    case platform::EventType::Paint: {
+    using T = platform::EventType;
+    creates += e.type == T::Create;
+    sizes += e.type == T::Size;
+    if (e.type == T::Paint) {
         ++paints;
         Surface& s = platform::WindowSurface();
         for (auto& p : s.pixels)
             p = 0x336699;
         platform::WindowUpdated(0, 0, s.width, s.height);
-        break;
     }
-    case platform::EventType::Size:
-        ++sizes;
-        break;
-    case platform::EventType::Command:
-        lastCommand = e.id;
-        break;
-    case platform::EventType::LeftDown:
-    case platform::EventType::LeftUp:
-    case platform::EventType::LeftDoubleClick:
+    if (e.type == T::Command) lastCommand = e.id;
+    if (e.type == T::LeftDown || e.type == T::LeftUp || e.type == T::LeftDoubleClick)
         mouse.push_back(e);
-        break;
-    case platform::EventType::Close:
-        platform::DestroyMainWindow();
-        break;
-    case platform::EventType::Destroy:
+    if (e.type == T::Close) platform::DestroyMainWindow();
+    if (e.type == T::Destroy) {
         ++destroys;
         platform::PostQuit(0);
-        break;
-    default:
-        break;
     }
 }
 
 const std::array<MenuItem, 3> items{{{9072, "&New Game"}, {0, ""}, {9074, "E&xit"}}};
 const std::array<MenuPopup, 1> popups{{{"G&limora", items}}};
 const MenuBar menu{"MAINMENUENG", popups};
-
-const std::array<DialogControl, 3> nameControls{{
-    {ControlKind::Edit, 1002, "", 36, 7, 103, 12},
-    {ControlKind::DefPushButton, 1, "OK", 22, 44, 40, 15},
-    {ControlKind::Label, 1003, "Name", 7, 8, 22, 8},
-}};
-const DialogTemplate nameDialog{1101, "Player Name", 40, 40, 150, 60, nameControls};
 
 void pushKey(SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
     SDL_Event e{};
@@ -84,28 +63,23 @@ void pushText(const char* utf8) {
     SDL_PushEvent(&e);
 }
 
-void pushButton(Uint32 type, int x, int y, Uint8 clicks = 1) {
+// A left button press or release, or (type SDL_MOUSEMOTION) a move.
+void pushMouse(Uint32 type, int x, int y, Uint8 clicks = 1) {
     SDL_Event e{};
     e.type = type;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.clicks = clicks;
-    e.button.x = x;
-    e.button.y = y;
-    SDL_PushEvent(&e);
-}
-
-void pushMotion(int x, int y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = x;
-    e.motion.y = y;
+    if (type == SDL_MOUSEMOTION) {
+        e.motion.x = x;
+        e.motion.y = y;
+    } else {
+        e.button = {type, 0, 0, 0, SDL_BUTTON_LEFT, 0, clicks, 0, x, y};
+    }
     SDL_PushEvent(&e);
 }
 
 // Window pixel at the middle of a rectangle.
 void clickAt(const sdlui::Rect& r) {
-    pushButton(SDL_MOUSEBUTTONDOWN, r.x + r.w / 2, r.y + r.h / 2);
-    pushButton(SDL_MOUSEBUTTONUP, r.x + r.w / 2, r.y + r.h / 2);
+    pushMouse(SDL_MOUSEBUTTONDOWN, r.x + r.w / 2, r.y + r.h / 2);
+    pushMouse(SDL_MOUSEBUTTONUP, r.x + r.w / 2, r.y + r.h / 2);
 }
 
 int failures = 0;
@@ -166,15 +140,15 @@ int main() {
     sdlui::BarLayout bar = sdlui::LayoutBar(menu, font);
     sdlui::PopupLayout popup = sdlui::LayoutPopup(popups[0], bar.titles[0], font, 520);
     clickAt(bar.titles[0]);
-    pushMotion(popup.items[0].x + 4, popup.items[0].y + 4);
+    pushMouse(SDL_MOUSEMOTION, popup.items[0].x + 4, popup.items[0].y + 4);
     clickAt(popup.items[0]);
     pumpAll();
     check(lastCommand == 9072, "a click on the title, then on New Game, chooses it");
     lastCommand = 0;
     clickAt(bar.titles[0]);
-    clickAt(popup.items[1]);                   // the separator: nothing, the menu stays open
-    pushButton(SDL_MOUSEBUTTONDOWN, 300, 300); // outside: closes it, and is used up
-    pushButton(SDL_MOUSEBUTTONUP, 300, 300);
+    clickAt(popup.items[1]);                  // the separator: nothing, the menu stays open
+    pushMouse(SDL_MOUSEBUTTONDOWN, 300, 300); // outside: closes it, and is used up
+    pushMouse(SDL_MOUSEBUTTONUP, 300, 300);
     pumpAll();
     check(lastCommand == 0, "a separator chooses nothing; a click outside closes the menu");
     check(mouse.size() == 1 && mouse[0].type == platform::EventType::LeftUp,
@@ -183,10 +157,10 @@ int main() {
     // Clicks in the client area: coordinates below the menu bar; a double click's second
     // press arrives as LeftDoubleClick.
     mouse.clear();
-    pushButton(SDL_MOUSEBUTTONDOWN, 40, 60, 1);
-    pushButton(SDL_MOUSEBUTTONUP, 40, 60, 1);
-    pushButton(SDL_MOUSEBUTTONDOWN, 40, 60, 2);
-    pushButton(SDL_MOUSEBUTTONUP, 40, 60, 2);
+    pushMouse(SDL_MOUSEBUTTONDOWN, 40, 60, 1);
+    pushMouse(SDL_MOUSEBUTTONUP, 40, 60, 1);
+    pushMouse(SDL_MOUSEBUTTONDOWN, 40, 60, 2);
+    pushMouse(SDL_MOUSEBUTTONUP, 40, 60, 2);
     pumpAll();
     check(mouse.size() == 4 && mouse[0].type == platform::EventType::LeftDown &&
               mouse[1].type == platform::EventType::LeftUp &&
@@ -198,19 +172,15 @@ int main() {
 
     // A check box that only notifies: the procedure toggles it; OK clicked with the mouse.
     {
-        const std::array<DialogControl, 2> controls{{
-            {ControlKind::DefPushButton, 1, "OK", 70, 40, 40, 15},
-            {ControlKind::CheckBox, 2001, "Help", 9, 7, 100, 10},
-        }};
-        const DialogTemplate options{1151, "Options", 0, 0, 250, 70, controls};
-        sdlui::DialogGeometry g = sdlui::LayoutDialog(options, {0, sdlui::MenuBarHeight, 520, 520},
-                                                      {0, 0, 520, 520 + sdlui::MenuBarHeight});
-        clickAt(g.controls[1]);
-        clickAt(g.controls[1]);
-        clickAt(g.controls[1]);
+        using testdlg::optionsDialog;
+        sdlui::DialogGeometry g =
+            sdlui::LayoutDialog(optionsDialog, {0, sdlui::MenuBarHeight, 520, 520},
+                                {0, 0, 520, 520 + sdlui::MenuBarHeight});
+        for (int i = 0; i < 3; ++i)
+            clickAt(g.controls[2]);
         clickAt(g.controls[0]);
         bool checkedAtOk = false;
-        platform::RunDialog(options,
+        platform::RunDialog(optionsDialog,
                             [&](platform::DialogHandle& d, platform::DialogMessage m, int id) {
                                 if (m != platform::DialogMessage::Command) return;
                                 if (id == 2001)
@@ -228,14 +198,16 @@ int main() {
     pushKey(SDLK_BACKSPACE);
     pushKey(SDLK_RETURN);
     std::string typed;
-    int result = platform::RunDialog(
-        nameDialog, [&typed](platform::DialogHandle& d, platform::DialogMessage m, int id) {
-            if (m == platform::DialogMessage::Init) platform::LimitText(d, 1002, 9);
-            if (m == platform::DialogMessage::Command && id == 1) {
-                typed = platform::GetControlText(d, 1002, 20);
-                platform::EndDialog(d, 0);
-            }
-        });
+    int result =
+        platform::RunDialog(testdlg::nameDialog,
+                            [&typed](platform::DialogHandle& d, platform::DialogMessage m, int id) {
+                                if (m == platform::DialogMessage::Init)
+                                    platform::LimitText(d, 1001, 9);
+                                if (m == platform::DialogMessage::Command && id == 1) {
+                                    typed = platform::GetControlText(d, 1001, 20);
+                                    platform::EndDialog(d, 0);
+                                }
+                            });
     check(result == 0, "the dialog ends with the result EndDialog gave");
     check(typed == "Zo\xE9 \x80? l", "typed text is Windows-1252, limited, backspace works");
 
@@ -251,7 +223,7 @@ int main() {
     SDL_PushEvent(&quit);
     pushKey(SDLK_RETURN);
     int cancels = 0;
-    platform::RunDialog(nameDialog,
+    platform::RunDialog(testdlg::nameDialog,
                         [&cancels](platform::DialogHandle& d, platform::DialogMessage m, int id) {
                             if (m != platform::DialogMessage::Command) return;
                             if (id == 2) ++cancels;
