@@ -58,6 +58,7 @@ TEST(Bitmaps, EveryIdIsA24BitBottomUpBmpOfItsSize) {
         EXPECT_EQ(le32(bytes, 2), bytes.size()) << "file size field of " << id;
         EXPECT_EQ(bytes.size(), 54 + stride * static_cast<size_t>(h)) << id;
     }
+    EXPECT_TRUE(ResourceBytes(ResourceKind::Bitmap, 99).empty()) << "an unknown id";
 }
 
 TEST(Bitmaps, MasksAreExactlyTheShapesOfTheirColourImages) {
@@ -139,8 +140,12 @@ TEST(Bitmaps, GradientSquareDarkensByClearingLowBitsFromWhiteToBlack) {
     // before it, which covers the dither's repeat.
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 48; ++x) {
-            if (x + 4 < 48) EXPECT_LE(g.at(x + 4, y), g.at(x, y)) << x << "," << y;
-            if (y + 4 < 48) EXPECT_LE(g.at(x, y + 4), g.at(x, y)) << x << "," << y;
+            if (x + 4 < 48) {
+                EXPECT_LE(g.at(x + 4, y), g.at(x, y)) << x << "," << y;
+            }
+            if (y + 4 < 48) {
+                EXPECT_LE(g.at(x, y + 4), g.at(x, y)) << x << "," << y;
+            }
         }
     // Most of a resting element stays light: only the bottom-right corner goes dark.
     EXPECT_GE(averageLightness(g, 0, 0, 24, 24), 240);

@@ -38,7 +38,7 @@ void expectCoversWindows1252(const BitmapFont& f) {
 }
 } // namespace
 
-TEST(Fonts, SystemFontHasTheDefaultFontMetrics) {
+TEST(Fonts, SystemFontHasTheDefaultFontMetricsIsBoldAndSitsOnItsBaseline) {
     BitmapFont f = ParseBitmapFont(ResourceBytes(ResourceKind::Font, SystemFontId));
     ASSERT_TRUE(f.valid());
     EXPECT_EQ(f.cellHeight, 16);
@@ -58,12 +58,7 @@ TEST(Fonts, SystemFontHasTheDefaultFontMetrics) {
         for (const char* p = row.chars; *p; ++p)
             EXPECT_EQ(f.advanceOf(static_cast<uint8_t>(*p)), row.width) << *p;
     expectCoversWindows1252(f);
-}
-
-TEST(Fonts, SystemFontIsBoldAndSitsOnItsBaseline) {
-    BitmapFont f = ParseBitmapFont(ResourceBytes(ResourceKind::Font, SystemFontId));
-    ASSERT_TRUE(f.valid());
-    // 'l' is a two-pixel stem; 'x' stands on the baseline; 'p' reaches below it.
+    // Bold on its baseline: 'l' is a two-pixel stem; 'x' stands on the baseline; 'p' goes below.
     int widest = 0;
     for (int y = 0; y < 16; ++y) {
         int run = 0;

@@ -31,14 +31,3 @@ TEST(Icon, HoldsFourSizesWithinTheFile) {
     }
     EXPECT_EQ(sizes, (std::set<int>{16, 32, 48, 256}));
 }
-
-TEST(Resources, EveryIdTheGameLoadsIsEmbedded) {
-    for (const auto& b : allBitmapSizes())
-        EXPECT_FALSE(ResourceBytes(ResourceKind::Bitmap, b.id).empty()) << b.id;
-    for (int id = 5000; id <= 5006; ++id)
-        EXPECT_FALSE(ResourceBytes(ResourceKind::Wave, id).empty()) << id;
-    EXPECT_FALSE(ResourceBytes(ResourceKind::Font, SystemFontId).empty());
-    EXPECT_FALSE(ResourceBytes(ResourceKind::Font, DialogFontId).empty());
-    EXPECT_FALSE(ResourceBytes(ResourceKind::Icon, WindowIconId).empty());
-    EXPECT_TRUE(ResourceBytes(ResourceKind::Bitmap, 99).empty());
-}

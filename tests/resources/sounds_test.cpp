@@ -72,7 +72,42 @@ TEST(Sounds, PcmSoundsAreAudibleBelowFullScaleAndFadeAtBothEnds) {
     }
 }
 
-TEST(Sounds, AdpcmHeaderDescribesWholeBlocks) {
+namespace {
+// Microsoft ADPCM decoding of one block, written from the format's definition, with the
+// coefficient pairs the header gives.
+std::vector<int> decodeAdpcmBlock(std::span<const uint8_t> block, int channels, int samplesPerBlock,
+                                  const int16_t (&coef)[7][2]) {
+    static const int adapt[16] = {230, 230, 230, 230, 307, 409, 512, 614,
+                                  768, 614, 512, 409, 307, 230, 230, 230};
+    size_t ch = static_cast<size_t>(channels);
+    std::vector<int> pred(ch), delta(ch), s1(ch), s2(ch), out;
+    for (size_t c = 0; c < ch; ++c) {
+        pred[c] = std::min<int>(block[c], 6);
+        delta[c] = static_cast<int16_t>(le16(block, ch + 2 * c));
+        s1[c] = static_cast<int16_t>(le16(block, 3 * ch + 2 * c));
+        s2[c] = static_cast<int16_t>(le16(block, 5 * ch + 2 * c));
+    }
+    out.insert(out.end(), s2.begin(), s2.end());
+    out.insert(out.end(), s1.begin(), s1.end());
+    size_t nibbles = static_cast<size_t>(samplesPerBlock - 2) * ch;
+    for (size_t i = 0; i < nibbles; ++i) {
+        size_t c = i % ch;
+        uint8_t byte = block[7 * ch + i / 2];
+        int n = (i % 2 == 0) ? byte >> 4 : byte & 0x0F;
+        int predicted = (s1[c] * coef[pred[c]][0] + s2[c] * coef[pred[c]][1]) >> 8;
+        int s = std::clamp(predicted + (n >= 8 ? n - 16 : n) * delta[c], -32768, 32767);
+        s2[c] = s1[c];
+        s1[c] = s;
+        delta[c] = std::max(16, (adapt[n] * delta[c]) >> 8);
+        out.push_back(s);
+    }
+    return out;
+}
+} // namespace
+
+// The header has the standard coefficients and describes whole blocks, and the blocks decode
+// to the quiet, clean blip it was made as.
+TEST(Sounds, AdpcmSoundHasAStandardHeaderAndDecodesToAQuietCleanBlip) {
     auto w = parseWave(ResourceBytes(ResourceKind::Wave, 5000));
     ASSERT_TRUE(w.has_value());
     EXPECT_EQ(w->bitsPerSample, 4);
@@ -88,70 +123,24 @@ TEST(Sounds, AdpcmHeaderDescribesWholeBlocks) {
         EXPECT_EQ(static_cast<int16_t>(le16(extra, 8 + 4 * i)), coef[i][1]);
     }
     // Each block: a 7-byte header per channel, then two nibbles per byte for the rest.
+    ASSERT_EQ(w->channels, 2);
     int ch = w->channels;
-    EXPECT_EQ(samplesPerBlock, (w->blockAlign - 7 * ch) * 2 / ch + 2);
-    ASSERT_GT(w->blockAlign, 0);
-    EXPECT_EQ(w->data.size() % static_cast<size_t>(w->blockAlign), 0u);
-    size_t blocks = w->data.size() / static_cast<size_t>(w->blockAlign);
+    size_t align = static_cast<size_t>(w->blockAlign);
+    ASSERT_GT(align, 0u);
+    ASSERT_EQ(samplesPerBlock, (w->blockAlign - 7 * ch) * 2 / ch + 2);
+    EXPECT_EQ(w->data.size() % align, 0u);
+    size_t blocks = w->data.size() / align;
     EXPECT_LE(w->factFrames, blocks * static_cast<size_t>(samplesPerBlock));
     EXPECT_GT(w->factFrames, (blocks - 1) * static_cast<size_t>(samplesPerBlock));
-    for (size_t b = 0; b < blocks; ++b)
+    std::vector<int> all;
+    for (size_t b = 0; b < blocks; ++b) {
+        auto block = w->data.subspan(b * align, align);
         for (int c = 0; c < ch; ++c) {
-            auto block = w->data.subspan(b * static_cast<size_t>(w->blockAlign));
             EXPECT_LE(block[static_cast<size_t>(c)], 6) << "predictor index of block " << b;
             EXPECT_GE(static_cast<int16_t>(le16(block, static_cast<size_t>(ch + 2 * c))), 16)
                 << "delta of block " << b;
         }
-}
-
-namespace {
-// Microsoft ADPCM decoding of one block, written from the format's definition.
-std::vector<int> decodeAdpcmBlock(std::span<const uint8_t> block, int channels,
-                                  int samplesPerBlock) {
-    static const int coef1[7] = {256, 512, 0, 192, 240, 460, 392};
-    static const int coef2[7] = {0, -256, 0, 64, 0, -208, -232};
-    static const int adapt[16] = {230, 230, 230, 230, 307, 409, 512, 614,
-                                  768, 614, 512, 409, 307, 230, 230, 230};
-    size_t ch = static_cast<size_t>(channels);
-    std::vector<int> pred(ch), delta(ch), s1(ch), s2(ch);
-    for (size_t c = 0; c < ch; ++c) {
-        pred[c] = std::min<int>(block[c], 6);
-        delta[c] = static_cast<int16_t>(le16(block, ch + 2 * c));
-        s1[c] = static_cast<int16_t>(le16(block, 3 * ch + 2 * c));
-        s2[c] = static_cast<int16_t>(le16(block, 5 * ch + 2 * c));
-    }
-    std::vector<int> out;
-    for (size_t c = 0; c < ch; ++c)
-        out.push_back(s2[c]);
-    for (size_t c = 0; c < ch; ++c)
-        out.push_back(s1[c]);
-    size_t nibbles = static_cast<size_t>(samplesPerBlock - 2) * ch;
-    for (size_t i = 0; i < nibbles; ++i) {
-        size_t c = i % ch;
-        uint8_t byte = block[7 * ch + i / 2];
-        int n = (i % 2 == 0) ? byte >> 4 : byte & 0x0F;
-        int signedN = n >= 8 ? n - 16 : n;
-        int predicted = (s1[c] * coef1[pred[c]] + s2[c] * coef2[pred[c]]) >> 8;
-        int s = std::clamp(predicted + signedN * delta[c], -32768, 32767);
-        s2[c] = s1[c];
-        s1[c] = s;
-        delta[c] = std::max(16, (adapt[n] * delta[c]) >> 8);
-        out.push_back(s);
-    }
-    return out;
-}
-} // namespace
-
-TEST(Sounds, AdpcmSoundDecodesToAQuietCleanBlip) {
-    auto w = parseWave(ResourceBytes(ResourceKind::Wave, 5000));
-    ASSERT_TRUE(w.has_value());
-    ASSERT_GE(w->fmtExtra.size(), 4u);
-    int spb = le16(std::span<const uint8_t>(w->fmtExtra), 2);
-    std::vector<int> all;
-    for (size_t at = 0; at + static_cast<size_t>(w->blockAlign) <= w->data.size();
-         at += static_cast<size_t>(w->blockAlign)) {
-        auto part = decodeAdpcmBlock(w->data.subspan(at, static_cast<size_t>(w->blockAlign)),
-                                     w->channels, spb);
+        auto part = decodeAdpcmBlock(block, ch, samplesPerBlock, coef);
         all.insert(all.end(), part.begin(), part.end());
     }
     ASSERT_GE(all.size(), static_cast<size_t>(w->factFrames) * 2);
