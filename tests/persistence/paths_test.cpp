@@ -17,8 +17,6 @@ platform::InstallConfig installedAt(const std::string& path, uint8_t language) {
 
 TEST(Paths, SavePathIsFolderGlimoraAndTheSlotInBase4) {
     EXPECT_EQ(buildSavePath("D:\\Games", '\\', 5), "D:\\Games\\Glimora\\donnees11.icc");
-    EXPECT_EQ(buildSavePath("/home/a/.local/share/glimora", '/', 19),
-              "/home/a/.local/share/glimora/Glimora/donnees103.icc");
     EXPECT_EQ(buildSlotFilePath("C:\\WINDOWS", '\\'), "C:\\WINDOWS\\userscd32.wxp");
 }
 

@@ -6,12 +6,27 @@
 #include "persistence/save_record.h"
 #include "persistence/saved_game.h"
 #include "platform/posix/posix_platform.h"
+#include "rules/placement.h"
+#include "rules/setup.h"
+#include "rules/turn.h"
 #include "tests/persistence/file_bytes.h"
 #include "tests/persistence/message_log.h"
-#include "tests/persistence/played_game.h"
 #include "tests/persistence/temp_folder.h"
 
 namespace {
+
+// A real game played for a while on the silent seam, so that the snapshot is one play produced.
+GameState playedGame(int steps) {
+    GameState game;
+    uint32_t now = 7000;
+    setUpGame(game, GameSnapshot{}, now);
+    game.GameRunning = 1;
+    for (int i = 0; i < steps && game.GameInProgress != 0; ++i) {
+        gameStep(game, now += 50);
+        if (i % 4 == 0) placeAt(game, 131 + 54 * (i % 6), 131 + 54 * ((i / 5) % 6), 480, 480, now);
+    }
+    return game;
+}
 
 class SavedGameLoad : public ::testing::Test {
   protected:
