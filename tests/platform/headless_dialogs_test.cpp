@@ -68,6 +68,9 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
         EXPECT_EQ(t.resourceId, 1100);
         headless::TypeText(d, 1001, "Zo\xE9");
         EXPECT_EQ(headless::ControlText(d, 1001), "Zo\xE9");
+        headless::TypeText(d, 1001, "0123456789"); // the limit holds nine characters
+        EXPECT_EQ(headless::ControlText(d, 1001), "Zo\xE9"
+                                                  "012345");
         headless::ClearText(d, 1001);
         headless::PressEnter(d); // the default push button is OK
     });
