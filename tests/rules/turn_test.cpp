@@ -91,8 +91,6 @@ TEST(PileTimeline, SixLandingsSlowTheRiseAndEndTheGame) {
         recorder::calls.clear();
         t.pass();
         ++passes;
-        ASSERT_LE(t.game.pileCount, 6);
-        ASSERT_EQ(t.game.activeIndex, t.game.landedCount);
         if (t.game.landedCount != landedBefore) {
             ASSERT_EQ(t.game.landedCount, landedBefore + 1);
             const PileSlot& s = t.game.slots[static_cast<size_t>(landedBefore)];
