@@ -107,7 +107,7 @@ TEST_F(HeadlessEvents, CloseDestroysSynchronouslyAndDropsLaterEvents) {
     EXPECT_FALSE(headless::WindowOpen());
 }
 
-TEST_F(HeadlessEvents, ResizeAndSquareRequestsTellTheProcedure) {
+TEST_F(HeadlessEvents, ResizeAndSquareRequestsTellTheProcedureAndKeepThePixels) {
     int w = 0, h = 0;
     platform::GetClientSize(w, h);
     EXPECT_EQ(w, 480);
@@ -133,20 +133,18 @@ TEST_F(HeadlessEvents, ResizeAndSquareRequestsTellTheProcedure) {
     seen.clear();
     platform::MakeClientSquare(500);
     EXPECT_TRUE(seen.empty());
-}
-
-TEST_F(HeadlessEvents, SurfaceKeepsItsPixelsAcrossAResize) {
+    // A resize keeps the pixels drawn and fills the new area white.
     platform::WindowSurface().at(3, 4) = 0x123456;
     platform::WindowUpdated(3, 4, 1, 1);
     EXPECT_EQ(headless::Pixel(3, 4), 0x123456u);
     EXPECT_EQ(headless::Pixel(-1, 4), 0u);
-    EXPECT_EQ(headless::Pixel(480, 0), 0u);
+    EXPECT_EQ(headless::Pixel(500, 0), 0u);
     headless::QueueResize(520, 520);
     EXPECT_EQ(headless::Pixel(3, 4), 0x123456u);
     EXPECT_EQ(headless::Pixel(519, 519), 0xFFFFFFu);
 }
 
-TEST_F(HeadlessEvents, WaitingMovesTheClockInsteadOfSleeping) {
+TEST_F(HeadlessEvents, WaitingMovesTheClockInsteadOfSleepingAcrossTheTickWrap) {
     headless::SetTicks(1000);
     platform::WaitForEvent(100);
     EXPECT_EQ(platform::GetTicks(), 1100u);
@@ -164,9 +162,9 @@ TEST_F(HeadlessEvents, WaitingMovesTheClockInsteadOfSleeping) {
     platform::WaitForEvent(100);
     EXPECT_EQ(platform::GetTicks(), 1400u);
     EXPECT_EQ(headless::WaitTimeouts(), (std::vector<uint32_t>{100, UINT32_MAX, 100, 100}));
-}
-
-TEST_F(HeadlessEvents, TimedEventsWorkAcrossTheTickWrap) {
+    // Timed events work across the wrap of the tick count.
+    drain();
+    seen.clear();
     headless::SetTicks(0xFFFFFFF0u);
     headless::QueueEventAt(0x10, {EventType::Command, 0, 0, 42});
     platform::WaitForEvent(1000);

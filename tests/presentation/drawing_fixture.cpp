@@ -79,3 +79,9 @@ void DrawingTest::Resize(int width, int height, uint32_t fill) {
     TestWindow() = Surface(width, height, fill);
     Updates().clear();
 }
+
+void DrawingTest::MakeGraphics(uint32_t backdrop) {
+    CreateGraphicsIfNeeded();
+    BackBuffer = Surface(480, 480, backdrop);
+    Resize(480, 480, backdrop);
+}

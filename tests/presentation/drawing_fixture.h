@@ -32,5 +32,7 @@ class DrawingTest : public ::testing::Test {
     void TearDown() override;
     // The client size, ClientWidth and ClientHeight, a window filled with `fill`, no records.
     void Resize(int width, int height, uint32_t fill = 0);
+    // The graphics made, with the back buffer and the 480 x 480 window all `backdrop`.
+    void MakeGraphics(uint32_t backdrop);
     uint32_t At(int x, int y) const { return TestWindow().at(x, y); }
 };

@@ -7,10 +7,9 @@
 
 namespace {
 class GameScreenTest : public DrawingTest {
-  protected:
     void SetUp() override {
         DrawingTest::SetUp();
-        CreateGraphicsIfNeeded();
+        MakeGraphics(0);
     }
 };
 } // namespace

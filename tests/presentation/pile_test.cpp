@@ -13,9 +13,7 @@ class PileTest : public DrawingTest {
   protected:
     void SetUp() override {
         DrawingTest::SetUp();
-        CreateGraphicsIfNeeded();
-        BackBuffer = Surface(480, 480, Backdrop);
-        Resize(480, 480, Backdrop);
+        MakeGraphics(Backdrop);
         game.slots[0] = PileSlot{300, ElementKind::ArrowUp, Color::Green, 0}; // tile 102
         game.slots[1] = PileSlot{380, ElementKind::Star, Color::Red, 0};      // tile 114
         game.pileCount = 2;

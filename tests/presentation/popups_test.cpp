@@ -13,9 +13,7 @@ class PopupsTest : public DrawingTest {
   protected:
     void SetUp() override {
         DrawingTest::SetUp();
-        CreateGraphicsIfNeeded();
-        BackBuffer = Surface(480, 480, Backdrop);
-        Resize(480, 480, Backdrop);
+        MakeGraphics(Backdrop);
         RenderPopupLabels(game); // "20" and "100"
     }
     void add(int x, int y, PopupStyle style, int step = 0) {

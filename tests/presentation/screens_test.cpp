@@ -50,8 +50,7 @@ TEST_F(ScreensTest, HighScoreRowsAreWrittenWhiteAtTheirPlaces) {
 }
 
 TEST_F(ScreensTest, PauseOverlayLandsOnACleanGameScreenSoTwiceIsOnce) {
-    CreateGraphicsIfNeeded();
-    BackBuffer = Surface(480, 480, 0x335577);
+    MakeGraphics(0x335577);
     GameState game;
     Resize(960, 960, 0xEEEEEE);
     DrawPauseOverlay(game, 1);
