@@ -46,14 +46,13 @@ void expectMaskMatches(int maskId, int colourId) {
 }
 } // namespace
 
-TEST(Bitmaps, EveryIdIsA24BitBottomUpBmpOfItsSize) {
+TEST(Bitmaps, EveryIdIsA24BitBottomUpBmpOfItsSizeWithoutExtras) {
     for (const auto& [id, w, h] : allBitmapSizes()) {
         auto bytes = ResourceBytes(ResourceKind::Bitmap, id);
-        ASSERT_FALSE(bytes.empty()) << "bitmap " << id << " missing";
-        auto p = decodeBmp24(bytes);
-        ASSERT_TRUE(p.has_value()) << "bitmap " << id << " not a 24-bit bottom-up BMP";
-        EXPECT_EQ(p->width, w) << id;
-        EXPECT_EQ(p->height, h) << id;
+        Picture p = bitmap(id);
+        ASSERT_FALSE(p.empty()) << id;
+        EXPECT_EQ(p.width, w) << id;
+        EXPECT_EQ(p.height, h) << id;
         size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t{3};
         EXPECT_EQ(le32(bytes, 2), bytes.size()) << "file size field of " << id;
         EXPECT_EQ(bytes.size(), 54 + stride * static_cast<size_t>(h)) << id;

@@ -1,8 +1,9 @@
-// Independent BMP and WAVE readers used to check the embedded resource files.
+// BMP and WAVE readers used to check the embedded resource files.
 #include "tests/resources/resource_files.h"
 
 #include <gtest/gtest.h>
 
+#include "presentation/bmp_decoder.h"
 #include "resources/resources.h"
 
 uint32_t le32(std::span<const uint8_t> b, size_t at) {
@@ -14,36 +15,13 @@ uint16_t le16(std::span<const uint8_t> b, size_t at) {
     return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
 }
 
-std::optional<Picture> decodeBmp24(std::span<const uint8_t> f) {
-    if (f.size() < 54 || f[0] != 'B' || f[1] != 'M') return std::nullopt;
-    if (le32(f, 14) != 40 || le16(f, 26) != 1 || le16(f, 28) != 24 || le32(f, 30) != 0)
-        return std::nullopt;
-    int32_t w = static_cast<int32_t>(le32(f, 18)), h = static_cast<int32_t>(le32(f, 22));
-    if (w <= 0 || h <= 0 || w > 4096 || h > 4096) return std::nullopt; // bottom-up only
-    size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t{3};
-    size_t offset = le32(f, 10);
-    if (offset < 54 || offset + stride * static_cast<size_t>(h) > f.size()) return std::nullopt;
-    Picture p;
-    p.width = w;
-    p.height = h;
-    p.pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
-    for (int y = 0; y < h; ++y) {
-        size_t row = offset + stride * static_cast<size_t>(h - 1 - y);
-        for (int x = 0; x < w; ++x) {
-            size_t i = row + static_cast<size_t>(x) * 3;
-            p.pixels[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] =
-                (static_cast<uint32_t>(f[i + 2]) << 16) | (static_cast<uint32_t>(f[i + 1]) << 8) |
-                f[i];
-        }
-    }
-    return p;
-}
-
 Picture bitmap(int id) {
     auto bytes = ResourceBytes(ResourceKind::Bitmap, id);
-    auto p = decodeBmp24(bytes);
-    EXPECT_TRUE(p.has_value()) << "bitmap " << id << " is missing or not a 24-bit bottom-up BMP";
-    return p.value_or(Picture{});
+    Picture p = DecodeBmp(bytes);
+    EXPECT_FALSE(p.empty()) << "bitmap " << id << " is missing or not a 24-bit BMP";
+    EXPECT_TRUE(bytes.size() >= 26 && static_cast<int32_t>(le32(bytes, 22)) > 0)
+        << "bitmap " << id << " is not stored bottom-up";
+    return p;
 }
 
 std::optional<Wave> parseWave(std::span<const uint8_t> f) {

@@ -1,4 +1,4 @@
-// Small independent readers of the embedded BMP and WAVE files for the resource checks.
+// Readers of the embedded BMP and WAVE files for the resource checks.
 #pragma once
 
 #include <cstdint>
@@ -7,21 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/surface.h"
+
 uint32_t le32(std::span<const uint8_t> b, size_t at);
 uint16_t le16(std::span<const uint8_t> b, size_t at);
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels; // 0xRRGGBB, top row first
-    uint32_t at(int x, int y) const {
-        return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
-    }
-};
-
-// Decodes an uncompressed, bottom-up, 24-bit BMP with a BITMAPINFOHEADER; nothing else.
-std::optional<Picture> decodeBmp24(std::span<const uint8_t> file);
-// The embedded bitmap `id`, decoded; fails the calling test when it is missing or malformed.
+// The embedded bitmap `id` decoded by the game's own decoder; fails the calling test when it is
+// missing, not a 24-bit BMP or not stored bottom-up.
+using Picture = Surface;
 Picture bitmap(int id);
 
 struct Wave {
