@@ -264,8 +264,8 @@ std::vector<uint8_t> iconFile(const std::vector<IconEntry>& entries) {
     return f;
 }
 
-// A 24-bit BMP icon image: the top-left pixel red, the rest blue; the bottom-right
-// pixel transparent in the AND mask.
+// A 24-bit BMP icon image, w a multiple of 4 up to 32: the top-left pixel red, the rest blue;
+// the bottom-right pixel transparent in the AND mask.
 std::vector<uint8_t> bmpImage(int w, int h) {
     std::vector<uint8_t> v;
     put(v, 40, 4);
@@ -273,22 +273,12 @@ std::vector<uint8_t> bmpImage(int w, int h) {
     put(v, static_cast<uint32_t>(2 * h), 4);
     put(v, 1 | 24u << 16, 4); // planes, bits
     put(v, 0, 24);
-    size_t stride = ((static_cast<size_t>(w) * 24 + 31) / 32) * 4;
-    for (int row = h - 1; row >= 0; --row) { // bottom-up
-        std::vector<uint8_t> line(stride, 0);
-        for (int x = 0; x < w; ++x) {
-            bool red = row == 0 && x == 0;
-            line[static_cast<size_t>(x) * 3 + 0] = red ? 0 : 255; // blue
-            line[static_cast<size_t>(x) * 3 + 2] = red ? 255 : 0; // red
-        }
-        v.insert(v.end(), line.begin(), line.end());
-    }
-    size_t maskStride = ((static_cast<size_t>(w) + 31) / 32) * 4;
-    for (int row = h - 1; row >= 0; --row) {
-        std::vector<uint8_t> line(maskStride, 0);
-        if (row == h - 1) line[static_cast<size_t>(w - 1) / 8] |= 0x80 >> ((w - 1) % 8);
-        v.insert(v.end(), line.begin(), line.end());
-    }
+    const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
+    for (size_t i = 0; i < n; ++i) // rows bottom-up, so the top row's first pixel is n - w
+        put(v, i == n - static_cast<size_t>(w) ? 0xFF0000 : 0x0000FF, 3);
+    const size_t mask = v.size();
+    v.resize(mask + 4 * static_cast<size_t>(h), 0); // four bytes a row, the bottom row first
+    v[mask + static_cast<size_t>(w - 1) / 8] = static_cast<uint8_t>(0x80 >> ((w - 1) % 8));
     return v;
 }
 

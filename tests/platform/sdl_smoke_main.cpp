@@ -76,10 +76,13 @@ void pushMouse(Uint32 type, int x, int y, Uint8 clicks = 1) {
     SDL_PushEvent(&e);
 }
 
-// Window pixel at the middle of a rectangle.
+// A press and release at a window pixel, or at the middle of a rectangle.
+void click(int x, int y, Uint8 clicks = 1) {
+    pushMouse(SDL_MOUSEBUTTONDOWN, x, y, clicks);
+    pushMouse(SDL_MOUSEBUTTONUP, x, y, clicks);
+}
 void clickAt(const sdlui::Rect& r) {
-    pushMouse(SDL_MOUSEBUTTONDOWN, r.x + r.w / 2, r.y + r.h / 2);
-    pushMouse(SDL_MOUSEBUTTONUP, r.x + r.w / 2, r.y + r.h / 2);
+    click(r.x + r.w / 2, r.y + r.h / 2);
 }
 
 int failures = 0;
@@ -146,9 +149,8 @@ int main() {
     check(lastCommand == 9072, "a click on the title, then on New Game, chooses it");
     lastCommand = 0;
     clickAt(bar.titles[0]);
-    clickAt(popup.items[1]);                  // the separator: nothing, the menu stays open
-    pushMouse(SDL_MOUSEBUTTONDOWN, 300, 300); // outside: closes it, and is used up
-    pushMouse(SDL_MOUSEBUTTONUP, 300, 300);
+    clickAt(popup.items[1]); // the separator: nothing, the menu stays open
+    click(300, 300);         // outside: closes it, and is used up
     pumpAll();
     check(lastCommand == 0, "a separator chooses nothing; a click outside closes the menu");
     check(mouse.size() == 1 && mouse[0].type == platform::EventType::LeftUp,
@@ -157,10 +159,8 @@ int main() {
     // Clicks in the client area: coordinates below the menu bar; a double click's second
     // press arrives as LeftDoubleClick.
     mouse.clear();
-    pushMouse(SDL_MOUSEBUTTONDOWN, 40, 60, 1);
-    pushMouse(SDL_MOUSEBUTTONUP, 40, 60, 1);
-    pushMouse(SDL_MOUSEBUTTONDOWN, 40, 60, 2);
-    pushMouse(SDL_MOUSEBUTTONUP, 40, 60, 2);
+    click(40, 60, 1);
+    click(40, 60, 2);
     pumpAll();
     check(mouse.size() == 4 && mouse[0].type == platform::EventType::LeftDown &&
               mouse[1].type == platform::EventType::LeftUp &&
