@@ -25,9 +25,6 @@ struct Backend {
     bool sdlStarted = false;
     bool windowOpen = false;
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
-    int textureW = 0, textureH = 0;
     platform::WindowProcedure procedure = nullptr;
 
     Surface client{480, 480}; // what the game draws

@@ -73,16 +73,48 @@ void setWindowIcon(SDL_Window* window) {
 
 namespace {
 
-bool ensureTexture(int w, int h) {
+// Copies rows of a picture into the window's own surface, at (x, y) in window pixels.
+void copyToWindow(SDL_Surface* target, const Surface& source, int sx, int sy, int w, int h, int x,
+                  int y) {
+    auto* pixels = static_cast<uint8_t*>(target->pixels);
+    for (int row = 0; row < h; ++row) {
+        auto* line =
+            reinterpret_cast<uint32_t*>(pixels + static_cast<ptrdiff_t>(y + row) * target->pitch) +
+            x;
+        const size_t start = static_cast<size_t>(sy + row) * static_cast<size_t>(source.width) +
+                             static_cast<size_t>(sx);
+        std::copy_n(source.pixels.data() + start, w, line);
+    }
+}
+
+// Draws the whole window picture: menu bar, client area, open pop-up and modal overlays.
+void composeFrame(const sdlui::Rect& all) {
     Backend& b = backend();
-    if (b.texture != nullptr && b.textureW == w && b.textureH == h) return true;
-    if (b.texture != nullptr) SDL_DestroyTexture(b.texture);
-    b.texture =
-        SDL_CreateTexture(b.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
-    b.textureW = w;
-    b.textureH = h;
-    b.frameDirty = true;
-    return b.texture != nullptr;
+    if (b.frame.width != all.w || b.frame.height != all.h) b.frame = Surface(all.w, all.h);
+    drawMenuBar(b.frame);
+    for (int y = 0; y < b.client.height; ++y)
+        std::copy_n(&b.client.at(0, y), b.client.width, &b.frame.at(0, y + sdlui::MenuBarHeight));
+    if (b.menuView.active) drawMenuPopup(b.frame);
+    for (const auto& overlay : b.overlays)
+        overlay(b.frame);
+}
+
+// A window surface in another pixel format: the whole picture, converted by SDL.
+void presentConverted(const sdlui::Rect& all) {
+    Backend& b = backend();
+    SDL_Surface* target = SDL_GetWindowSurface(b.window);
+    if (target == nullptr) return;
+    composeFrame(all);
+    SDL_Surface* source =
+        SDL_CreateRGBSurfaceWithFormatFrom(b.frame.pixels.data(), b.frame.width, b.frame.height, 32,
+                                           b.frame.width * 4, SDL_PIXELFORMAT_RGB888);
+    if (source == nullptr) return;
+    SDL_BlitSurface(source, nullptr, target, nullptr);
+    SDL_FreeSurface(source);
+    SDL_UpdateWindowSurface(b.window);
+    b.frameDirty = false;
+    b.clientDirty = false;
+    b.dirty = {};
 }
 
 } // namespace
@@ -106,33 +138,32 @@ bool handleWindowEvent(const SDL_Event& event, bool /*nested*/) {
     return true;
 }
 
+// The window's pixels go to the screen through SDL's own window surface, updated with just
+// the changed rectangle: on X11 that is a shared-memory copy of a few rows, where a renderer
+// would composite and present the whole window for every pile step.
 void present() {
     Backend& b = backend();
     if (!b.windowOpen || (!b.frameDirty && !b.clientDirty)) return;
     sdlui::Rect all = windowArea();
-    if (!ensureTexture(all.w, all.h)) return;
+    SDL_Surface* target = SDL_GetWindowSurface(b.window);
+    if (target == nullptr || target->format->format != SDL_PIXELFORMAT_RGB888 ||
+        SDL_MUSTLOCK(target) || target->w < all.w || target->h < all.h)
+        return presentConverted(all);
     bool composed = !b.overlays.empty() || b.menuView.active;
     if (composed || b.frameDirty) {
-        if (b.frame.width != all.w || b.frame.height != all.h) b.frame = Surface(all.w, all.h);
-        drawMenuBar(b.frame);
-        for (int y = 0; y < b.client.height; ++y)
-            std::copy_n(&b.client.at(0, y), b.client.width,
-                        &b.frame.at(0, y + sdlui::MenuBarHeight));
-        if (b.menuView.active) drawMenuPopup(b.frame);
-        for (const auto& overlay : b.overlays)
-            overlay(b.frame);
-        SDL_UpdateTexture(b.texture, nullptr, b.frame.pixels.data(), b.frame.width * 4);
+        composeFrame(all);
+        copyToWindow(target, b.frame, 0, 0, all.w, all.h, 0, 0);
+        SDL_UpdateWindowSurface(b.window);
     } else {
         sdlui::Rect d = b.dirty;
         int x0 = std::max(d.x, 0), y0 = std::max(d.y, 0);
         int x1 = std::min(d.x + d.w, b.client.width), y1 = std::min(d.y + d.h, b.client.height);
         if (x1 > x0 && y1 > y0) {
+            copyToWindow(target, b.client, x0, y0, x1 - x0, y1 - y0, x0, y0 + sdlui::MenuBarHeight);
             SDL_Rect r{x0, y0 + sdlui::MenuBarHeight, x1 - x0, y1 - y0};
-            SDL_UpdateTexture(b.texture, &r, &b.client.at(x0, y0), b.client.width * 4);
+            SDL_UpdateWindowSurfaceRects(b.window, &r, 1);
         }
     }
-    SDL_RenderCopy(b.renderer, b.texture, nullptr, nullptr);
-    SDL_RenderPresent(b.renderer);
     b.frameDirty = false;
     b.clientDirty = false;
     b.dirty = {};
@@ -150,6 +181,10 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     if (!b.sdlStarted) {
         // Windows' double-click rectangle is 4 pixels wide.
         SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
+        // The window surface is copied to the screen as it is (on X11 through shared memory):
+        // an accelerated framebuffer would run a whole GL frame for each small change, which
+        // on a machine without a GPU costs more than everything else the game does.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
         b.sdlStarted = true;
     }
@@ -159,13 +194,6 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
                          480 + sdlui::MenuBarHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (b.window == nullptr) return false;
     SDL_SetWindowMinimumSize(b.window, 160, 120 + sdlui::MenuBarHeight);
-    b.renderer = SDL_CreateRenderer(b.window, -1, 0);
-    if (b.renderer == nullptr) b.renderer = SDL_CreateRenderer(b.window, -1, SDL_RENDERER_SOFTWARE);
-    if (b.renderer == nullptr) {
-        SDL_DestroyWindow(b.window);
-        b.window = nullptr;
-        return false;
-    }
     sdlbackend::setWindowIcon(b.window);
     sdlbackend::openAudio();
     b.procedure = procedure;
@@ -185,13 +213,8 @@ void DestroyMainWindow() {
     b.windowOpen = false;
     b.paintPending = false;
     b.overlays.clear();
-    if (b.texture != nullptr) SDL_DestroyTexture(b.texture);
-    if (b.renderer != nullptr) SDL_DestroyRenderer(b.renderer);
     if (b.window != nullptr) SDL_DestroyWindow(b.window);
-    b.texture = nullptr;
-    b.renderer = nullptr;
     b.window = nullptr;
-    b.textureW = b.textureH = 0;
     sdlbackend::closeAudio();
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     b.sdlStarted = false;
