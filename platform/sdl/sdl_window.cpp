@@ -1,5 +1,6 @@
 // The SDL main window: creation, the client surface, the menu bar above it, presenting.
 #include <algorithm>
+#include <cstring>
 
 #include "platform/sdl/icon_decode.h"
 #include "platform/sdl/sdl_state.h"
@@ -181,11 +182,14 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     if (!b.sdlStarted) {
         // Windows' double-click rectangle is 4 pixels wide.
         SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
-        // The window surface is copied to the screen as it is (on X11 through shared memory):
-        // an accelerated framebuffer would run a whole GL frame for each small change, which
-        // on a machine without a GPU costs more than everything else the game does.
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+        // On X11 the window surface is copied to the screen as it is, through shared memory:
+        // an accelerated framebuffer would run a whole GL frame for each small change, which
+        // without a GPU costs more than everything else the game does. Drivers without a
+        // surface of their own (Wayland) keep SDL's accelerated one.
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (driver != nullptr && std::strcmp(driver, "x11") == 0)
+            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         b.sdlStarted = true;
     }
     b.client = Surface(480, 480);
