@@ -1,4 +1,4 @@
-// Shows the SDL backend's menu, dialogs and message box one after another and takes a
+// Shows the game's menu, dialogs and a message box on the SDL backend and takes a
 // screenshot of each with xwd (run under Xvfb): a tool for looking at the classic look.
 #include <SDL.h>
 
@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/platform.h"
+#include "resources/ui/ui_data.h"
 
 namespace {
 
@@ -24,52 +25,6 @@ void procedure(const platform::Event& e) {
     if (e.type == platform::EventType::Close) platform::DestroyMainWindow();
     if (e.type == platform::EventType::Destroy) platform::PostQuit(0);
 }
-
-const std::array<MenuItem, 8> gameItems{{{9072, "&New Game"},
-                                         {9071, "&Abandon Game"},
-                                         {9076, "HighScore"},
-                                         {9077, "&Pause"},
-                                         {9075, "&Options"},
-                                         {9073, "&Help"},
-                                         {0, ""},
-                                         {9074, "E&xit"}}};
-const std::array<MenuItem, 1> aboutItems{{{9069, "&About"}}};
-const std::array<MenuPopup, 2> popups{{{"G&limora", gameItems}, {"A&bout", aboutItems}}};
-const MenuBar menu{"MAINMENUENG", popups};
-
-const std::array<DialogControl, 6> optionControls{{
-    {ControlKind::DefPushButton, 1, "OK", 70, 140, 40, 15},
-    {ControlKind::PushButton, 2, "Cancel", 120, 140, 70, 15},
-    {ControlKind::CheckBox, 2001, "Help screen during game.", 9, 7, 100, 10},
-    {ControlKind::GroupBox, NoControlId, "Langue:", 7, 21, 86, 39},
-    {ControlKind::RadioButton, 2101, "English", 13, 32, 37, 10},
-    {ControlKind::RadioButton, 2103,
-     "Fran\xE7"
-     "ais",
-     13, 45, 39, 10},
-}};
-const DialogTemplate optionsDialog{1151, "Options", 0, 0, 250, 170, optionControls};
-
-const std::array<DialogControl, 3> nameControls{{
-    {ControlKind::Edit, 1002, "", 36, 7, 103, 12},
-    {ControlKind::DefPushButton, 1, "OK", 22, 44, 40, 15},
-    {ControlKind::Label, 1003, "Name", 7, 8, 22, 8},
-}};
-const DialogTemplate nameDialog{1101, "Player Name", 40, 40, 150, 60, nameControls};
-
-const std::array<DialogControl, 3> abandonControls{{
-    {ControlKind::Label, 1302, "Do you want to abandon the current game ?", 20, 10, 180, 8},
-    {ControlKind::DefPushButton, 1, "Yes", 30, 70, 40, 15},
-    {ControlKind::PushButton, 2, "No", 130, 70, 70, 15},
-}};
-const DialogTemplate abandonDialog{1601, "Abandon Game ?", 0, 0, 250, 100, abandonControls};
-
-const std::array<DialogControl, 3> noticeControls{{
-    {ControlKind::Label, 1461, "Color of the element is not the", 10, 15, 140, 8},
-    {ControlKind::Label, 1463, "same as the color of the box.", 10, 25, 140, 8},
-    {ControlKind::DefPushButton, 1, "OK", 32, 44, 40, 15},
-}};
-const DialogTemplate noticeDialog{1461, "Wrong Color", 40, 40, 150, 60, noticeControls};
 
 std::atomic<int> stage{0};
 std::string shotDir = ".";
@@ -150,7 +105,7 @@ void pumpFor(uint32_t ms) {
 
 int main(int argc, char** argv) {
     if (argc > 1) shotDir = argv[1];
-    if (!platform::OpenMainWindow("Glimora", procedure, menu)) return 1;
+    if (!platform::OpenMainWindow("Glimora", procedure, MenuEnglish())) return 1;
     std::thread thread(director);
     pumpFor(300);
     stage = 1;
@@ -158,7 +113,7 @@ int main(int argc, char** argv) {
     stage = 2; // the director opens the menu; the loop below runs it
     pumpFor(1200);
     stage = 3;
-    platform::RunDialog(optionsDialog,
+    platform::RunDialog(*FindDialog(1151),
                         [](platform::DialogHandle& d, platform::DialogMessage m, int id) {
                             if (m == platform::DialogMessage::Init) {
                                 platform::SetCheck(d, 2001, true);
@@ -172,20 +127,20 @@ int main(int argc, char** argv) {
     text.type = SDL_TEXTINPUT;
     SDL_strlcpy(text.text.text, "Zo\xC3\xA9", sizeof text.text.text);
     SDL_PushEvent(&text);
-    platform::RunDialog(nameDialog,
+    platform::RunDialog(*FindDialog(1101),
                         [](platform::DialogHandle& d, platform::DialogMessage m, int id) {
                             if (m == platform::DialogMessage::Init) platform::LimitText(d, 1002, 9);
                             if (m == platform::DialogMessage::Command && id == 1)
                                 platform::EndDialog(d, 0);
                         });
     stage = 5;
-    platform::RunDialog(abandonDialog,
+    platform::RunDialog(*FindDialog(1601),
                         [](platform::DialogHandle& d, platform::DialogMessage m, int id) {
                             if (m == platform::DialogMessage::Command)
                                 platform::EndDialog(d, id == 1 ? 0 : 1);
                         });
     stage = 6;
-    platform::RunDialog(noticeDialog,
+    platform::RunDialog(*FindDialog(1461),
                         [](platform::DialogHandle& d, platform::DialogMessage m, int id) {
                             if (m == platform::DialogMessage::Command && id == 1)
                                 platform::EndDialog(d, 0);
