@@ -2,7 +2,6 @@
 // screenshot of each with xwd (run under Xvfb): a tool for looking at the classic look.
 #include <SDL.h>
 
-#include <array>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
