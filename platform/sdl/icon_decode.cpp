@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-namespace sdlui {
+namespace classicui {
 namespace {
 
 uint32_t u16(std::span<const uint8_t> b, size_t at) {
@@ -108,4 +108,4 @@ IconImage DecodeLargestIcon(std::span<const uint8_t> bytes) {
     return best;
 }
 
-} // namespace sdlui
+} // namespace classicui

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-namespace sdlui {
+namespace classicui {
 
 struct IconImage {
     int width = 0;
@@ -19,4 +19,4 @@ struct IconImage {
 // are not a valid icon file.
 IconImage DecodeLargestIcon(std::span<const uint8_t> bytes);
 
-} // namespace sdlui
+} // namespace classicui

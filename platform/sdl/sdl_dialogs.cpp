@@ -2,11 +2,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/sdl/classic_draw.h"
-#include "platform/sdl/dialog_layout.h"
-#include "platform/sdl/edit_field.h"
+#include "platform/classic_ui/classic_draw.h"
+#include "platform/classic_ui/dialog_layout.h"
+#include "platform/classic_ui/edit_field.h"
 #include "platform/sdl/sdl_state.h"
-#include "platform/sdl/windows1252.h"
+#include "platform/classic_ui/windows1252.h"
 
 using sdlbackend::backend;
 
@@ -15,7 +15,7 @@ namespace platform {
 // One open dialog: its template, the state of its controls, focus and the button held.
 struct DialogHandle {
     struct Control {
-        sdlui::EditField edit; // the text of every control; edited only in edit fields
+        classicui::EditField edit; // the text of every control; edited only in edit fields
         bool checked = false;
     };
     const DialogTemplate* dialog = nullptr;
@@ -57,36 +57,36 @@ int lineHeight() {
     return font().valid() ? font().cellHeight : 13;
 }
 
-void drawFrame(Surface& s, const sdlui::DialogGeometry& g, std::string_view caption,
+void drawFrame(Surface& s, const classicui::DialogGeometry& g, std::string_view caption,
                bool closeHeld) {
-    sdlui::FillRect(s, g.outer, sdlui::Face);
-    sdlui::RaisedFrame(s, g.outer);
-    sdlui::FillRect(s, g.caption, sdlui::Selection);
-    sdlui::DrawBoldText(s, font(), g.caption.x + 3, g.caption.y + (g.caption.h - lineHeight()) / 2,
-                        caption, sdlui::SelectionText);
-    sdlui::CloseButtonGlyph(s, g.closeBox.x, g.closeBox.y, closeHeld);
+    classicui::FillRect(s, g.outer, classicui::Face);
+    classicui::RaisedFrame(s, g.outer);
+    classicui::FillRect(s, g.caption, classicui::Selection);
+    classicui::DrawBoldText(s, font(), g.caption.x + 3, g.caption.y + (g.caption.h - lineHeight()) / 2,
+                        caption, classicui::SelectionText);
+    classicui::CloseButtonGlyph(s, g.closeBox.x, g.closeBox.y, closeHeld);
 }
 
-void drawButton(Surface& s, sdlui::Rect r, const sdlui::MnemonicText& text, bool isDefault,
+void drawButton(Surface& s, classicui::Rect r, const classicui::MnemonicText& text, bool isDefault,
                 bool pressed, bool focused) {
-    sdlui::FillRect(s, r, sdlui::Face);
+    classicui::FillRect(s, r, classicui::Face);
     if (isDefault) {
-        sdlui::Frame(s, r, sdlui::DarkShadow, sdlui::DarkShadow);
+        classicui::Frame(s, r, classicui::DarkShadow, classicui::DarkShadow);
         r = r.inset(1);
     }
     if (pressed)
-        sdlui::PressedFrame(s, r);
+        classicui::PressedFrame(s, r);
     else
-        sdlui::RaisedFrame(s, r);
+        classicui::RaisedFrame(s, r);
     int shift = pressed ? 1 : 0;
     int tx = r.x + (r.w - TextWidth(font(), text.shown)) / 2 + shift;
     int ty = r.y + (r.h - lineHeight()) / 2 + shift;
-    sdlui::DrawText(s, font(), tx, ty, text, sdlui::Text);
-    if (focused) sdlui::FocusRect(s, r.inset(3));
+    classicui::DrawText(s, font(), tx, ty, text, classicui::Text);
+    if (focused) classicui::FocusRect(s, r.inset(3));
 }
 
 // Text clipped to a rectangle: drawn into a scratch picture of the rectangle's size.
-void drawClipped(Surface& s, sdlui::Rect clip, int x, int y, std::string_view text, uint32_t color,
+void drawClipped(Surface& s, classicui::Rect clip, int x, int y, std::string_view text, uint32_t color,
                  uint32_t background) {
     if (clip.w <= 0 || clip.h <= 0) return;
     Surface scratch(clip.w, clip.h, background);
@@ -99,16 +99,16 @@ void drawClipped(Surface& s, sdlui::Rect clip, int x, int y, std::string_view te
         }
 }
 
-void drawDialog(Surface& s, const DialogHandle& d, const sdlui::DialogGeometry& g) {
+void drawDialog(Surface& s, const DialogHandle& d, const classicui::DialogGeometry& g) {
     drawFrame(s, g, d.dialog->caption, d.held == -2 && d.heldInside);
-    int defaultButton = sdlui::DefaultButton(*d.dialog, d.focus);
+    int defaultButton = classicui::DefaultButton(*d.dialog, d.focus);
     for (size_t i = 0; i < d.dialog->controls.size(); ++i) {
         const DialogControl& c = d.dialog->controls[i];
         const auto& state = d.controls[i];
-        sdlui::Rect r = g.controls[i];
+        classicui::Rect r = g.controls[i];
         int index = static_cast<int>(i);
         bool focused = d.focus == index;
-        sdlui::MnemonicText text = sdlui::ParseMnemonic(state.edit.text);
+        classicui::MnemonicText text = classicui::ParseMnemonic(state.edit.text);
         int ty = r.y + (r.h - lineHeight()) / 2;
         switch (c.kind) {
         case ControlKind::PushButton:
@@ -121,53 +121,53 @@ void drawDialog(Surface& s, const DialogHandle& d, const sdlui::DialogGeometry& 
             int box = c.kind == ControlKind::CheckBox ? 13 : 12;
             int by = r.y + (r.h - box) / 2;
             if (c.kind == ControlKind::CheckBox)
-                sdlui::CheckBoxGlyph(s, r.x, by, state.checked);
+                classicui::CheckBoxGlyph(s, r.x, by, state.checked);
             else
-                sdlui::RadioGlyph(s, r.x, by, state.checked);
+                classicui::RadioGlyph(s, r.x, by, state.checked);
             int tx = r.x + box + 4;
-            sdlui::DrawText(s, font(), tx, ty, text, sdlui::Text);
+            classicui::DrawText(s, font(), tx, ty, text, classicui::Text);
             if (focused)
-                sdlui::FocusRect(s,
+                classicui::FocusRect(s,
                                  {tx - 1, ty, TextWidth(font(), text.shown) + 3, lineHeight() + 1});
             break;
         }
         case ControlKind::GroupBox: {
             int top = r.y + lineHeight() / 2;
-            sdlui::EtchedFrame(s, {r.x, top, r.w, r.h - (top - r.y)});
+            classicui::EtchedFrame(s, {r.x, top, r.w, r.h - (top - r.y)});
             int tw = TextWidth(font(), text.shown);
             if (tw > 0) {
-                sdlui::FillRect(s, {r.x + 6, r.y, tw + 4, lineHeight()}, sdlui::Face);
-                sdlui::DrawText(s, font(), r.x + 8, r.y, text, sdlui::Text);
+                classicui::FillRect(s, {r.x + 6, r.y, tw + 4, lineHeight()}, classicui::Face);
+                classicui::DrawText(s, font(), r.x + 8, r.y, text, classicui::Text);
             }
             break;
         }
         case ControlKind::Edit: {
-            sdlui::FillRect(s, r, sdlui::Window);
-            sdlui::SunkenFrame(s, r);
-            sdlui::Rect inner = r.inset(2);
-            const sdlui::EditField& e = state.edit;
+            classicui::FillRect(s, r, classicui::Window);
+            classicui::SunkenFrame(s, r);
+            classicui::Rect inner = r.inset(2);
+            const classicui::EditField& e = state.edit;
             std::string_view shown = std::string_view(e.text).substr(
                 e.scroll < e.text.size() ? e.scroll : e.text.size());
             int tx = inner.x + 1;
             int tyEdit = inner.y + (inner.h - lineHeight()) / 2;
-            drawClipped(s, inner, tx, tyEdit, shown, sdlui::Text, sdlui::Window);
+            drawClipped(s, inner, tx, tyEdit, shown, classicui::Text, classicui::Window);
             if (focused) {
                 int cx = tx + e.caretX(font());
                 if (cx < inner.x + inner.w)
-                    sdlui::VLine(s, cx, std::max(tyEdit, inner.y), std::min(lineHeight(), inner.h),
-                                 sdlui::Text);
+                    classicui::VLine(s, cx, std::max(tyEdit, inner.y), std::min(lineHeight(), inner.h),
+                                 classicui::Text);
             }
             break;
         }
         case ControlKind::Label: {
-            auto lines = sdlui::WrapText(font(), text.shown, r.w);
+            auto lines = classicui::WrapText(font(), text.shown, r.w);
             int y = r.y;
-            sdlui::Rect clip{r.x, r.y, r.w, std::max(r.h, lineHeight())};
+            classicui::Rect clip{r.x, r.y, r.w, std::max(r.h, lineHeight())};
             for (size_t k = 0; k < lines.size(); ++k, y += lineHeight()) {
                 if (k == 0 && text.underline >= 0 && lines.size() == 1) {
-                    sdlui::DrawText(s, font(), r.x, y, text, sdlui::Text);
+                    classicui::DrawText(s, font(), r.x, y, text, classicui::Text);
                 } else if (y < clip.y + clip.h) {
-                    DrawGlyphs(s, font(), r.x, y, lines[k], sdlui::Text);
+                    DrawGlyphs(s, font(), r.x, y, lines[k], classicui::Text);
                 }
             }
             break;
@@ -181,8 +181,8 @@ bool isButtonKind(ControlKind kind) {
            kind == ControlKind::CheckBox || kind == ControlKind::RadioButton;
 }
 
-sdlui::DialogGeometry geometryOf(const DialogTemplate& t) {
-    return sdlui::LayoutDialog(t, sdlbackend::clientArea(), sdlbackend::windowArea());
+classicui::DialogGeometry geometryOf(const DialogTemplate& t) {
+    return classicui::LayoutDialog(t, sdlbackend::clientArea(), sdlbackend::windowArea());
 }
 
 void focusControl(DialogHandle& d, int index) {
@@ -194,7 +194,7 @@ void focusControl(DialogHandle& d, int index) {
     }
 }
 
-void keepCaretVisible(DialogHandle& d, const sdlui::DialogGeometry& g) {
+void keepCaretVisible(DialogHandle& d, const classicui::DialogGeometry& g) {
     if (d.focus < 0 || d.control(d.focus).kind != ControlKind::Edit) return;
     auto& e = d.controls[static_cast<size_t>(d.focus)].edit;
     e.scrollToCaret(font(), g.controls[static_cast<size_t>(d.focus)].w - 6);
@@ -203,14 +203,14 @@ void keepCaretVisible(DialogHandle& d, const sdlui::DialogGeometry& g) {
 // A key press in a dialog.
 void dialogKey(DialogHandle& d, const SDL_Keysym& key) {
     bool inEdit = d.focus >= 0 && d.control(d.focus).kind == ControlKind::Edit;
-    sdlui::EditField* edit = inEdit ? &d.controls[static_cast<size_t>(d.focus)].edit : nullptr;
+    classicui::EditField* edit = inEdit ? &d.controls[static_cast<size_t>(d.focus)].edit : nullptr;
     switch (key.sym) {
     case SDLK_TAB:
-        focusControl(d, sdlui::NextTabStop(*d.dialog, d.focus, (key.mod & KMOD_SHIFT) != 0));
+        focusControl(d, classicui::NextTabStop(*d.dialog, d.focus, (key.mod & KMOD_SHIFT) != 0));
         return;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-        d.command(sdlui::EnterCommand(*d.dialog, d.focus));
+        d.command(classicui::EnterCommand(*d.dialog, d.focus));
         return;
     case SDLK_ESCAPE:
         d.command(2);
@@ -236,14 +236,14 @@ void dialogKey(DialogHandle& d, const SDL_Keysym& key) {
         if (edit && key.sym == SDLK_LEFT)
             edit->left();
         else if (!edit)
-            focusControl(d, sdlui::NextTabStop(*d.dialog, d.focus, true));
+            focusControl(d, classicui::NextTabStop(*d.dialog, d.focus, true));
         return;
     case SDLK_RIGHT:
     case SDLK_DOWN:
         if (edit && key.sym == SDLK_RIGHT)
             edit->right();
         else if (!edit)
-            focusControl(d, sdlui::NextTabStop(*d.dialog, d.focus, false));
+            focusControl(d, classicui::NextTabStop(*d.dialog, d.focus, false));
         return;
     default:
         break;
@@ -254,7 +254,7 @@ void dialogKey(DialogHandle& d, const SDL_Keysym& key) {
         if (clip != nullptr) {
             std::string_view text(clip);
             text = text.substr(0, text.find_first_of("\r\n"));
-            edit->type(sdlui::Utf8ToWindows1252(text));
+            edit->type(classicui::Utf8ToWindows1252(text));
             SDL_free(clip);
         }
         return;
@@ -263,7 +263,7 @@ void dialogKey(DialogHandle& d, const SDL_Keysym& key) {
     if ((key.mod & KMOD_ALT) != 0 || !inEdit) {
         char k = 0;
         if (key.sym >= SDLK_a && key.sym <= SDLK_z) k = static_cast<char>(key.sym);
-        int index = sdlui::MnemonicControl(*d.dialog, k);
+        int index = classicui::MnemonicControl(*d.dialog, k);
         if (index >= 0) {
             focusControl(d, index);
             d.command(d.control(index).id);
@@ -271,7 +271,7 @@ void dialogKey(DialogHandle& d, const SDL_Keysym& key) {
     }
 }
 
-void dialogMouse(DialogHandle& d, const SDL_Event& e, const sdlui::DialogGeometry& g) {
+void dialogMouse(DialogHandle& d, const SDL_Event& e, const classicui::DialogGeometry& g) {
     if (e.type == SDL_MOUSEBUTTONDOWN && e.button.button == SDL_BUTTON_LEFT) {
         int x = e.button.x, y = e.button.y;
         if (g.closeBox.contains(x, y)) {
@@ -279,7 +279,7 @@ void dialogMouse(DialogHandle& d, const SDL_Event& e, const sdlui::DialogGeometr
             d.heldInside = true;
             return;
         }
-        int index = sdlui::HitControl(*d.dialog, g, x, y);
+        int index = classicui::HitControl(*d.dialog, g, x, y);
         if (index < 0) return;
         d.focus = index;
         if (d.control(index).kind == ControlKind::Edit) {
@@ -290,11 +290,11 @@ void dialogMouse(DialogHandle& d, const SDL_Event& e, const sdlui::DialogGeometr
             d.heldInside = true;
         }
     } else if (e.type == SDL_MOUSEMOTION && d.held != -1) {
-        sdlui::Rect r = d.held == -2 ? g.closeBox : g.controls[static_cast<size_t>(d.held)];
+        classicui::Rect r = d.held == -2 ? g.closeBox : g.controls[static_cast<size_t>(d.held)];
         d.heldInside = r.contains(e.motion.x, e.motion.y);
     } else if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT && d.held != -1) {
         int held = d.held;
-        sdlui::Rect r = held == -2 ? g.closeBox : g.controls[static_cast<size_t>(held)];
+        classicui::Rect r = held == -2 ? g.closeBox : g.controls[static_cast<size_t>(held)];
         d.held = -1;
         if (!r.contains(e.button.x, e.button.y)) return;
         d.command(held == -2 ? 2 : d.control(held).id);
@@ -350,7 +350,7 @@ int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
     }
     procedure(d, DialogMessage::Init, 0);
     if (d.ended || !b.windowOpen) return d.result;
-    std::vector<int> order = sdlui::TabOrder(dialog);
+    std::vector<int> order = classicui::TabOrder(dialog);
     if (!order.empty()) focusControl(d, order.front());
 
     size_t overlay = b.overlays.size();
@@ -359,7 +359,7 @@ int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
     SDL_StartTextInput();
     modalLoop([&] { return d.ended; },
               [&](const SDL_Event& e) {
-                  sdlui::DialogGeometry g = geometryOf(dialog);
+                  classicui::DialogGeometry g = geometryOf(dialog);
                   switch (e.type) {
                   case SDL_KEYDOWN:
                       dialogKey(d, e.key.keysym);
@@ -367,7 +367,7 @@ int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
                   case SDL_TEXTINPUT:
                       if (d.focus >= 0 && d.control(d.focus).kind == ControlKind::Edit)
                           d.controls[static_cast<size_t>(d.focus)].edit.type(
-                              sdlui::Utf8ToWindows1252(e.text.text));
+                              classicui::Utf8ToWindows1252(e.text.text));
                       break;
                   default:
                       dialogMouse(d, e, g);
@@ -428,25 +428,25 @@ void ShowMessage(std::string_view text, std::string_view caption) {
     int held = -1; // 0: OK, 1: close box
     bool heldInside = false;
     auto layout = [&] {
-        return sdlui::LayoutMessageBox(font(), text, caption, sdlbackend::clientArea(),
+        return classicui::LayoutMessageBox(font(), text, caption, sdlbackend::clientArea(),
                                        sdlbackend::windowArea());
     };
     size_t overlay = b.overlays.size();
     b.overlays.emplace_back([&](Surface& s) {
-        sdlui::MessageBoxLayout m = layout();
+        classicui::MessageBoxLayout m = layout();
         drawFrame(s, m.frame, caption, held == 1 && heldInside);
         int y = m.textOrigin.y;
         for (const auto& line : m.lines) {
-            DrawGlyphs(s, font(), m.textOrigin.x, y, line, sdlui::Text);
+            DrawGlyphs(s, font(), m.textOrigin.x, y, line, classicui::Text);
             y += lineHeight();
         }
-        drawButton(s, m.okButton, sdlui::ParseMnemonic("OK"), true, held == 0 && heldInside, true);
+        drawButton(s, m.okButton, classicui::ParseMnemonic("OK"), true, held == 0 && heldInside, true);
     });
     b.frameDirty = true;
     modalLoop(
         [&] { return done; },
         [&](const SDL_Event& e) {
-            sdlui::MessageBoxLayout m = layout();
+            classicui::MessageBoxLayout m = layout();
             if (e.type == SDL_KEYDOWN) {
                 SDL_Keycode k = e.key.keysym.sym;
                 if (k == SDLK_RETURN || k == SDLK_KP_ENTER || k == SDLK_ESCAPE || k == SDLK_SPACE)
@@ -459,7 +459,7 @@ void ShowMessage(std::string_view text, std::string_view caption) {
                 heldInside =
                     (held == 0 ? m.okButton : m.frame.closeBox).contains(e.motion.x, e.motion.y);
             } else if (e.type == SDL_MOUSEBUTTONUP && held >= 0) {
-                sdlui::Rect r = held == 0 ? m.okButton : m.frame.closeBox;
+                classicui::Rect r = held == 0 ? m.okButton : m.frame.closeBox;
                 held = -1;
                 if (r.contains(e.button.x, e.button.y)) done = true;
             }

@@ -1,9 +1,9 @@
 // The SDL event loop: SDL events turned into the game's events, waiting without spinning.
 #include <climits>
 
-#include "platform/sdl/mnemonic.h"
+#include "platform/classic_ui/mnemonic.h"
 #include "platform/sdl/sdl_state.h"
-#include "platform/sdl/windows1252.h"
+#include "platform/classic_ui/windows1252.h"
 
 namespace sdlbackend {
 
@@ -49,11 +49,11 @@ bool dispatch(const SDL_Event& e) {
     case SDL_MOUSEBUTTONDOWN: {
         b.altAlone = false;
         if (e.button.button != SDL_BUTTON_LEFT) return false;
-        int y = e.button.y - sdlui::MenuBarHeight;
+        int y = e.button.y - classicui::MenuBarHeight;
         if (y < 0) {
             if (b.menu == nullptr) return false;
-            sdlui::BarLayout bar = sdlui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
-            int title = sdlui::HitTitle(bar, e.button.x, e.button.y);
+            classicui::BarLayout bar = classicui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
+            int title = classicui::HitTitle(bar, e.button.x, e.button.y);
             if (title < 0) return false;
             menuThenCommand(title, true, false);
             return true;
@@ -67,7 +67,7 @@ bool dispatch(const SDL_Event& e) {
     }
     case SDL_MOUSEBUTTONUP: {
         if (e.button.button != SDL_BUTTON_LEFT) return false;
-        int y = e.button.y - sdlui::MenuBarHeight;
+        int y = e.button.y - classicui::MenuBarHeight;
         if (y < 0 || e.button.x < 0 || e.button.x >= b.client.width || y >= b.client.height)
             return false;
         deliver({platform::EventType::LeftUp, e.button.x, y, 0});
@@ -86,8 +86,8 @@ bool dispatch(const SDL_Event& e) {
             return true;
         }
         if ((e.key.keysym.mod & KMOD_ALT) != 0) {
-            sdlui::BarLayout bar = sdlui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
-            int title = sdlui::TitleForKey(bar, mnemonicKey(e.key.keysym));
+            classicui::BarLayout bar = classicui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
+            int title = classicui::TitleForKey(bar, mnemonicKey(e.key.keysym));
             if (title >= 0) {
                 menuThenCommand(title, true, true);
                 return true;

@@ -1,6 +1,6 @@
 // The drawn menu bar: its look, and the modal menu loop driven by mouse and keyboard.
-#include "platform/sdl/classic_draw.h"
-#include "platform/sdl/menu_layout.h"
+#include "platform/classic_ui/classic_draw.h"
+#include "platform/classic_ui/menu_layout.h"
 #include "platform/sdl/sdl_state.h"
 
 namespace sdlbackend {
@@ -10,7 +10,7 @@ const BitmapFont& font() {
     return EmbeddedFont(DialogFontId);
 }
 
-int textTop(const sdlui::Rect& r) {
+int textTop(const classicui::Rect& r) {
     int h = font().valid() ? font().cellHeight : 13;
     return r.y + (r.h - h) / 2;
 }
@@ -19,21 +19,21 @@ int textTop(const sdlui::Rect& r) {
 
 void drawMenuBar(Surface& frame) {
     const Backend& b = backend();
-    sdlui::FillRect(frame, {0, 0, frame.width, sdlui::MenuBarHeight}, sdlui::Face);
+    classicui::FillRect(frame, {0, 0, frame.width, classicui::MenuBarHeight}, classicui::Face);
     if (b.menu == nullptr) return;
-    sdlui::BarLayout bar = sdlui::LayoutBar(*b.menu, font());
+    classicui::BarLayout bar = classicui::LayoutBar(*b.menu, font());
     for (size_t i = 0; i < bar.titles.size(); ++i) {
-        const sdlui::Rect& r = bar.titles[i];
+        const classicui::Rect& r = bar.titles[i];
         bool selected = b.menuView.active && b.menuView.title == static_cast<int>(i);
         int shift = 0;
         if (selected && b.menuView.popupOpen) {
-            sdlui::Frame(frame, r, sdlui::Shadow, sdlui::Highlight); // pushed in
+            classicui::Frame(frame, r, classicui::Shadow, classicui::Highlight); // pushed in
             shift = 1;
         } else if (selected) {
-            sdlui::Frame(frame, r, sdlui::Highlight, sdlui::Shadow); // raised
+            classicui::Frame(frame, r, classicui::Highlight, classicui::Shadow); // raised
         }
         int textX = r.x + (r.w - TextWidth(font(), bar.texts[i].shown)) / 2 + shift;
-        sdlui::DrawText(frame, font(), textX, textTop(r) + shift, bar.texts[i], sdlui::Text);
+        classicui::DrawText(frame, font(), textX, textTop(r) + shift, bar.texts[i], classicui::Text);
     }
 }
 
@@ -44,22 +44,22 @@ void drawMenuPopup(Surface& frame) {
         static_cast<size_t>(v.title) >= b.menu->popups.size())
         return;
     const MenuPopup& popup = b.menu->popups[static_cast<size_t>(v.title)];
-    sdlui::BarLayout bar = sdlui::LayoutBar(*b.menu, font());
-    sdlui::PopupLayout p =
-        sdlui::LayoutPopup(popup, bar.titles[static_cast<size_t>(v.title)], font(), frame.width);
-    sdlui::FillRect(frame, p.outer, sdlui::Face);
-    sdlui::RaisedFrame(frame, p.outer);
+    classicui::BarLayout bar = classicui::LayoutBar(*b.menu, font());
+    classicui::PopupLayout p =
+        classicui::LayoutPopup(popup, bar.titles[static_cast<size_t>(v.title)], font(), frame.width);
+    classicui::FillRect(frame, p.outer, classicui::Face);
+    classicui::RaisedFrame(frame, p.outer);
     for (size_t i = 0; i < popup.items.size(); ++i) {
-        const sdlui::Rect& r = p.items[i];
+        const classicui::Rect& r = p.items[i];
         if (popup.items[i].id == 0) {
-            sdlui::HLine(frame, r.x + 1, r.y + r.h / 2 - 1, r.w - 2, sdlui::Shadow);
-            sdlui::HLine(frame, r.x + 1, r.y + r.h / 2, r.w - 2, sdlui::Highlight);
+            classicui::HLine(frame, r.x + 1, r.y + r.h / 2 - 1, r.w - 2, classicui::Shadow);
+            classicui::HLine(frame, r.x + 1, r.y + r.h / 2, r.w - 2, classicui::Highlight);
             continue;
         }
         bool hot = v.item == static_cast<int>(i);
-        if (hot) sdlui::FillRect(frame, r, sdlui::Selection);
-        sdlui::DrawText(frame, font(), r.x + 17, textTop(r), p.texts[i],
-                        hot ? sdlui::SelectionText : sdlui::Text);
+        if (hot) classicui::FillRect(frame, r, classicui::Selection);
+        classicui::DrawText(frame, font(), r.x + 17, textTop(r), p.texts[i],
+                        hot ? classicui::SelectionText : classicui::Text);
     }
 }
 
@@ -71,15 +71,15 @@ int runMenuLoop(int title, bool openPopup, bool viaKeyboard) {
     MenuView& v = b.menuView;
     v = MenuView{true, title, openPopup, -1};
     if (openPopup && viaKeyboard)
-        v.item = sdlui::NextItem(menu.popups[static_cast<size_t>(title)], -1, 1);
+        v.item = classicui::NextItem(menu.popups[static_cast<size_t>(title)], -1, 1);
     b.frameDirty = true;
     bool mouseHeld = !viaKeyboard; // a press on a title opened the menu
     int chosen = 0;
 
     auto popup = [&]() -> const MenuPopup& { return menu.popups[static_cast<size_t>(v.title)]; };
-    auto layoutNow = [&](sdlui::BarLayout& bar, sdlui::PopupLayout& p) {
-        bar = sdlui::LayoutBar(menu, font());
-        p = sdlui::LayoutPopup(popup(), bar.titles[static_cast<size_t>(v.title)], font(),
+    auto layoutNow = [&](classicui::BarLayout& bar, classicui::PopupLayout& p) {
+        bar = classicui::LayoutBar(menu, font());
+        p = classicui::LayoutPopup(popup(), bar.titles[static_cast<size_t>(v.title)], font(),
                                b.client.width);
     };
     auto choose = [&](int item) {
@@ -97,8 +97,8 @@ int runMenuLoop(int title, bool openPopup, bool viaKeyboard) {
                 v.active = false; // the menu closes as the window changes
             continue;
         }
-        sdlui::BarLayout bar;
-        sdlui::PopupLayout p;
+        classicui::BarLayout bar;
+        classicui::PopupLayout p;
         layoutNow(bar, p);
         switch (e.type) {
         case SDL_QUIT:
@@ -107,12 +107,12 @@ int runMenuLoop(int title, bool openPopup, bool viaKeyboard) {
             v.active = false;
             break;
         case SDL_MOUSEMOTION: {
-            int t = sdlui::HitTitle(bar, e.motion.x, e.motion.y);
+            int t = classicui::HitTitle(bar, e.motion.x, e.motion.y);
             if (t >= 0 && t != v.title && v.popupOpen) {
                 v.title = t;
                 v.item = -1;
             } else if (v.popupOpen) {
-                int item = sdlui::HitItem(popup(), p, e.motion.x, e.motion.y);
+                int item = classicui::HitItem(popup(), p, e.motion.x, e.motion.y);
                 if (item >= 0 || !p.outer.contains(e.motion.x, e.motion.y)) v.item = item;
             }
             b.frameDirty = true;
@@ -120,7 +120,7 @@ int runMenuLoop(int title, bool openPopup, bool viaKeyboard) {
         }
         case SDL_MOUSEBUTTONDOWN: {
             if (e.button.button != SDL_BUTTON_LEFT) break;
-            int t = sdlui::HitTitle(bar, e.button.x, e.button.y);
+            int t = classicui::HitTitle(bar, e.button.x, e.button.y);
             mouseHeld = true;
             if (t >= 0) {
                 if (t == v.title && v.popupOpen) {
@@ -140,7 +140,7 @@ int runMenuLoop(int title, bool openPopup, bool viaKeyboard) {
             if (e.button.button != SDL_BUTTON_LEFT || !mouseHeld) break;
             mouseHeld = false;
             if (v.popupOpen) {
-                int item = sdlui::HitItem(popup(), p, e.button.x, e.button.y);
+                int item = classicui::HitItem(popup(), p, e.button.x, e.button.y);
                 if (item >= 0) choose(item);
             }
             b.frameDirty = true;
@@ -159,19 +159,19 @@ int runMenuLoop(int title, bool openPopup, bool viaKeyboard) {
                 v.active = false;
             } else if (sym == SDLK_LEFT || sym == SDLK_RIGHT) {
                 v.title = (v.title + (sym == SDLK_LEFT ? titles - 1 : 1)) % titles;
-                v.item = v.popupOpen ? sdlui::NextItem(popup(), -1, 1) : -1;
+                v.item = v.popupOpen ? classicui::NextItem(popup(), -1, 1) : -1;
             } else if (sym == SDLK_DOWN || sym == SDLK_UP) {
                 int dir = sym == SDLK_DOWN ? 1 : -1;
                 if (!v.popupOpen) {
                     v.popupOpen = true;
-                    v.item = sdlui::NextItem(popup(), -1, 1);
+                    v.item = classicui::NextItem(popup(), -1, 1);
                 } else {
-                    v.item = sdlui::NextItem(popup(), v.item, dir);
+                    v.item = classicui::NextItem(popup(), v.item, dir);
                 }
             } else if (sym == SDLK_RETURN || sym == SDLK_KP_ENTER || sym == SDLK_SPACE) {
                 if (!v.popupOpen) {
                     v.popupOpen = true;
-                    v.item = sdlui::NextItem(popup(), -1, 1);
+                    v.item = classicui::NextItem(popup(), -1, 1);
                 } else if (v.item >= 0) {
                     choose(v.item);
                 }
@@ -180,14 +180,14 @@ int runMenuLoop(int title, bool openPopup, bool viaKeyboard) {
                 if (sym >= SDLK_a && sym <= SDLK_z) key = static_cast<char>(sym);
                 if (sym >= SDLK_0 && sym <= SDLK_9) key = static_cast<char>(sym);
                 if (v.popupOpen) {
-                    int item = sdlui::ItemForKey(p, popup(), key);
+                    int item = classicui::ItemForKey(p, popup(), key);
                     if (item >= 0) choose(item);
                 } else {
-                    int t = sdlui::TitleForKey(bar, key);
+                    int t = classicui::TitleForKey(bar, key);
                     if (t >= 0) {
                         v.title = t;
                         v.popupOpen = true;
-                        v.item = sdlui::NextItem(popup(), -1, 1);
+                        v.item = classicui::NextItem(popup(), -1, 1);
                     }
                 }
             }

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/sdl/classic_draw.h"
-#include "platform/sdl/menu_layout.h"
+#include "platform/classic_ui/classic_draw.h"
+#include "platform/classic_ui/menu_layout.h"
 #include "resources/resources.h"
 
 namespace sdlbackend {
@@ -34,7 +34,7 @@ struct Backend {
 
     // What must be shown at the next present.
     bool clientDirty = false;
-    sdlui::Rect dirty;
+    classicui::Rect dirty;
     bool frameDirty = true; // everything, menu bar included
 
     bool paintPending = false;
@@ -55,8 +55,8 @@ void deliver(const platform::Event& event);
 // Shows what changed since the last present.
 void present();
 // The client area's rectangle in window pixels, and the whole window's.
-sdlui::Rect clientArea();
-sdlui::Rect windowArea();
+classicui::Rect clientArea();
+classicui::Rect windowArea();
 // Size changes and exposures, handled the same way in every loop. Inside a modal loop
 // (nested) Size and Paint go to the procedure at once; in the main loop Size is delivered
 // now and Paint waits until nothing else does. True when the event was one of them.

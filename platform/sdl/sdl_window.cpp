@@ -18,14 +18,14 @@ void deliver(const platform::Event& event) {
     if (b.windowOpen && b.procedure != nullptr) b.procedure(event);
 }
 
-sdlui::Rect clientArea() {
+classicui::Rect clientArea() {
     const Backend& b = backend();
-    return {0, sdlui::MenuBarHeight, b.client.width, b.client.height};
+    return {0, classicui::MenuBarHeight, b.client.width, b.client.height};
 }
 
-sdlui::Rect windowArea() {
+classicui::Rect windowArea() {
     const Backend& b = backend();
-    return {0, 0, b.client.width, b.client.height + sdlui::MenuBarHeight};
+    return {0, 0, b.client.width, b.client.height + classicui::MenuBarHeight};
 }
 
 namespace {
@@ -55,15 +55,15 @@ bool syncWindowSize() {
     Backend& b = backend();
     int w = 0, h = 0;
     SDL_GetWindowSize(b.window, &w, &h);
-    if (!resizeClient(w, h - sdlui::MenuBarHeight)) return false;
+    if (!resizeClient(w, h - classicui::MenuBarHeight)) return false;
     deliver({platform::EventType::Size, 0, 0, 0});
     b.paintPending = true;
     return true;
 }
 
 void setWindowIcon(SDL_Window* window) {
-    sdlui::IconImage icon =
-        sdlui::DecodeLargestIcon(ResourceBytes(ResourceKind::Icon, WindowIconId));
+    classicui::IconImage icon =
+        classicui::DecodeLargestIcon(ResourceBytes(ResourceKind::Icon, WindowIconId));
     if (icon.empty()) return;
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
         icon.argb.data(), icon.width, icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
@@ -89,19 +89,19 @@ void copyToWindow(SDL_Surface* target, const Surface& source, int sx, int sy, in
 }
 
 // Draws the whole window picture: menu bar, client area, open pop-up and modal overlays.
-void composeFrame(const sdlui::Rect& all) {
+void composeFrame(const classicui::Rect& all) {
     Backend& b = backend();
     if (b.frame.width != all.w || b.frame.height != all.h) b.frame = Surface(all.w, all.h);
     drawMenuBar(b.frame);
     for (int y = 0; y < b.client.height; ++y)
-        std::copy_n(&b.client.at(0, y), b.client.width, &b.frame.at(0, y + sdlui::MenuBarHeight));
+        std::copy_n(&b.client.at(0, y), b.client.width, &b.frame.at(0, y + classicui::MenuBarHeight));
     if (b.menuView.active) drawMenuPopup(b.frame);
     for (const auto& overlay : b.overlays)
         overlay(b.frame);
 }
 
 // A window surface in another pixel format: the whole picture, converted by SDL.
-void presentConverted(const sdlui::Rect& all) {
+void presentConverted(const classicui::Rect& all) {
     Backend& b = backend();
     SDL_Surface* target = SDL_GetWindowSurface(b.window);
     if (target == nullptr) return;
@@ -145,7 +145,7 @@ bool handleWindowEvent(const SDL_Event& event, bool /*nested*/) {
 void present() {
     Backend& b = backend();
     if (!b.windowOpen || (!b.frameDirty && !b.clientDirty)) return;
-    sdlui::Rect all = windowArea();
+    classicui::Rect all = windowArea();
     SDL_Surface* target = SDL_GetWindowSurface(b.window);
     if (target == nullptr || target->format->format != SDL_PIXELFORMAT_RGB888 ||
         SDL_MUSTLOCK(target) || target->w < all.w || target->h < all.h)
@@ -156,12 +156,12 @@ void present() {
         copyToWindow(target, b.frame, 0, 0, all.w, all.h, 0, 0);
         SDL_UpdateWindowSurface(b.window);
     } else {
-        sdlui::Rect d = b.dirty;
+        classicui::Rect d = b.dirty;
         int x0 = std::max(d.x, 0), y0 = std::max(d.y, 0);
         int x1 = std::min(d.x + d.w, b.client.width), y1 = std::min(d.y + d.h, b.client.height);
         if (x1 > x0 && y1 > y0) {
-            copyToWindow(target, b.client, x0, y0, x1 - x0, y1 - y0, x0, y0 + sdlui::MenuBarHeight);
-            SDL_Rect r{x0, y0 + sdlui::MenuBarHeight, x1 - x0, y1 - y0};
+            copyToWindow(target, b.client, x0, y0, x1 - x0, y1 - y0, x0, y0 + classicui::MenuBarHeight);
+            SDL_Rect r{x0, y0 + classicui::MenuBarHeight, x1 - x0, y1 - y0};
             SDL_UpdateWindowSurfaceRects(b.window, &r, 1);
         }
     }
@@ -195,9 +195,9 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     b.client = Surface(480, 480);
     b.window =
         SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 480,
-                         480 + sdlui::MenuBarHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+                         480 + classicui::MenuBarHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (b.window == nullptr) return false;
-    SDL_SetWindowMinimumSize(b.window, 160, 120 + sdlui::MenuBarHeight);
+    SDL_SetWindowMinimumSize(b.window, 160, 120 + classicui::MenuBarHeight);
     sdlbackend::setWindowIcon(b.window);
     sdlbackend::openAudio();
     b.procedure = procedure;
@@ -232,7 +232,7 @@ void GetClientSize(int& width, int& height) {
 void MakeClientSquare(int side) {
     auto& b = backend();
     if (!b.windowOpen || side <= 0) return;
-    SDL_SetWindowSize(b.window, side, side + sdlui::MenuBarHeight);
+    SDL_SetWindowSize(b.window, side, side + classicui::MenuBarHeight);
     // SetWindowPos sends WM_SIZE before it returns; do the same with the size we got.
     sdlbackend::syncWindowSize();
 }
@@ -249,7 +249,7 @@ Surface& WindowSurface() {
 void WindowUpdated(int x, int y, int width, int height) {
     auto& b = backend();
     if (width <= 0 || height <= 0) return;
-    sdlui::Rect r{x, y, width, height};
+    classicui::Rect r{x, y, width, height};
     if (!b.clientDirty) {
         b.dirty = r;
     } else {

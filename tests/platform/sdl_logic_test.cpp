@@ -5,18 +5,18 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/sdl/dialog_layout.h"
-#include "platform/sdl/edit_field.h"
+#include "platform/classic_ui/dialog_layout.h"
+#include "platform/classic_ui/edit_field.h"
 #include "platform/sdl/icon_decode.h"
-#include "platform/sdl/menu_layout.h"
-#include "platform/sdl/mnemonic.h"
-#include "platform/sdl/windows1252.h"
+#include "platform/classic_ui/menu_layout.h"
+#include "platform/classic_ui/mnemonic.h"
+#include "platform/classic_ui/windows1252.h"
 #include "resources/resources.h"
 #include "tests/platform/test_dialogs.h"
 
 namespace {
 
-using namespace sdlui;
+using namespace classicui;
 using testdlg::optionsDialog;
 
 // A font whose every glyph is 6 pixels wide, 13 high.
@@ -316,7 +316,7 @@ TEST(IconDecoding, RefusesBrokenFiles) {
 TEST(IconDecoding, TheWindowIconHasAnImageToShow) {
     auto bytes = ResourceBytes(ResourceKind::Icon, WindowIconId);
     if (bytes.empty()) GTEST_SKIP() << "no icon resource in this build";
-    sdlui::IconImage icon = sdlui::DecodeLargestIcon(bytes);
+    classicui::IconImage icon = classicui::DecodeLargestIcon(bytes);
     ASSERT_FALSE(icon.empty());
     EXPECT_GE(icon.width, 32);
     EXPECT_EQ(icon.argb.size(), static_cast<size_t>(icon.width) * static_cast<size_t>(icon.height));

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/sdl/dialog_layout.h"
-#include "platform/sdl/menu_layout.h"
+#include "platform/classic_ui/dialog_layout.h"
+#include "platform/classic_ui/menu_layout.h"
 #include "platform/sdl/sdl_state.h"
 #include "resources/bitmap_font.h"
 #include "resources/resources.h"
@@ -81,7 +81,7 @@ void click(int x, int y, Uint8 clicks = 1) {
     pushMouse(SDL_MOUSEBUTTONDOWN, x, y, clicks);
     pushMouse(SDL_MOUSEBUTTONUP, x, y, clicks);
 }
-void clickAt(const sdlui::Rect& r) {
+void clickAt(const classicui::Rect& r) {
     click(r.x + r.w / 2, r.y + r.h / 2);
 }
 
@@ -140,8 +140,8 @@ int main() {
 
     // The same from the mouse: press the title, release, then click the item.
     const BitmapFont& font = EmbeddedFont(DialogFontId);
-    sdlui::BarLayout bar = sdlui::LayoutBar(menu, font);
-    sdlui::PopupLayout popup = sdlui::LayoutPopup(popups[0], bar.titles[0], font, 520);
+    classicui::BarLayout bar = classicui::LayoutBar(menu, font);
+    classicui::PopupLayout popup = classicui::LayoutPopup(popups[0], bar.titles[0], font, 520);
     clickAt(bar.titles[0]);
     pushMouse(SDL_MOUSEMOTION, popup.items[0].x + 4, popup.items[0].y + 4);
     clickAt(popup.items[0]);
@@ -167,15 +167,15 @@ int main() {
               mouse[2].type == platform::EventType::LeftDoubleClick &&
               mouse[3].type == platform::EventType::LeftUp,
           "a double click arrives as down, up, double click, up");
-    check(!mouse.empty() && mouse[0].x == 40 && mouse[0].y == 60 - sdlui::MenuBarHeight,
+    check(!mouse.empty() && mouse[0].x == 40 && mouse[0].y == 60 - classicui::MenuBarHeight,
           "mouse positions are client coordinates below the menu bar");
 
     // A check box that only notifies: the procedure toggles it; OK clicked with the mouse.
     {
         using testdlg::optionsDialog;
-        sdlui::DialogGeometry g =
-            sdlui::LayoutDialog(optionsDialog, {0, sdlui::MenuBarHeight, 520, 520},
-                                {0, 0, 520, 520 + sdlui::MenuBarHeight});
+        classicui::DialogGeometry g =
+            classicui::LayoutDialog(optionsDialog, {0, classicui::MenuBarHeight, 520, 520},
+                                {0, 0, 520, 520 + classicui::MenuBarHeight});
         for (int i = 0; i < 3; ++i)
             clickAt(g.controls[2]);
         clickAt(g.controls[0]);

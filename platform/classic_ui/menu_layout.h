@@ -3,12 +3,12 @@
 
 #include <vector>
 
-#include "platform/sdl/classic_draw.h"
-#include "platform/sdl/mnemonic.h"
+#include "platform/classic_ui/classic_draw.h"
+#include "platform/classic_ui/mnemonic.h"
 #include "platform/ui_types.h"
 #include "resources/bitmap_font.h"
 
-namespace sdlui {
+namespace classicui {
 
 // The bar above the client area, as tall as the classic menu bar.
 constexpr int MenuBarHeight = 19;
@@ -42,4 +42,4 @@ int NextItem(const MenuPopup& popup, int from, int direction);
 int TitleForKey(const BarLayout& bar, char key);
 int ItemForKey(const PopupLayout& layout, const MenuPopup& popup, char key);
 
-} // namespace sdlui
+} // namespace classicui

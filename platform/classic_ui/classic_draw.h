@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/sdl/mnemonic.h"
+#include "platform/classic_ui/mnemonic.h"
 #include "platform/surface.h"
 #include "resources/bitmap_font.h"
 
-namespace sdlui {
+namespace classicui {
 
 struct Rect {
     int x = 0, y = 0, w = 0, h = 0;
@@ -58,4 +58,4 @@ void RadioGlyph(Surface& s, int x, int y, bool checked);
 // The caption close button (16 x 14) with its top-left at (x, y).
 void CloseButtonGlyph(Surface& s, int x, int y, bool pressed);
 
-} // namespace sdlui
+} // namespace classicui

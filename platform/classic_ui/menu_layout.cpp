@@ -1,9 +1,9 @@
 // Lays out the menu bar and its pop-ups in the classic metrics and answers hit tests.
-#include "platform/sdl/menu_layout.h"
+#include "platform/classic_ui/menu_layout.h"
 
 #include <algorithm>
 
-namespace sdlui {
+namespace classicui {
 namespace {
 
 constexpr int TitlePadding = 7; // each side of a bar title's text
@@ -92,4 +92,4 @@ int ItemForKey(const PopupLayout& layout, const MenuPopup& popup, char key) {
     return -1;
 }
 
-} // namespace sdlui
+} // namespace classicui

@@ -1,12 +1,12 @@
 // Dialog geometry from templates in dialog units, hit tests, tab order and message boxes.
-#include "platform/sdl/dialog_layout.h"
+#include "platform/classic_ui/dialog_layout.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/sdl/mnemonic.h"
+#include "platform/classic_ui/mnemonic.h"
 
-namespace sdlui {
+namespace classicui {
 
 int MulDiv(int a, int b, int c) {
     if (c == 0) return -1; // as Windows answers a division by zero
@@ -166,4 +166,4 @@ MessageBoxLayout LayoutMessageBox(const BitmapFont& font, std::string_view text,
     return m;
 }
 
-} // namespace sdlui
+} // namespace classicui

@@ -6,7 +6,7 @@
 
 #include "resources/bitmap_font.h"
 
-namespace sdlui {
+namespace classicui {
 
 struct EditField {
     std::string text;  // Windows-1252
@@ -32,4 +32,4 @@ struct EditField {
     int caretX(const BitmapFont& font) const;
 };
 
-} // namespace sdlui
+} // namespace classicui

@@ -1,9 +1,9 @@
 // Converts UTF-8 input to Windows-1252 bytes, with '?' for what the code page cannot hold.
-#include "platform/sdl/windows1252.h"
+#include "platform/classic_ui/windows1252.h"
 
 #include <cstdint>
 
-namespace sdlui {
+namespace classicui {
 namespace {
 
 // Code points of the bytes 0x80..0x9F in Windows-1252; 0 where the code page has none.
@@ -73,4 +73,4 @@ char LowerWindows1252(char c) {
     return c;
 }
 
-} // namespace sdlui
+} // namespace classicui

@@ -1,9 +1,9 @@
 // Parses '&' mnemonics the way menus and buttons show them.
-#include "platform/sdl/mnemonic.h"
+#include "platform/classic_ui/mnemonic.h"
 
-#include "platform/sdl/windows1252.h"
+#include "platform/classic_ui/windows1252.h"
 
-namespace sdlui {
+namespace classicui {
 
 MnemonicText ParseMnemonic(std::string_view text) {
     MnemonicText result;
@@ -26,4 +26,4 @@ MnemonicText ParseMnemonic(std::string_view text) {
     return result;
 }
 
-} // namespace sdlui
+} // namespace classicui

@@ -5,11 +5,11 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/sdl/classic_draw.h"
+#include "platform/classic_ui/classic_draw.h"
 #include "platform/ui_types.h"
 #include "resources/bitmap_font.h"
 
-namespace sdlui {
+namespace classicui {
 
 // MulDiv: a * b / c rounded half away from zero, computed in 64 bits.
 int MulDiv(int a, int b, int c);
@@ -70,4 +70,4 @@ struct MessageBoxLayout {
 MessageBoxLayout LayoutMessageBox(const BitmapFont& font, std::string_view text,
                                   std::string_view caption, Rect area, Rect bounds);
 
-} // namespace sdlui
+} // namespace classicui

@@ -1,7 +1,7 @@
 // Editing a single-line field: typing within the limit, deleting, moving the caret.
-#include "platform/sdl/edit_field.h"
+#include "platform/classic_ui/edit_field.h"
 
-namespace sdlui {
+namespace classicui {
 
 bool EditField::type(std::string_view cp1252) {
     if (caret > text.size()) caret = text.size();
@@ -56,4 +56,4 @@ int EditField::caretX(const BitmapFont& font) const {
     return TextWidth(font, std::string_view(text).substr(scroll, caret - scroll));
 }
 
-} // namespace sdlui
+} // namespace classicui

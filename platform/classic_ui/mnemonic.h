@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace sdlui {
+namespace classicui {
 
 struct MnemonicText {
     std::string shown;  // the text without the mnemonic marks; "&&" shows one '&'
@@ -15,4 +15,4 @@ struct MnemonicText {
 // The first single '&' marks the mnemonic; a '&' at the very end shows nothing.
 MnemonicText ParseMnemonic(std::string_view text);
 
-} // namespace sdlui
+} // namespace classicui

@@ -1,9 +1,9 @@
 // Classic Windows frames, glyphs and text drawn pixel by pixel, clipped to the surface.
-#include "platform/sdl/classic_draw.h"
+#include "platform/classic_ui/classic_draw.h"
 
 #include <algorithm>
 
-namespace sdlui {
+namespace classicui {
 namespace {
 
 void put(Surface& s, int x, int y, uint32_t color) {
@@ -154,4 +154,4 @@ void CloseButtonGlyph(Surface& s, int x, int y, bool pressed) {
     }
 }
 
-} // namespace sdlui
+} // namespace classicui

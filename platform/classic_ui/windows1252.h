@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace sdlui {
+namespace classicui {
 
 // Each UTF-8 character becomes its Windows-1252 byte; characters that code page lacks,
 // and malformed bytes, become '?'. Control characters below 0x20 are dropped.
@@ -14,4 +14,4 @@ std::string Utf8ToWindows1252(std::string_view utf8);
 // used to compare mnemonics.
 char LowerWindows1252(char c);
 
-} // namespace sdlui
+} // namespace classicui
