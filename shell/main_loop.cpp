@@ -81,7 +81,11 @@ uint32_t TimeUntilDue(uint32_t now) {
     // A step that moved the pile may let the next element enter on the following pass.
     if (p.pileMovedLastPass || game.scoreUpdatePending || game.gameOverPending) return 0;
 
-    uint32_t due = Until(game.lastPileStep + PileStepInterval + 1, now);
+    // After the sixth landing the pile moves no more, and its last step lies ever further
+    // back: its deadline would have the loop spin through the GAME OVER delay.
+    const bool pileMoves = game.landedCount < LandingsToEnd && game.pileCount >= 0 &&
+                           game.pileCount <= PileSlotCount;
+    uint32_t due = pileMoves ? Until(game.lastPileStep + PileStepInterval + 1, now) : NoTimeout;
     const int popups = std::clamp(game.popupCount, 0, PopupCapacity);
     for (int i = 0; i < popups; ++i) {
         const auto tick = static_cast<uint32_t>(game.popups[static_cast<size_t>(i)].tick);

@@ -1,4 +1,5 @@
 // The end of a game: GAME OVER, its acknowledgement and delay, the name, the high-score screen.
+#include "shell/shell.h"
 #include "tests/shell/scenario_session.h"
 
 TEST_F(ShellScenario, APressAfterOneSecondReachesTheHighScoreStepAtTwoSeconds) {
@@ -16,6 +17,10 @@ TEST_F(ShellScenario, APressAfterOneSecondReachesTheHighScoreStepAtTwoSeconds) {
     while (platform::GetTicks() - shownAt <= 2000) {
         EXPECT_EQ(P().Screen, GameScreen);
         EXPECT_TRUE(headless::Dialogs().empty());
+        // Nothing is due before the delay ends but the popups still rising: never a spin.
+        const uint32_t now = platform::GetTicks();
+        EXPECT_GT(TimeUntilDue(now), 0u);
+        EXPECT_LE(TimeUntilDue(now), shownAt + 2001 - now);
         RunFor(10, 10);
     }
     EXPECT_EQ(P().Screen, HighScoreScreen);
