@@ -1,9 +1,6 @@
 // The main loop: one event per pass, then the game's work; it waits only when nothing is due.
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "platform/platform.h"
 #include "presentation/popups.h"
@@ -21,11 +18,6 @@ uint32_t Until(uint32_t moment, uint32_t now) {
     const uint32_t ahead = moment - now;
     // A moment more than half the counter's range ahead is one that has passed.
     return ahead > UINT32_MAX / 2 ? 0 : ahead;
-}
-
-bool EnvironmentFlag(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && std::strcmp(value, "1") == 0;
 }
 
 } // namespace
@@ -98,31 +90,11 @@ uint32_t TimeUntilDue(uint32_t now) {
 }
 
 int RunGlimora() {
-    if (!StartUp()) return 0;
+    if (!StartUp()) return 1;
     ProgramState& p = Program();
-    // For measurements: poll without ever waiting, as the loop originally did.
-    const bool busyLoop = EnvironmentFlag("GLIMORA_BUSY_LOOP");
-
-    // For the smoke test: close the window after this many milliseconds.
-    const char* closeAfter = std::getenv("GLIMORA_SMOKE_CLOSE_AFTER_MS");
-    const bool closeLater = closeAfter != nullptr && *closeAfter != '\0';
-    const uint32_t closeAt =
-        platform::GetTicks() +
-        (closeLater ? static_cast<uint32_t>(std::strtoul(closeAfter, nullptr, 10)) : 0);
-    bool closeSent = false;
-
     while (MainLoopPass()) {
-        const uint32_t now = platform::GetTicks();
-        if (closeLater && !closeSent && Until(closeAt, now) == 0) {
-            closeSent = true;
-            std::printf("Glimora: closing the window on screen %d\n", static_cast<int>(p.Screen));
-            std::fflush(stdout);
-            MainWindowProcedure(platform::Event{platform::EventType::Close, 0, 0, 0});
-            continue;
-        }
-        if (busyLoop || p.lastPassDispatched) continue;
-        uint32_t timeout = TimeUntilDue(now);
-        if (closeLater && !closeSent) timeout = std::min(timeout, Until(closeAt, now));
+        if (p.lastPassDispatched) continue;
+        const uint32_t timeout = TimeUntilDue(platform::GetTicks());
         if (timeout > 0) platform::WaitForEvent(timeout);
     }
     return p.exitCode;

@@ -1,7 +1,4 @@
 // Start-up: the window, the defaults, the configuration, the player's slot and saved game.
-#include <cstdlib>
-#include <cstring>
-
 #include "persistence/paths.h"
 #include "persistence/saved_game.h"
 #include "persistence/slot_file.h"
@@ -13,20 +10,6 @@
 #include "shell/program_state.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
-
-namespace {
-
-// For measurements: start a game at once, as if Play had been clicked on the title screen.
-void AutoplayIfAsked() {
-    const char* value = std::getenv("GLIMORA_AUTOPLAY_START");
-    if (value == nullptr || std::strcmp(value, "1") != 0) return;
-    ProgramState& p = Program();
-    p.game.Paused = 0;
-    p.PauseOverlayPending = 0;
-    StartNewGame();
-}
-
-} // namespace
 
 bool StartUp() {
     ProgramState& p = Program();
@@ -97,6 +80,5 @@ bool StartUp() {
         ShowTitleScreen();
     }
 
-    AutoplayIfAsked();
     return true;
 }

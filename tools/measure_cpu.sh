@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Measures the processor time the SDL program uses while nothing happens, under Xvfb: on
 # the title screen and in a running game with no input, each beside the same figure with
-# a loop that polls without waiting (GLIMORA_BUSY_LOOP=1). The program must honour
-# GLIMORA_BUSY_LOOP=1 (never wait) and GLIMORA_AUTOPLAY_START=1 (start a game at once, as
-# if Play were clicked). The backend's own stand-in (tools/cpu_probe) is measured as well.
+# a loop that polls without waiting. It runs the game built with test switches, glimora_driven
+# (--busy-loop: never wait; --autoplay: start a game at once, as if Play were clicked). The
+# backend's own stand-in (tools/cpu_probe) is measured as well.
 # On a machine shared with other work, a polling loop gets only its share of a processor:
 # compare the waiting and polling figures of one run, not runs with each other.
 #
@@ -33,11 +33,14 @@ cpu_ticks() {
     echo $(( ${12} + ${13} ))
 }
 
-# measure LABEL PROGRAM [VAR=value...]: starts the program, lets it settle, measures.
+# measure LABEL PROGRAM [VAR=value...] [-- SWITCH...]: starts the program, lets it settle,
+# measures.
 measure() {
-    local label="$1" program="$2"
+    local label="$1" program="$2" vars=()
     shift 2
-    env HOME="$home" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy "$@" "$program" \
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do vars+=("$1"); shift; done
+    [ $# -gt 0 ] && shift
+    env HOME="$home" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy "${vars[@]}" "$program" "$@" \
         >/dev/null 2>&1 &
     local pid=$!
     sleep 2
@@ -71,7 +74,7 @@ fresh_files() {
 }
 prepare_game() {
     mkdir -p "$home/bin" "$home/userdata"
-    cp "$build/glimora" "$game"
+    cp "$build/glimora_driven" "$game"
     printf 'Language=1\nPath=%s\n' "$home/userdata" >"$home/bin/glimora.conf"
     env HOME="$home" SDL_AUDIODRIVER=dummy "$game" >/dev/null 2>&1 &
     local pid=$!
@@ -82,18 +85,30 @@ prepare_game() {
 }
 
 echo "Processor time (user + system) over ${seconds} s with no input (Xvfb, dummy audio):"
-if [ -x "$build/glimora" ]; then
+if [ -x "$build/glimora_driven" ]; then
     prepare_game
     fresh_files
     measure "title screen, waiting loop" "$game"
     fresh_files
-    measure "title screen, polling loop" "$game" GLIMORA_BUSY_LOOP=1
+    measure "title screen, polling loop" "$game" -- --busy-loop
     fresh_files
-    measure "running game, waiting loop" "$game" GLIMORA_AUTOPLAY_START=1
+    measure "running game, waiting loop" "$game" -- --autoplay
     fresh_files
-    measure "running game, polling loop" "$game" GLIMORA_AUTOPLAY_START=1 GLIMORA_BUSY_LOOP=1
+    measure "running game, polling loop" "$game" -- --autoplay --busy-loop
+    # The two seconds after a press on GAME OVER, before the high-score step: nothing is due
+    # but the end of the delay.
+    fresh_files
+    out="$home/gameover.out"
+    env HOME="$home" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy "$game" --autoplay \
+        --press-at-game-over >"$out" 2>&1 &
+    pid=$!
+    for _ in $(seq 1200); do grep -q 'pressed on GAME OVER' "$out" && break; sleep 0.1; done
+    before=$(cpu_ticks "$pid"); sleep 1.9; after=$(cpu_ticks "$pid")
+    kill -KILL "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true
+    awk -v t=$(( after - before )) -v hz="$hz" \
+        'BEGIN { printf "%-40s %6.2f s (%5.1f %%)\n", "GAME OVER delay after a press (1.9 s)", t / hz, 100 * t / hz / 1.9 }'
 else
-    echo "($build/glimora is not built: measuring the backend's stand-in, tools/cpu_probe)"
+    echo "($build/glimora_driven is not built: measuring the backend's stand-in, tools/cpu_probe)"
 fi
 probe="$build/tools/cpu_probe/cpu_probe"
 if [ -x "$probe" ]; then

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,10 @@
 namespace platform::posix {
 
 constexpr const char* ConfigFileName = "glimora.conf";
+
+// Milliseconds since the system started (CLOCK_BOOTTIME, else CLOCK_MONOTONIC), unsigned
+// 32-bit and wrapping: the tick count of the desktop backends.
+uint32_t TicksSinceBoot();
 
 // The folder holding the running executable, without a trailing '/'; empty when unknown.
 std::string ExecutableFolder();

@@ -2,6 +2,7 @@
 #include <climits>
 
 #include "platform/classic_ui/mnemonic.h"
+#include "platform/posix/posix_platform.h"
 #include "platform/sdl/sdl_state.h"
 #include "platform/classic_ui/windows1252.h"
 
@@ -119,7 +120,7 @@ using sdlbackend::backend;
 namespace platform {
 
 uint32_t GetTicks() {
-    return static_cast<uint32_t>(SDL_GetTicks64());
+    return posix::TicksSinceBoot();
 }
 
 PumpResult PumpOne(int& exitCode) {

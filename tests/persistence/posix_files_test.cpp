@@ -1,4 +1,4 @@
-// The posix file layer: the configuration file, the data folder, reads, and atomic writes.
+// The posix layer: the tick count, the configuration file, the data folder, reads, atomic writes.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -6,7 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -29,6 +31,20 @@ struct ScopedEnv {
     }
     ~ScopedEnv() { old ? ::setenv(name, old->c_str(), 1) : ::unsetenv(name); }
 };
+
+// The tick count seeds the random generator: it must count from the system's start, as on
+// Windows, not from the program's (which deals the same game at every start).
+TEST(Ticks, FollowTheSystemsTimeSinceBoot) {
+    double uptime = 0;
+    std::ifstream("/proc/uptime") >> uptime;
+    ASSERT_GT(uptime, 0.0);
+    const uint64_t expected = static_cast<uint64_t>(uptime * 1000.0) % (uint64_t{1} << 32);
+    const uint32_t ticks = posix::TicksSinceBoot();
+    // /proc/uptime has a resolution of 10 ms; allow for a slow machine between the two reads.
+    EXPECT_LT(static_cast<uint32_t>(ticks - static_cast<uint32_t>(expected)), 2000u);
+    const uint32_t later = posix::TicksSinceBoot();
+    EXPECT_LT(static_cast<uint32_t>(later - ticks), 1000u);
+}
 
 TEST(InstallConfigFile, KeysValuesCommentsAndBlanks) {
     const platform::InstallConfig c = posix::ParseInstallConfig(

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Smoke test of the real SDL program without a display: it starts, shows the help screen to a
-# new player and the title screen at the next start, and ends cleanly when its window is closed.
+# Smoke test of the SDL program without a display: it starts, shows the help screen to a new
+# player and the title screen at the next start, and ends cleanly when its window is closed
+# (the game built with test switches, glimora_driven); the player's program saves at SIGTERM.
 set -euo pipefail
 program="$1"
+game="$2"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
@@ -13,8 +15,7 @@ printf 'Language=1\nPath=%s/data\n' "$work" > "$work/glimora.conf"
 
 run() {
     SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-dummy}" SDL_AUDIODRIVER=dummy \
-    HOME="$work" XDG_DATA_HOME="$work/xdg" GLIMORA_SMOKE_CLOSE_AFTER_MS=1500 \
-        timeout 60 "$work/glimora"
+    HOME="$work" XDG_DATA_HOME="$work/xdg" timeout 60 "$work/glimora" --close-after-ms 1500
 }
 
 first="$(run)"
@@ -25,4 +26,14 @@ grep -q 'closing the window on screen 3' <<<"$first"   # help first for a new pl
 second="$(run)"
 echo "second start: $second"
 grep -q 'closing the window on screen 0' <<<"$second"  # then the title screen
+# The player's program: no switches; a SIGTERM ends it through the close box, which saves.
+cp "$game" "$work/glimora"
+rm "$work/data/Glimora/donnees0.icc"
+SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-dummy}" SDL_AUDIODRIVER=dummy HOME="$work" \
+    XDG_DATA_HOME="$work/xdg" "$work/glimora" &
+pid=$!
+sleep 1.5
+kill -TERM "$pid"
+wait "$pid"
+[ "$(stat -c %s "$work/data/Glimora/donnees0.icc")" = 1648 ]
 echo "SDL smoke test passed"

@@ -1,0 +1,109 @@
+// The game on the desktop backend with switches for tests and measurements; players never run it.
+//
+// glimora_driven [--autoplay] [--busy-loop] [--close-after-ms N] [--print-opening]
+//   --autoplay          start a game at once, as if Play had been clicked (a saved game in
+//                       progress is dropped: use it on files made for the run)
+//   --busy-loop         poll without ever waiting, as a loop that never sleeps would
+//   --close-after-ms N  press the window's close box N ms after start-up, printing the screen
+//   --print-opening     print the first two elements that enter the pile, then close
+//   --press-at-game-over  press and release on the board as soon as GAME OVER is shown, and say so
+// It reads the same configuration and files as the game beside which it is built.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "shell/program_state.h"
+#include "shell/screens.h"
+#include "shell/shell.h"
+
+namespace {
+
+struct Switches {
+    bool autoplay = false;
+    bool busyLoop = false;
+    bool closeLater = false;
+    uint32_t closeAfterMs = 0;
+    bool printOpening = false;
+    bool pressAtGameOver = false;
+};
+
+bool ParseSwitches(int argc, char** argv, Switches& s) {
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (std::strcmp(a, "--autoplay") == 0) {
+            s.autoplay = true;
+        } else if (std::strcmp(a, "--busy-loop") == 0) {
+            s.busyLoop = true;
+        } else if (std::strcmp(a, "--press-at-game-over") == 0) {
+            s.pressAtGameOver = true;
+        } else if (std::strcmp(a, "--print-opening") == 0) {
+            s.printOpening = true;
+        } else if (std::strcmp(a, "--close-after-ms") == 0 && i + 1 < argc) {
+            s.closeLater = true;
+            s.closeAfterMs = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+        } else {
+            std::fprintf(stderr, "glimora_driven: unknown switch %s\n", a);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Reached(uint32_t moment, uint32_t now) {
+    return now - moment < UINT32_MAX / 2;
+}
+
+void Close(const char* why) {
+    std::printf("Glimora: closing the window on screen %d%s\n", static_cast<int>(Program().Screen),
+                why);
+    std::fflush(stdout);
+    MainWindowProcedure(platform::Event{platform::EventType::Close, 0, 0, 0});
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Switches s;
+    if (!ParseSwitches(argc, argv, s)) return 2;
+    if (!StartUp()) return 1;
+    ProgramState& p = Program();
+    if (s.autoplay || s.printOpening) {
+        p.game.Paused = 0;
+        p.PauseOverlayPending = 0;
+        StartNewGame();
+    }
+    const uint32_t closeAt = platform::GetTicks() + s.closeAfterMs;
+    bool closeSent = false;
+    while (MainLoopPass()) {
+        const uint32_t now = platform::GetTicks();
+        if (!closeSent && s.printOpening && p.game.pileCount >= 2) {
+            const auto& first = p.game.slots[0];
+            const auto& second = p.game.slots[1];
+            std::printf("opening: %d/%d %d/%d\n", static_cast<int>(first.kind),
+                        static_cast<int>(first.color), static_cast<int>(second.kind),
+                        static_cast<int>(second.color));
+            closeSent = true;
+            Close("");
+            continue;
+        }
+        if (s.pressAtGameOver && p.game.GameOverClickArmed) {
+            MainWindowProcedure(platform::Event{platform::EventType::LeftDown, 240, 240, 0});
+            MainWindowProcedure(platform::Event{platform::EventType::LeftUp, 240, 240, 0});
+            std::printf("Glimora: pressed on GAME OVER\n");
+            std::fflush(stdout);
+        }
+        if (!closeSent && s.closeLater && Reached(closeAt, now)) {
+            closeSent = true;
+            Close("");
+            continue;
+        }
+        if (s.busyLoop || p.lastPassDispatched) continue;
+        uint32_t timeout = TimeUntilDue(now);
+        if (s.closeLater && !closeSent) timeout = std::min(timeout, closeAt - now);
+        if (timeout > 0) platform::WaitForEvent(timeout);
+    }
+    return p.exitCode;
+}
