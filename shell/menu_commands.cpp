@@ -7,7 +7,10 @@
 #include "shell/program_state.h"
 #include "shell/screens.h"
 
-const char* const AboutText = "Glimora 1.00, a puzzle game by the Glimora team.";
+const char* AboutText(uint8_t language) {
+    return language == 0 ? "Glimora 1.00, un jeu de r\xE9" "flexion de l'\xE9quipe Glimora."
+                         : "Glimora 1.00, a puzzle game by the Glimora team.";
+}
 
 namespace {
 
@@ -44,7 +47,7 @@ void RunMenuCommand(int id) {
         platform::DestroyMainWindow();
         break;
     case menu_id::FrenchAbout:
-        platform::ShowMessage(AboutText, "Glimora 1.00");
+        platform::ShowMessage(AboutText(p.Language), "Glimora 1.00");
         break;
     default:
         break;

@@ -138,10 +138,18 @@ TEST_F(ShellScenario, HelpReturnsToTheScreenItWasOpenedFrom) {
     EXPECT_EQ(G().GameInProgress, 1);
 }
 
-TEST_F(ShellScenario, AboutShowsTheCreditInItsOwnMessageBox) {
+TEST_F(ShellScenario, AboutShowsTheCreditInTheGamesLanguage) {
     StartOnTitle();
     Command(CmdAbout);
     ASSERT_EQ(headless::Messages().size(), 1u);
     EXPECT_EQ(headless::Messages()[0].caption, "Glimora 1.00");
-    EXPECT_EQ(headless::Messages()[0].text.find('\n'), std::string::npos);
+    EXPECT_EQ(headless::Messages()[0].text, "Glimora 1.00, a puzzle game by the Glimora team.");
+
+    WriteConfig(0);
+    StartOnTitle();
+    Command(CmdAbout);
+    ASSERT_EQ(headless::Messages().size(), 1u);
+    EXPECT_EQ(headless::Messages()[0].caption, "Glimora 1.00");
+    EXPECT_EQ(headless::Messages()[0].text,
+              "Glimora 1.00, un jeu de r\xE9" "flexion de l'\xE9quipe Glimora.");
 }
