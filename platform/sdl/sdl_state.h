@@ -63,6 +63,9 @@ classicui::Rect windowArea();
 bool handleWindowEvent(const SDL_Event& event, bool nested);
 // Takes the window's present size; Size goes to the procedure when it changed.
 bool syncWindowSize();
+// Whether SDL's video driver shows a window: false for the drivers that draw nowhere, unless
+// SDL_VIDEODRIVER asked for that one.
+bool driverShowsWindow();
 // Gives the window the icon resource.
 void setWindowIcon(SDL_Window* window);
 // The next SDL event for a modal loop: shows the window first, delivers a waiting Paint

@@ -1,5 +1,7 @@
 // The SDL main window: creation, the client surface, the menu bar above it, presenting.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/sdl/icon_decode.h"
@@ -58,6 +60,19 @@ bool syncWindowSize() {
     if (!resizeClient(w, h - classicui::MenuBarHeight)) return false;
     deliver({platform::EventType::Size, 0, 0, 0});
     b.paintPending = true;
+    return true;
+}
+
+bool driverShowsWindow() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr) return false;
+    // A driver that draws nowhere is fine when the player (or a test) asked for it by name;
+    // chosen by SDL as a fallback it would leave the game running with no window at all.
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (asked != nullptr && *asked != '\0') return true;
+    for (const char* invisible : {"offscreen", "dummy", "evdev"}) {
+        if (std::strcmp(driver, invisible) == 0) return false;
+    }
     return true;
 }
 
@@ -182,7 +197,18 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     if (!b.sdlStarted) {
         // Windows' double-click rectangle is 4 pixels wide.
         SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+            std::fprintf(stderr, "Glimora: cannot open the game's window: %s\n", SDL_GetError());
+            return false;
+        }
+        if (!sdlbackend::driverShowsWindow()) {
+            std::fprintf(stderr,
+                         "Glimora: cannot open the game's window: no display (SDL chose its "
+                         "\"%s\" video driver, which shows nothing)\n",
+                         SDL_GetCurrentVideoDriver());
+            SDL_Quit();
+            return false;
+        }
         // On X11 the window surface is copied to the screen as it is, through shared memory:
         // an accelerated framebuffer would run a whole GL frame for each small change, which
         // without a GPU costs more than everything else the game does. Drivers without a
@@ -196,7 +222,10 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     b.window =
         SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 480,
                          480 + classicui::MenuBarHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
-    if (b.window == nullptr) return false;
+    if (b.window == nullptr) {
+        std::fprintf(stderr, "Glimora: cannot open the game's window: %s\n", SDL_GetError());
+        return false;
+    }
     SDL_SetWindowMinimumSize(b.window, 160, 120 + classicui::MenuBarHeight);
     sdlbackend::setWindowIcon(b.window);
     sdlbackend::openAudio();

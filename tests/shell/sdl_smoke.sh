@@ -36,4 +36,10 @@ sleep 1.5
 kill -TERM "$pid"
 wait "$pid"
 [ "$(stat -c %s "$work/data/Glimora/donnees0.icc")" = 1648 ]
+# No display: a message and a non-zero status, never a game running with no window.
+if out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy HOME="$work" \
+        XDG_DATA_HOME="$work/xdg" timeout 20 "$work/glimora" 2>&1); then
+    echo "started without a display and ended with status 0"; exit 1
+fi
+grep -q "cannot open the game's window" <<<"$out"
 echo "SDL smoke test passed"
