@@ -1,208 +1,105 @@
-// The drawn menu bar: its look, and the modal menu loop driven by mouse and keyboard.
-#include "platform/classic_ui/classic_draw.h"
-#include "platform/classic_ui/menu_layout.h"
+// SDL's input as the drawn menu bar and dialogs see it, and the menu loop over SDL's events.
+#include "platform/classic_ui/menu_loop.h"
 #include "platform/sdl/sdl_state.h"
 
 namespace sdlbackend {
-namespace {
 
-const BitmapFont& font() {
-    return EmbeddedFont(DialogFontId);
+bool toUiEvent(const SDL_Event& e, classicui::UiEvent& out) {
+    using classicui::UiEvent;
+    using classicui::UiKey;
+    out = UiEvent{};
+    switch (e.type) {
+    case SDL_MOUSEMOTION:
+        out.kind = UiEvent::Kind::MouseMove;
+        out.x = e.motion.x;
+        out.y = e.motion.y;
+        return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        out.kind = e.type == SDL_MOUSEBUTTONDOWN ? UiEvent::Kind::MouseDown : UiEvent::Kind::MouseUp;
+        out.x = e.button.x;
+        out.y = e.button.y;
+        out.left = e.button.button == SDL_BUTTON_LEFT;
+        return true;
+    case SDL_TEXTINPUT:
+        out.kind = UiEvent::Kind::Text;
+        out.text = e.text.text;
+        return true;
+    case SDL_KEYDOWN: {
+        out.kind = UiEvent::Kind::Key;
+        SDL_Keycode sym = e.key.keysym.sym;
+        out.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+        out.ctrl = (e.key.keysym.mod & KMOD_CTRL) != 0;
+        out.alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+        switch (sym) {
+        case SDLK_ESCAPE: out.key = UiKey::Escape; break;
+        case SDLK_TAB: out.key = UiKey::Tab; break;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: out.key = UiKey::Return; break;
+        case SDLK_SPACE: out.key = UiKey::Space; break;
+        case SDLK_BACKSPACE: out.key = UiKey::Backspace; break;
+        case SDLK_DELETE: out.key = UiKey::Delete; break;
+        case SDLK_HOME: out.key = UiKey::Home; break;
+        case SDLK_END: out.key = UiKey::End; break;
+        case SDLK_LEFT: out.key = UiKey::Left; break;
+        case SDLK_RIGHT: out.key = UiKey::Right; break;
+        case SDLK_UP: out.key = UiKey::Up; break;
+        case SDLK_DOWN: out.key = UiKey::Down; break;
+        case SDLK_LALT:
+        case SDLK_RALT:
+        case SDLK_F10: out.key = UiKey::MenuKey; break;
+        default:
+            if ((sym >= SDLK_a && sym <= SDLK_z) || (sym >= SDLK_0 && sym <= SDLK_9)) {
+                out.key = UiKey::Char;
+                out.ch = static_cast<char>(sym);
+            }
+            break;
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
 }
-
-int textTop(const classicui::Rect& r) {
-    int h = font().valid() ? font().cellHeight : 13;
-    return r.y + (r.h - h) / 2;
-}
-
-} // namespace
 
 void drawMenuBar(Surface& frame) {
-    const Backend& b = backend();
-    classicui::FillRect(frame, {0, 0, frame.width, classicui::MenuBarHeight}, classicui::Face);
-    if (b.menu == nullptr) return;
-    classicui::BarLayout bar = classicui::LayoutBar(*b.menu, font());
-    for (size_t i = 0; i < bar.titles.size(); ++i) {
-        const classicui::Rect& r = bar.titles[i];
-        bool selected = b.menuView.active && b.menuView.title == static_cast<int>(i);
-        int shift = 0;
-        if (selected && b.menuView.popupOpen) {
-            classicui::Frame(frame, r, classicui::Shadow, classicui::Highlight); // pushed in
-            shift = 1;
-        } else if (selected) {
-            classicui::Frame(frame, r, classicui::Highlight, classicui::Shadow); // raised
-        }
-        int textX = r.x + (r.w - TextWidth(font(), bar.texts[i].shown)) / 2 + shift;
-        classicui::DrawText(frame, font(), textX, textTop(r) + shift, bar.texts[i], classicui::Text);
-    }
+    classicui::DrawMenuBar(frame, backend().menu, backend().menuView);
 }
 
 void drawMenuPopup(Surface& frame) {
-    const Backend& b = backend();
-    const MenuView& v = b.menuView;
-    if (b.menu == nullptr || !v.popupOpen || v.title < 0 ||
-        static_cast<size_t>(v.title) >= b.menu->popups.size())
-        return;
-    const MenuPopup& popup = b.menu->popups[static_cast<size_t>(v.title)];
-    classicui::BarLayout bar = classicui::LayoutBar(*b.menu, font());
-    classicui::PopupLayout p =
-        classicui::LayoutPopup(popup, bar.titles[static_cast<size_t>(v.title)], font(), frame.width);
-    classicui::FillRect(frame, p.outer, classicui::Face);
-    classicui::RaisedFrame(frame, p.outer);
-    for (size_t i = 0; i < popup.items.size(); ++i) {
-        const classicui::Rect& r = p.items[i];
-        if (popup.items[i].id == 0) {
-            classicui::HLine(frame, r.x + 1, r.y + r.h / 2 - 1, r.w - 2, classicui::Shadow);
-            classicui::HLine(frame, r.x + 1, r.y + r.h / 2, r.w - 2, classicui::Highlight);
-            continue;
-        }
-        bool hot = v.item == static_cast<int>(i);
-        if (hot) classicui::FillRect(frame, r, classicui::Selection);
-        classicui::DrawText(frame, font(), r.x + 17, textTop(r), p.texts[i],
-                        hot ? classicui::SelectionText : classicui::Text);
-    }
+    classicui::DrawMenuPopup(frame, backend().menu, backend().menuView);
 }
 
 int runMenuLoop(int title, bool openPopup, bool viaKeyboard) {
     Backend& b = backend();
     if (b.menu == nullptr || b.menu->popups.empty()) return 0;
-    const MenuBar& menu = *b.menu;
-    int titles = static_cast<int>(menu.popups.size());
-    MenuView& v = b.menuView;
-    v = MenuView{true, title, openPopup, -1};
-    if (openPopup && viaKeyboard)
-        v.item = classicui::NextItem(menu.popups[static_cast<size_t>(title)], -1, 1);
+    classicui::MenuLoop loop(*b.menu, b.menuView, title, openPopup, viaKeyboard);
     b.frameDirty = true;
-    bool mouseHeld = !viaKeyboard; // a press on a title opened the menu
-    int chosen = 0;
-
-    auto popup = [&]() -> const MenuPopup& { return menu.popups[static_cast<size_t>(v.title)]; };
-    auto layoutNow = [&](classicui::BarLayout& bar, classicui::PopupLayout& p) {
-        bar = classicui::LayoutBar(menu, font());
-        p = classicui::LayoutPopup(popup(), bar.titles[static_cast<size_t>(v.title)], font(),
-                               b.client.width);
-    };
-    auto choose = [&](int item) {
-        if (item >= 0) chosen = popup().items[static_cast<size_t>(item)].id;
-        v.active = false;
-    };
-
     SDL_Event e;
-    while (v.active && b.windowOpen) {
+    while (loop.active() && b.windowOpen) {
         if (!nextModalEvent(e)) break;
         if (e.type == SDL_WINDOWEVENT) {
             handleWindowEvent(e, true);
             if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
                 e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
-                v.active = false; // the menu closes as the window changes
+                loop.close(); // the menu closes as the window changes
             continue;
         }
-        classicui::BarLayout bar;
-        classicui::PopupLayout p;
-        layoutNow(bar, p);
-        switch (e.type) {
-        case SDL_QUIT:
+        if (e.type == SDL_QUIT) {
             // Close the menu; the close request then reaches the window as usual.
             SDL_PushEvent(&e);
-            v.active = false;
-            break;
-        case SDL_MOUSEMOTION: {
-            int t = classicui::HitTitle(bar, e.motion.x, e.motion.y);
-            if (t >= 0 && t != v.title && v.popupOpen) {
-                v.title = t;
-                v.item = -1;
-            } else if (v.popupOpen) {
-                int item = classicui::HitItem(popup(), p, e.motion.x, e.motion.y);
-                if (item >= 0 || !p.outer.contains(e.motion.x, e.motion.y)) v.item = item;
-            }
-            b.frameDirty = true;
-            break;
+            loop.close();
+            continue;
         }
-        case SDL_MOUSEBUTTONDOWN: {
-            if (e.button.button != SDL_BUTTON_LEFT) break;
-            int t = classicui::HitTitle(bar, e.button.x, e.button.y);
-            mouseHeld = true;
-            if (t >= 0) {
-                if (t == v.title && v.popupOpen) {
-                    v.active = false; // a second press on the open title closes it
-                } else {
-                    v.title = t;
-                    v.popupOpen = true;
-                    v.item = -1;
-                }
-            } else if (!(v.popupOpen && p.outer.contains(e.button.x, e.button.y))) {
-                v.active = false; // a press elsewhere closes the menu and is used up
-            }
-            b.frameDirty = true;
-            break;
-        }
-        case SDL_MOUSEBUTTONUP: {
-            if (e.button.button != SDL_BUTTON_LEFT || !mouseHeld) break;
-            mouseHeld = false;
-            if (v.popupOpen) {
-                int item = classicui::HitItem(popup(), p, e.button.x, e.button.y);
-                if (item >= 0) choose(item);
-            }
-            b.frameDirty = true;
-            break;
-        }
-        case SDL_KEYDOWN: {
-            SDL_Keycode sym = e.key.keysym.sym;
-            if (sym == SDLK_ESCAPE) {
-                if (v.popupOpen && viaKeyboard) {
-                    v.popupOpen = false;
-                    v.item = -1;
-                } else {
-                    v.active = false;
-                }
-            } else if (sym == SDLK_LALT || sym == SDLK_RALT || sym == SDLK_F10) {
-                v.active = false;
-            } else if (sym == SDLK_LEFT || sym == SDLK_RIGHT) {
-                v.title = (v.title + (sym == SDLK_LEFT ? titles - 1 : 1)) % titles;
-                v.item = v.popupOpen ? classicui::NextItem(popup(), -1, 1) : -1;
-            } else if (sym == SDLK_DOWN || sym == SDLK_UP) {
-                int dir = sym == SDLK_DOWN ? 1 : -1;
-                if (!v.popupOpen) {
-                    v.popupOpen = true;
-                    v.item = classicui::NextItem(popup(), -1, 1);
-                } else {
-                    v.item = classicui::NextItem(popup(), v.item, dir);
-                }
-            } else if (sym == SDLK_RETURN || sym == SDLK_KP_ENTER || sym == SDLK_SPACE) {
-                if (!v.popupOpen) {
-                    v.popupOpen = true;
-                    v.item = classicui::NextItem(popup(), -1, 1);
-                } else if (v.item >= 0) {
-                    choose(v.item);
-                }
-            } else {
-                char key = 0;
-                if (sym >= SDLK_a && sym <= SDLK_z) key = static_cast<char>(sym);
-                if (sym >= SDLK_0 && sym <= SDLK_9) key = static_cast<char>(sym);
-                if (v.popupOpen) {
-                    int item = classicui::ItemForKey(p, popup(), key);
-                    if (item >= 0) choose(item);
-                } else {
-                    int t = classicui::TitleForKey(bar, key);
-                    if (t >= 0) {
-                        v.title = t;
-                        v.popupOpen = true;
-                        v.item = classicui::NextItem(popup(), -1, 1);
-                    }
-                }
-            }
-            viaKeyboard = true;
-            b.frameDirty = true;
-            break;
-        }
-        default:
-            break;
-        }
+        classicui::UiEvent event;
+        if (!toUiEvent(e, event) || event.kind == classicui::UiEvent::Kind::Text) continue;
+        loop.handle(event, b.client.width);
+        b.frameDirty = true;
     }
-    v = MenuView{};
+    b.menuView = classicui::MenuView{};
     b.frameDirty = true;
     b.altAlone = false;
-    return chosen;
+    return loop.chosen();
 }
 
 } // namespace sdlbackend

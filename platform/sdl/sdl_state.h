@@ -9,17 +9,13 @@
 #include "platform/platform.h"
 #include "platform/classic_ui/classic_draw.h"
 #include "platform/classic_ui/menu_layout.h"
+#include "platform/classic_ui/menu_loop.h"
+#include "platform/classic_ui/ui_event.h"
 #include "resources/resources.h"
 
 namespace sdlbackend {
 
-// What the menu bar shows while the menu loop runs.
-struct MenuView {
-    bool active = false;    // the menu loop runs
-    int title = -1;         // selected title
-    bool popupOpen = false; // its pop-up hangs below it
-    int item = -1;          // highlighted item of the pop-up
-};
+using classicui::MenuView;
 
 struct Backend {
     bool sdlStarted = false;
@@ -72,6 +68,8 @@ void setWindowIcon(SDL_Window* window);
 // when no event waits, then sleeps until an event comes.
 bool nextModalEvent(SDL_Event& event);
 
+// An SDL input event as the drawn menu and dialogs take it; false for other events.
+bool toUiEvent(const SDL_Event& event, classicui::UiEvent& out);
 // The menu loop: opens at `title` (with its pop-up when `openPopup`) and returns the chosen
 // command id, 0 when the menu closed without a choice.
 int runMenuLoop(int title, bool openPopup, bool viaKeyboard);
