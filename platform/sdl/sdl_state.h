@@ -72,9 +72,17 @@ bool nextModalEvent(SDL_Event& event);
 // The menu loop: opens at `title` (with its pop-up when `openPopup`) and returns the chosen
 // command id, 0 when the menu closed without a choice.
 int runMenuLoop(int title, bool openPopup, bool viaKeyboard);
-// The audio device, opened with the window and closed with it.
-void openAudio();
+// The audio device is opened by the first sound and closed a moment after the last one
+// ends. audioCloseDue: milliseconds from `now` until it may close (UINT32_MAX: closed);
+// closeAudioWhenDone closes it once that time has come and nothing is queued. closeAudio
+// ends sound altogether, with the window.
+uint32_t audioCloseDue(uint32_t now);
+void closeAudioWhenDone(uint32_t now);
 void closeAudio();
+// Sleeps until an SDL event waits (taken into `event` when not null) or timeoutMs passed
+// (UINT32_MAX: no timeout), closing the audio device on the way when its time comes.
+// True when an event waits.
+bool waitEvent(SDL_Event* event, uint32_t timeoutMs);
 // What is still queued on the device (bytes), and whether there is a device.
 uint32_t queuedAudioBytes();
 bool audioOpen();

@@ -199,7 +199,6 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     if (b.window == nullptr) return false;
     SDL_SetWindowMinimumSize(b.window, 160, 120 + classicui::MenuBarHeight);
     sdlbackend::setWindowIcon(b.window);
-    sdlbackend::openAudio();
     b.procedure = procedure;
     b.menu = &initialMenu;
     b.windowOpen = true;

@@ -236,10 +236,14 @@ int main() {
     pushKey(SDLK_SPACE);
     platform::ShowMessage("Cannot write the save file.", "Error!");
 
-    // Sounds go to the (dummy) device; a new one replaces what is still queued.
+    // Sounds go to the (dummy) device, opened by the first one; a new one replaces what is
+    // still queued.
+    const bool hasSounds = !ResourceBytes(ResourceKind::Wave, 5006).empty();
+    check(!sdlbackend::audioOpen(), "no audio device before the first sound");
+    platform::PlayWave(5005);
     const char* audioDriver = std::getenv("SDL_AUDIODRIVER");
-    if (audioDriver != nullptr && std::string(audioDriver) == "dummy")
-        check(sdlbackend::audioOpen(), "the dummy audio device opens");
+    if (hasSounds && audioDriver != nullptr && std::string(audioDriver) == "dummy")
+        check(sdlbackend::audioOpen(), "the dummy audio device opens for a sound");
     if (sdlbackend::audioOpen() && !ResourceBytes(ResourceKind::Wave, 5006).empty()) {
         for (int id = 5000; id <= 5006; ++id) {
             platform::PlayWave(id);
@@ -256,6 +260,13 @@ int main() {
     uint32_t start = platform::GetTicks();
     platform::WaitForEvent(30);
     check(platform::GetTicks() - start < 5000, "a wait ends");
+    // Once the sounds have ended, waiting closes the device: an idle game has no audio thread.
+    platform::PlayWave(5005);
+    start = platform::GetTicks();
+    while (sdlbackend::audioOpen() && platform::GetTicks() - start < 10000)
+        platform::WaitForEvent(100);
+    check(!sdlbackend::audioOpen(), "the audio device closes after the last sound");
+    check(platform::GetTicks() - start < 8000, "the device closes soon after the sound ends");
 
     // A request to end (a signal: a quit without the close box) closes the message box and
     // then reaches the window as Close.
