@@ -28,7 +28,11 @@ struct Backend {
     platform::WindowProcedure procedure = nullptr;
 
     Surface client{480, 480}; // what the game draws
-    Surface frame;            // the whole window picture: menu bar, client, overlays
+    Surface bar;              // the menu bar, drawn here and copied above the client
+    // The side of the square picture the game last asked for with MakeClientSquare while
+    // the window kept another size (maximised, tiled): outside it the client is a margin
+    // painted black. 0: the whole client is the picture.
+    int pictureSide = 0;
     const MenuBar* menu = nullptr;
     MenuView menuView;
 
@@ -54,6 +58,9 @@ Backend& backend();
 void deliver(const platform::Event& event);
 // Shows what changed since the last present.
 void present();
+// Draws the whole window picture (menu bar, client, margin, pop-up, overlays) into
+// `pixels`, rows `pitch` pixels apart, at least as large as windowArea().
+void composeWindow(uint32_t* pixels, int pitch);
 // The client area's rectangle in window pixels, and the whole window's.
 classicui::Rect clientArea();
 classicui::Rect windowArea();

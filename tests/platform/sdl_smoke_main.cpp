@@ -123,6 +123,32 @@ int main() {
     pumpAll();
     check(paints == before + 1, "one Paint follows the resize");
 
+    // A window manager that keeps an 800 x 600 client after MakeClientSquare(600): the game
+    // draws 600 x 600 and every other client pixel is painted, none left white.
+    {
+        sdlbackend::Backend& b = sdlbackend::backend();
+        Surface kept = b.client;
+        b.client = Surface(800, 600, 0xFFFFFF);
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 600; ++x) b.client.at(x, y) = 0x123456;
+        b.pictureSide = 600;
+        const int top = classicui::MenuBarHeight;
+        std::vector<uint32_t> window(static_cast<size_t>(800) * (600 + top), 0xFFFFFF);
+        sdlbackend::composeWindow(window.data(), 800);
+        int picture = 0, unpainted = 0;
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 800; ++x) {
+                const uint32_t p = window[static_cast<size_t>(y + top) * 800 + x];
+                if (x < 600) picture += p == 0x123456;
+                else unpainted += p == 0xFFFFFF;
+            }
+        check(picture == 600 * 600, "the square picture is shown whole");
+        check(unpainted == 0, "the margin beside the square picture is painted");
+        b.client = kept;
+        b.pictureSide = 0;
+        b.frameDirty = true;
+    }
+
     // The menu from the keyboard: F10, Down opens the first pop-up, Down skips to the
     // next item over the separator, Enter chooses.
     pushKey(SDLK_F10);
