@@ -3,7 +3,8 @@
 # the title screen and in a running game with no input, each beside the same figure with
 # a loop that polls without waiting. It runs the game built with test switches, glimora_driven
 # (--busy-loop: never wait; --autoplay: start a game at once, as if Play were clicked). The
-# backend's own stand-in (tools/cpu_probe) is measured as well.
+# backend's own stand-in (tools/cpu_probe) is measured as well. Each figure comes with the
+# wake-ups a second of every thread of the process (voluntary context switches).
 # On a machine shared with other work, a polling loop gets only its share of a processor:
 # compare the waiting and polling figures of one run, not runs with each other.
 #
@@ -22,6 +23,7 @@ hz=$(getconf CLK_TCK)
 # The X server started by xvfb-run, our sibling: a program that polls makes it work too.
 xserver=$(ps -o pid=,comm= --ppid "$PPID" | awk '$2 == "Xvfb" { print $1; exit }')
 home=$(mktemp -d)
+audio=dummy
 trap 'rm -rf "$home"' EXIT
 
 # Processor time (user + system) of a process so far, in clock ticks.
@@ -33,6 +35,23 @@ cpu_ticks() {
     echo $(( ${12} + ${13} ))
 }
 
+# Voluntary context switches (wake-ups after a sleep) of every thread of a process, one
+# "tid name count" line each.
+wakeups() {
+    local task
+    for task in /proc/"$1"/task/*; do
+        [ -r "$task/status" ] || continue
+        printf '%s %s %s\n' "${task##*/}" "$(tr ' ' '_' <"$task/comm")" \
+            "$(awk '/^voluntary_ctxt_switches/ { print $2 }' "$task/status")"
+    done
+}
+
+# The wake-ups a second of each thread between two wakeups() listings.
+wakeup_rates() {
+    awk -v s="$seconds" 'NR == FNR { before[$1] = $3; next }
+        { printf "    thread %-16s %6.1f wake-ups/s\n", $2, ($3 - before[$1]) / s }' "$1" "$2"
+}
+
 # measure LABEL PROGRAM [VAR=value...] [-- SWITCH...]: starts the program, lets it settle,
 # measures.
 measure() {
@@ -40,7 +59,7 @@ measure() {
     shift 2
     while [ $# -gt 0 ] && [ "$1" != "--" ]; do vars+=("$1"); shift; done
     [ $# -gt 0 ] && shift
-    env HOME="$home" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy "${vars[@]}" "$program" "$@" \
+    env HOME="$home" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER="$audio" "${vars[@]}" "$program" "$@" \
         >/dev/null 2>&1 &
     local pid=$!
     sleep 2
@@ -51,8 +70,10 @@ measure() {
     local before after xbefore=0 xafter=0
     before=$(cpu_ticks "$pid")
     [ -n "$xserver" ] && xbefore=$(cpu_ticks "$xserver")
+    wakeups "$pid" >"$home/wake.before"
     sleep "$seconds"
     after=$(cpu_ticks "$pid")
+    wakeups "$pid" >"$home/wake.after"
     [ -n "$xserver" ] && xafter=$(cpu_ticks "$xserver")
     kill -TERM "$pid" 2>/dev/null || true
     for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
@@ -62,6 +83,7 @@ measure() {
     awk -v t="$used" -v x="$xused" -v hz="$hz" -v s="$seconds" -v l="$label" \
         'BEGIN { printf "%-40s %6.2f s (%5.1f %%)   X server %6.2f s (%5.1f %%)\n",
                  l, t / hz, 100 * t / hz / s, x / hz, 100 * x / hz / s }'
+    wakeup_rates "$home/wake.before" "$home/wake.after"
 }
 
 # The program reads glimora.conf beside it: a copy of it runs on its own files, so that no
@@ -89,6 +111,10 @@ if [ -x "$build/glimora_driven" ]; then
     prepare_game
     fresh_files
     measure "title screen, waiting loop" "$game"
+    # The audio driver SDL picks by itself (a sound server or ALSA where the machine has
+    # one): the device it opens has a thread of its own.
+    fresh_files
+    audio="" measure "title screen, waiting, SDL's own audio" "$game"
     fresh_files
     measure "title screen, polling loop" "$game" -- --busy-loop
     fresh_files

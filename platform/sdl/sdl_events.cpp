@@ -1,4 +1,5 @@
 // The SDL event loop: SDL events turned into the game's events, waiting without spinning.
+#include <algorithm>
 #include <climits>
 
 #include "platform/classic_ui/mnemonic.h"
@@ -19,7 +20,27 @@ bool nextModalEvent(SDL_Event& event) {
             continue;
         }
         if (!b.windowOpen) return false;
-        return SDL_WaitEvent(&event) == 1;
+        return waitEvent(&event, UINT32_MAX);
+    }
+}
+
+bool waitEvent(SDL_Event* event, uint32_t timeoutMs) {
+    const uint32_t start = platform::GetTicks();
+    for (;;) {
+        const uint32_t now = platform::GetTicks();
+        const uint32_t waited = now - start;
+        uint32_t left = timeoutMs == UINT32_MAX ? UINT32_MAX : timeoutMs - std::min(waited, timeoutMs);
+        const uint32_t audioDue = audioCloseDue(now);
+        if (audioDue == 0) {
+            closeAudioWhenDone(now);
+            continue;
+        }
+        const uint32_t wait = std::min(left, audioDue);
+        int got = wait >= static_cast<uint32_t>(INT_MAX)
+                      ? SDL_WaitEvent(event)
+                      : SDL_WaitEventTimeout(event, static_cast<int>(wait));
+        if (got == 1) return true;
+        if (wait == left) return false;
     }
 }
 
@@ -154,10 +175,7 @@ void WaitForEvent(uint32_t timeoutMs) {
     }
     sdlbackend::present();
     if (b.paintPending) return;
-    if (timeoutMs >= static_cast<uint32_t>(INT_MAX))
-        SDL_WaitEvent(nullptr);
-    else
-        SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
+    sdlbackend::waitEvent(nullptr, timeoutMs);
 }
 
 void PostQuit(int exitCode) {

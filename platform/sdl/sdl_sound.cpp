@@ -1,4 +1,5 @@
-// Plays the embedded WAVE sounds on one audio device, a new sound replacing the one playing.
+// Plays the embedded WAVE sounds on one audio device, a new sound replacing the one playing;
+// the device is open only while a sound plays, so that a quiet game has no audio thread.
 #include <SDL.h>
 
 #include <map>
@@ -10,10 +11,16 @@
 
 namespace {
 
+// How long the device stays open after a sound has ended: a quick run of sounds (a
+// placement, then its group) does not reopen it for each one.
+constexpr uint32_t LingerMs = 1000;
+
 struct Audio {
-    bool tried = false;
+    bool subsystem = false; // SDL's audio subsystem is started
+    bool failed = false;    // no device could be opened: every sound is skipped
     SDL_AudioDeviceID device = 0;
     SDL_AudioSpec format{};
+    uint32_t closeAt = 0;   // when the open device may close (ticks)
     std::map<int, std::vector<uint8_t>> converted; // by WAVE id, in the device's format
 };
 
@@ -22,19 +29,36 @@ Audio& audio() {
     return a;
 }
 
-// Opens the device once; without one every sound is silently skipped.
+bool sameFormat(const SDL_AudioSpec& a, const SDL_AudioSpec& b) {
+    return a.format == b.format && a.channels == b.channels && a.freq == b.freq;
+}
+
+// Opens the device for a sound; without one every sound is silently skipped.
 bool openDevice() {
     Audio& a = audio();
-    if (a.tried) return a.device != 0;
-    a.tried = true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (a.device != 0) return true;
+    if (a.failed) return false;
+    if (!a.subsystem) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            a.failed = true;
+            return false;
+        }
+        a.subsystem = true;
+    }
     SDL_AudioSpec want{};
     want.freq = 22050;
     want.format = AUDIO_S16SYS;
     want.channels = 2;
     want.samples = 1024;
-    a.device = SDL_OpenAudioDevice(nullptr, 0, &want, &a.format, SDL_AUDIO_ALLOW_ANY_CHANGE);
-    if (a.device == 0) return false;
+    SDL_AudioSpec got{};
+    a.device = SDL_OpenAudioDevice(nullptr, 0, &want, &got, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    if (a.device == 0) {
+        a.failed = true;
+        return false;
+    }
+    // The sounds already converted stay good while the device keeps its format.
+    if (!sameFormat(got, a.format)) a.converted.clear();
+    a.format = got;
     SDL_PauseAudioDevice(a.device, 0);
     return true;
 }
@@ -71,20 +95,43 @@ const std::vector<uint8_t>& convertedSound(int id) {
     return out;
 }
 
+// Milliseconds the queued bytes take to play, rounded up.
+uint32_t playingMs(const SDL_AudioSpec& format, uint32_t bytes) {
+    const uint64_t perSecond = static_cast<uint64_t>(format.freq) * format.channels *
+                               (SDL_AUDIO_BITSIZE(format.format) / 8);
+    if (perSecond == 0) return 0;
+    return static_cast<uint32_t>((static_cast<uint64_t>(bytes) * 1000 + perSecond - 1) / perSecond);
+}
+
 } // namespace
 
 namespace sdlbackend {
 
-// Opening the device can take a while: done with the window, not at the first sound.
-void openAudio() {
-    openDevice();
-}
-
 void closeAudio() {
     Audio& a = audio();
     if (a.device != 0) SDL_CloseAudioDevice(a.device);
-    if (a.tried) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (a.subsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     a = Audio{};
+}
+
+uint32_t audioCloseDue(uint32_t now) {
+    Audio& a = audio();
+    if (a.device == 0) return UINT32_MAX;
+    const auto left = static_cast<int32_t>(a.closeAt - now);
+    return left > 0 ? static_cast<uint32_t>(left) : 0;
+}
+
+void closeAudioWhenDone(uint32_t now) {
+    Audio& a = audio();
+    if (a.device == 0 || audioCloseDue(now) > 0) return;
+    const uint32_t queued = SDL_GetQueuedAudioSize(a.device);
+    if (queued > 0) {
+        // Still playing (the clock and the device drift a little): look again when it ends.
+        a.closeAt = now + playingMs(a.format, queued) + LingerMs;
+        return;
+    }
+    SDL_CloseAudioDevice(a.device);
+    a.device = 0;
 }
 
 uint32_t queuedAudioBytes() {
@@ -101,12 +148,13 @@ bool audioOpen() {
 namespace platform {
 
 void PlayWave(int id) {
-    if (!openDevice()) return;
-    const std::vector<uint8_t>& sound = convertedSound(id);
     Audio& a = audio();
     // PlaySound stops this program's sound before starting the next one.
-    SDL_ClearQueuedAudio(a.device);
+    if (a.device != 0) SDL_ClearQueuedAudio(a.device);
+    if (ResourceBytes(ResourceKind::Wave, id).empty() || !openDevice()) return;
+    const std::vector<uint8_t>& sound = convertedSound(id);
     if (!sound.empty()) SDL_QueueAudio(a.device, sound.data(), static_cast<Uint32>(sound.size()));
+    a.closeAt = GetTicks() + playingMs(a.format, static_cast<uint32_t>(sound.size())) + LingerMs;
 }
 
 } // namespace platform

@@ -24,7 +24,11 @@ struct Backend {
     platform::WindowProcedure procedure = nullptr;
 
     Surface client{480, 480}; // what the game draws
-    Surface frame;            // the whole window picture: menu bar, client, overlays
+    Surface bar;              // the menu bar, drawn here and copied above the client
+    // The side of the square picture the game last asked for with MakeClientSquare while
+    // the window kept another size (maximised, tiled): outside it the client is a margin
+    // painted black. 0: the whole client is the picture.
+    int pictureSide = 0;
     const MenuBar* menu = nullptr;
     MenuView menuView;
 
@@ -50,6 +54,9 @@ Backend& backend();
 void deliver(const platform::Event& event);
 // Shows what changed since the last present.
 void present();
+// Draws the whole window picture (menu bar, client, margin, pop-up, overlays) into
+// `pixels`, rows `pitch` pixels apart, at least as large as windowArea().
+void composeWindow(uint32_t* pixels, int pitch);
 // The client area's rectangle in window pixels, and the whole window's.
 classicui::Rect clientArea();
 classicui::Rect windowArea();
@@ -73,9 +80,17 @@ bool toUiEvent(const SDL_Event& event, classicui::UiEvent& out);
 // The menu loop: opens at `title` (with its pop-up when `openPopup`) and returns the chosen
 // command id, 0 when the menu closed without a choice.
 int runMenuLoop(int title, bool openPopup, bool viaKeyboard);
-// The audio device, opened with the window and closed with it.
-void openAudio();
+// The audio device is opened by the first sound and closed a moment after the last one
+// ends. audioCloseDue: milliseconds from `now` until it may close (UINT32_MAX: closed);
+// closeAudioWhenDone closes it once that time has come and nothing is queued. closeAudio
+// ends sound altogether, with the window.
+uint32_t audioCloseDue(uint32_t now);
+void closeAudioWhenDone(uint32_t now);
 void closeAudio();
+// Sleeps until an SDL event waits (taken into `event` when not null) or timeoutMs passed
+// (UINT32_MAX: no timeout), closing the audio device on the way when its time comes.
+// True when an event waits.
+bool waitEvent(SDL_Event* event, uint32_t timeoutMs);
 // What is still queued on the device (bytes), and whether there is a device.
 uint32_t queuedAudioBytes();
 bool audioOpen();

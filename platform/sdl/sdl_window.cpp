@@ -58,6 +58,8 @@ bool syncWindowSize() {
     int w = 0, h = 0;
     SDL_GetWindowSize(b.window, &w, &h);
     if (!resizeClient(w, h - classicui::MenuBarHeight)) return false;
+    // A new size from the window manager: the game decides again how much it draws.
+    b.pictureSide = 0;
     deliver({platform::EventType::Size, 0, 0, 0});
     b.paintPending = true;
     return true;
@@ -89,30 +91,44 @@ void setWindowIcon(SDL_Window* window) {
 
 namespace {
 
-// Copies rows of a picture into the window's own surface, at (x, y) in window pixels.
-void copyToWindow(SDL_Surface* target, const Surface& source, int sx, int sy, int w, int h, int x,
-                  int y) {
-    auto* pixels = static_cast<uint8_t*>(target->pixels);
-    for (int row = 0; row < h; ++row) {
-        auto* line =
-            reinterpret_cast<uint32_t*>(pixels + static_cast<ptrdiff_t>(y + row) * target->pitch) +
-            x;
-        const size_t start = static_cast<size_t>(sy + row) * static_cast<size_t>(source.width) +
-                             static_cast<size_t>(sx);
-        std::copy_n(source.pixels.data() + start, w, line);
-    }
+constexpr uint32_t MarginColour = 0x000000;
+
+uint32_t* row(uint32_t* pixels, int pitch, int y) {
+    return pixels + static_cast<ptrdiff_t>(y) * pitch;
 }
 
-// Draws the whole window picture: menu bar, client area, open pop-up and modal overlays.
-void composeFrame(const classicui::Rect& all) {
+// The part of the client the game's picture covers.
+classicui::Rect pictureArea() {
+    const Backend& b = backend();
+    int w = b.client.width, h = b.client.height;
+    if (b.pictureSide > 0) {
+        w = std::min(w, b.pictureSide);
+        h = std::min(h, b.pictureSide);
+    }
+    return {0, 0, w, h};
+}
+
+// Copies client pixels of `r` (client coordinates) into the window picture.
+void copyClient(uint32_t* pixels, int pitch, const classicui::Rect& r) {
+    const Backend& b = backend();
+    for (int y = r.y; y < r.y + r.h; ++y)
+        std::copy_n(b.client.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(b.client.width) + r.x, r.w,
+                    row(pixels, pitch, y + classicui::MenuBarHeight) + r.x);
+}
+
+// Draws the open pop-up and the modal overlays over the window picture. They draw into a
+// picture of their own, which exists only while one of them is shown.
+void composeOverlays(uint32_t* pixels, int pitch, const classicui::Rect& all) {
     Backend& b = backend();
-    if (b.frame.width != all.w || b.frame.height != all.h) b.frame = Surface(all.w, all.h);
-    drawMenuBar(b.frame);
-    for (int y = 0; y < b.client.height; ++y)
-        std::copy_n(&b.client.at(0, y), b.client.width, &b.frame.at(0, y + classicui::MenuBarHeight));
-    if (b.menuView.active) drawMenuPopup(b.frame);
+    if (!b.menuView.active && b.overlays.empty()) return;
+    Surface frame(all.w, all.h);
+    for (int y = 0; y < all.h; ++y)
+        std::copy_n(row(pixels, pitch, y), all.w, &frame.at(0, y));
+    if (b.menuView.active) drawMenuPopup(frame);
     for (const auto& overlay : b.overlays)
-        overlay(b.frame);
+        overlay(frame);
+    for (int y = 0; y < all.h; ++y)
+        std::copy_n(&frame.at(0, y), all.w, row(pixels, pitch, y));
 }
 
 // A window surface in another pixel format: the whole picture, converted by SDL.
@@ -120,10 +136,11 @@ void presentConverted(const classicui::Rect& all) {
     Backend& b = backend();
     SDL_Surface* target = SDL_GetWindowSurface(b.window);
     if (target == nullptr) return;
-    composeFrame(all);
+    Surface frame(all.w, all.h);
+    composeWindow(frame.pixels.data(), frame.width);
     SDL_Surface* source =
-        SDL_CreateRGBSurfaceWithFormatFrom(b.frame.pixels.data(), b.frame.width, b.frame.height, 32,
-                                           b.frame.width * 4, SDL_PIXELFORMAT_RGB888);
+        SDL_CreateRGBSurfaceWithFormatFrom(frame.pixels.data(), frame.width, frame.height, 32,
+                                           frame.width * 4, SDL_PIXELFORMAT_RGB888);
     if (source == nullptr) return;
     SDL_BlitSurface(source, nullptr, target, nullptr);
     SDL_FreeSurface(source);
@@ -134,6 +151,23 @@ void presentConverted(const classicui::Rect& all) {
 }
 
 } // namespace
+
+void composeWindow(uint32_t* pixels, int pitch) {
+    Backend& b = backend();
+    const classicui::Rect all = windowArea();
+    if (b.bar.width != all.w) b.bar = Surface(all.w, classicui::MenuBarHeight);
+    drawMenuBar(b.bar);
+    for (int y = 0; y < classicui::MenuBarHeight; ++y)
+        std::copy_n(&b.bar.at(0, y), all.w, row(pixels, pitch, y));
+    const classicui::Rect picture = pictureArea();
+    copyClient(pixels, pitch, picture);
+    for (int y = 0; y < b.client.height; ++y) {
+        uint32_t* line = row(pixels, pitch, y + classicui::MenuBarHeight);
+        const int from = y < picture.h ? picture.w : 0;
+        std::fill(line + from, line + b.client.width, MarginColour);
+    }
+    composeOverlays(pixels, pitch, all);
+}
 
 bool handleWindowEvent(const SDL_Event& event, bool /*nested*/) {
     if (event.type != SDL_WINDOWEVENT) return false;
@@ -165,17 +199,20 @@ void present() {
     if (target == nullptr || target->format->format != SDL_PIXELFORMAT_RGB888 ||
         SDL_MUSTLOCK(target) || target->w < all.w || target->h < all.h)
         return presentConverted(all);
+    auto* pixels = static_cast<uint32_t*>(target->pixels);
+    const int pitch = target->pitch / 4;
     bool composed = !b.overlays.empty() || b.menuView.active;
     if (composed || b.frameDirty) {
-        composeFrame(all);
-        copyToWindow(target, b.frame, 0, 0, all.w, all.h, 0, 0);
+        composeWindow(pixels, pitch);
         SDL_UpdateWindowSurface(b.window);
     } else {
+        // Only the changed part of the picture; the margin keeps its paint.
+        const classicui::Rect picture = pictureArea();
         classicui::Rect d = b.dirty;
         int x0 = std::max(d.x, 0), y0 = std::max(d.y, 0);
-        int x1 = std::min(d.x + d.w, b.client.width), y1 = std::min(d.y + d.h, b.client.height);
+        int x1 = std::min(d.x + d.w, picture.w), y1 = std::min(d.y + d.h, picture.h);
         if (x1 > x0 && y1 > y0) {
-            copyToWindow(target, b.client, x0, y0, x1 - x0, y1 - y0, x0, y0 + classicui::MenuBarHeight);
+            copyClient(pixels, pitch, {x0, y0, x1 - x0, y1 - y0});
             SDL_Rect r{x0, y0 + classicui::MenuBarHeight, x1 - x0, y1 - y0};
             SDL_UpdateWindowSurfaceRects(b.window, &r, 1);
         }
@@ -219,6 +256,7 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
         b.sdlStarted = true;
     }
     b.client = Surface(480, 480);
+    b.pictureSide = 0;
     b.window =
         SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 480,
                          480 + classicui::MenuBarHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
@@ -226,9 +264,9 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
         std::fprintf(stderr, "Glimora: cannot open the game's window: %s\n", SDL_GetError());
         return false;
     }
-    SDL_SetWindowMinimumSize(b.window, 160, 120 + classicui::MenuBarHeight);
+    // The game keeps its client at least 480 x 480.
+    SDL_SetWindowMinimumSize(b.window, 480, 480 + classicui::MenuBarHeight);
     sdlbackend::setWindowIcon(b.window);
-    sdlbackend::openAudio();
     b.procedure = procedure;
     b.menu = &initialMenu;
     b.windowOpen = true;
@@ -264,6 +302,10 @@ void MakeClientSquare(int side) {
     SDL_SetWindowSize(b.window, side, side + classicui::MenuBarHeight);
     // SetWindowPos sends WM_SIZE before it returns; do the same with the size we got.
     sdlbackend::syncWindowSize();
+    // A window manager that keeps the window maximised or tiled refuses the size: the game
+    // draws a side x side picture and the rest of the client is margin.
+    b.pictureSide = b.client.width == side && b.client.height == side ? 0 : side;
+    b.frameDirty = true;
 }
 
 void RequestRepaint() {

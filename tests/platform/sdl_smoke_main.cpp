@@ -123,6 +123,32 @@ int main() {
     pumpAll();
     check(paints == before + 1, "one Paint follows the resize");
 
+    // A window manager that keeps an 800 x 600 client after MakeClientSquare(600): the game
+    // draws 600 x 600 and every other client pixel is painted, none left white.
+    {
+        sdlbackend::Backend& b = sdlbackend::backend();
+        Surface kept = b.client;
+        b.client = Surface(800, 600, 0xFFFFFF);
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 600; ++x) b.client.at(x, y) = 0x123456;
+        b.pictureSide = 600;
+        const int top = classicui::MenuBarHeight;
+        std::vector<uint32_t> window(static_cast<size_t>(800) * (600 + top), 0xFFFFFF);
+        sdlbackend::composeWindow(window.data(), 800);
+        int picture = 0, unpainted = 0;
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 800; ++x) {
+                const uint32_t p = window[static_cast<size_t>(y + top) * 800 + x];
+                if (x < 600) picture += p == 0x123456;
+                else unpainted += p == 0xFFFFFF;
+            }
+        check(picture == 600 * 600, "the square picture is shown whole");
+        check(unpainted == 0, "the margin beside the square picture is painted");
+        b.client = kept;
+        b.pictureSide = 0;
+        b.frameDirty = true;
+    }
+
     // The menu from the keyboard: F10, Down opens the first pop-up, Down skips to the
     // next item over the separator, Enter chooses.
     pushKey(SDLK_F10);
@@ -236,10 +262,14 @@ int main() {
     pushKey(SDLK_SPACE);
     platform::ShowMessage("Cannot write the save file.", "Error!");
 
-    // Sounds go to the (dummy) device; a new one replaces what is still queued.
+    // Sounds go to the (dummy) device, opened by the first one; a new one replaces what is
+    // still queued.
+    const bool hasSounds = !ResourceBytes(ResourceKind::Wave, 5006).empty();
+    check(!sdlbackend::audioOpen(), "no audio device before the first sound");
+    platform::PlayWave(5005);
     const char* audioDriver = std::getenv("SDL_AUDIODRIVER");
-    if (audioDriver != nullptr && std::string(audioDriver) == "dummy")
-        check(sdlbackend::audioOpen(), "the dummy audio device opens");
+    if (hasSounds && audioDriver != nullptr && std::string(audioDriver) == "dummy")
+        check(sdlbackend::audioOpen(), "the dummy audio device opens for a sound");
     if (sdlbackend::audioOpen() && !ResourceBytes(ResourceKind::Wave, 5006).empty()) {
         for (int id = 5000; id <= 5006; ++id) {
             platform::PlayWave(id);
@@ -256,6 +286,13 @@ int main() {
     uint32_t start = platform::GetTicks();
     platform::WaitForEvent(30);
     check(platform::GetTicks() - start < 5000, "a wait ends");
+    // Once the sounds have ended, waiting closes the device: an idle game has no audio thread.
+    platform::PlayWave(5005);
+    start = platform::GetTicks();
+    while (sdlbackend::audioOpen() && platform::GetTicks() - start < 10000)
+        platform::WaitForEvent(100);
+    check(!sdlbackend::audioOpen(), "the audio device closes after the last sound");
+    check(platform::GetTicks() - start < 8000, "the device closes soon after the sound ends");
 
     // A request to end (a signal: a quit without the close box) closes the message box and
     // then reaches the window as Close.
