@@ -20,13 +20,13 @@ struct Palette {
 Palette paletteOf(TileColour c) {
     switch (c) {
     case TileColour::Green:
-        return {rgb(0xA8E68A), rgb(0x5FB548), rgb(0x24502A), rgb(0x2E6A32),
+        return {rgb(0x306C2C), rgb(0x1F4C26), rgb(0x143016), rgb(0x1E4A22),
                 rgb(0xC4FA9A), rgb(0x4CBC36), rgb(0x0A2A0C), rgb(0xE8FFD8)};
     case TileColour::Red:
-        return {rgb(0xC8443E), rgb(0x8A2020), rgb(0x4A1414), rgb(0x240809),
+        return {rgb(0x681616), rgb(0x460C0E), rgb(0x2A0A0A), rgb(0x240809),
                 rgb(0xD83A30), rgb(0x7A0C12), rgb(0x1E0204), rgb(0xFFC0B8)};
     default:
-        return {rgb(0xF2E4C0), rgb(0xD8C090), rgb(0x6A5430), rgb(0x3A3020),
+        return {rgb(0xD0BE96), rgb(0xB09A70), rgb(0x6A5430), rgb(0x3A3020),
                 rgb(0xFFFFFF), rgb(0xFFFFFF), rgb(0x000000), rgb(0xFFFFFF)};
     }
 }
