@@ -31,8 +31,10 @@ Palette paletteOf(TileColour c) {
     }
 }
 
-// A brick: rounded, bevelled, faintly speckled, with a vertical sheen.
-void paintBrick(Image& img, const Palette& p, unsigned seed) {
+// A brick: rounded, bevelled, faintly speckled, with a vertical sheen. The red brick's panel is
+// grooved with diagonal lines, a texture the green one lacks, for players who see the two
+// colours alike.
+void paintBrick(Image& img, const Palette& p, unsigned seed, bool grooved) {
     img.paintAll(solid(p.mortar));
     Sdf brick = roundedBox(0.5f, 0.5f, 47.5f, 47.5f, 4.5f);
     Shader base = [=](float x, float y) {
@@ -45,6 +47,13 @@ void paintBrick(Image& img, const Palette& p, unsigned seed) {
     Sdf panel = roundedBox(9, 9, 39, 39, 3);
     img.fill(subtract(grow(panel, 0.6f), grow(panel, -0.6f)), [=](float, float y) {
         return Rgba{0, 0, 0, 0.08f + 0.04f * (y / 48)};
+    });
+    if (!grooved) return;
+    Sdf inside = grow(panel, -2.0f);
+    img.fill(inside, [](float x, float y) {
+        float phase = std::fmod(x + y + 0.5f, 6.0f);
+        float groove = clamp01(1.0f - std::fabs(phase - 3.0f) / 1.2f);
+        return Rgba{0, 0, 0, 0.35f * groove};
     });
 }
 
@@ -129,7 +138,8 @@ Image paintSquare(TileColour colour, TileKind kind) {
         paintBrick(img, p,
                    colour == TileColour::Plain   ? 11u
                    : colour == TileColour::Green ? 12u
-                                                 : 13u);
+                                                 : 13u,
+                   colour == TileColour::Red);
         return img;
     }
     paintSocket(img, p);
