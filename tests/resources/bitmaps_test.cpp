@@ -7,6 +7,7 @@
 
 #include "resources/resources.h"
 #include "tests/resources/resource_files.h"
+#include "tools/assetgen/colour_vision.h"
 
 namespace {
 constexpr uint32_t White = 0xFFFFFF;
@@ -20,6 +21,15 @@ double averageLightness(const Picture& p, int x0, int y0, int x1, int y1) {
             ++n;
         }
     return n ? sum / n : 0;
+}
+
+// Mean relative luminance of a region as a viewer with the given colour vision sees it.
+double meanLuminance(const Picture& p, colour_vision::Vision v, int x0, int y0, int x1, int y1) {
+    double sum = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            sum += colour_vision::luminanceOf(colour_vision::simulate(v, p.at(x, y)));
+    return sum / ((x1 - x0) * (y1 - y0));
 }
 
 void expectMaskMatches(int maskId, int colourId) {
@@ -73,15 +83,30 @@ TEST(Bitmaps, BoardTilesAreAllDifferent) {
         EXPECT_TRUE(seen.insert(bitmap(id).pixels).second) << "tile " << id << " repeats";
 }
 
-TEST(Bitmaps, GreenPiecesAreLighterThanRedOnes) {
-    // Colour-blind players tell the colours apart by lightness too.
-    for (int kind = 0; kind <= 6; ++kind) {
-        Picture green = bitmap(101 + kind), red = bitmap(108 + kind);
-        EXPECT_GT(averageLightness(green, 8, 8, 40, 40), averageLightness(red, 8, 8, 40, 40) + 20)
-            << "kind " << kind;
+TEST(Bitmaps, SquaresAndPiecesDifferInLuminanceForEveryColourVision) {
+    // Painting is about telling plain, green and red squares apart, and placing about telling
+    // green pieces from red ones: both must hold without colour vision, so each pair differs
+    // in luminance over the face as well as in hue. The yellow score popups must stay legible
+    // over every square.
+    using namespace colour_vision;
+    for (Vision v : AllVisions) {
+        Picture plainSquare = bitmap(100), greenSquare = bitmap(101), redSquare = bitmap(108);
+        double plain = meanLuminance(plainSquare, v, 6, 6, 42, 42);
+        double green = meanLuminance(greenSquare, v, 6, 6, 42, 42);
+        double red = meanLuminance(redSquare, v, 6, 6, 42, 42);
+        EXPECT_GE(contrastOf(plain, green), 3.0) << nameOf(v);
+        EXPECT_GE(contrastOf(plain, red), 3.0) << nameOf(v);
+        EXPECT_GE(contrastOf(green, red), 1.5) << nameOf(v);
+        double popup = luminanceOf(simulate(v, 0xFFFF00));
+        for (double square : {plain, green, red})
+            EXPECT_GE(contrastOf(popup, square), 2.0) << nameOf(v) << " " << square;
+        for (int kind = 1; kind <= 6; ++kind) {
+            double g = meanLuminance(bitmap(101 + kind), v, 8, 8, 40, 40);
+            double r = meanLuminance(bitmap(108 + kind), v, 8, 8, 40, 40);
+            EXPECT_GT(g, r) << nameOf(v) << " kind " << kind;
+            EXPECT_GE(contrastOf(g, r), 1.5) << nameOf(v) << " kind " << kind;
+        }
     }
-    EXPECT_GT(averageLightness(bitmap(100), 8, 8, 40, 40),
-              averageLightness(bitmap(101), 8, 8, 40, 40));
 }
 
 TEST(Bitmaps, ArrowsPointTheirWay) {

@@ -20,19 +20,21 @@ struct Palette {
 Palette paletteOf(TileColour c) {
     switch (c) {
     case TileColour::Green:
-        return {rgb(0xA8E68A), rgb(0x5FB548), rgb(0x24502A), rgb(0x2E6A32),
+        return {rgb(0x306C2C), rgb(0x1F4C26), rgb(0x143016), rgb(0x1E4A22),
                 rgb(0xC4FA9A), rgb(0x4CBC36), rgb(0x0A2A0C), rgb(0xE8FFD8)};
     case TileColour::Red:
-        return {rgb(0xC8443E), rgb(0x8A2020), rgb(0x4A1414), rgb(0x240809),
+        return {rgb(0x681616), rgb(0x460C0E), rgb(0x2A0A0A), rgb(0x240809),
                 rgb(0xD83A30), rgb(0x7A0C12), rgb(0x1E0204), rgb(0xFFC0B8)};
     default:
-        return {rgb(0xF2E4C0), rgb(0xD8C090), rgb(0x6A5430), rgb(0x3A3020),
+        return {rgb(0xD0BE96), rgb(0xB09A70), rgb(0x6A5430), rgb(0x3A3020),
                 rgb(0xFFFFFF), rgb(0xFFFFFF), rgb(0x000000), rgb(0xFFFFFF)};
     }
 }
 
-// A brick: rounded, bevelled, faintly speckled, with a vertical sheen.
-void paintBrick(Image& img, const Palette& p, unsigned seed) {
+// A brick: rounded, bevelled, faintly speckled, with a vertical sheen. The red brick's panel is
+// grooved with diagonal lines, a texture the green one lacks, for players who see the two
+// colours alike.
+void paintBrick(Image& img, const Palette& p, unsigned seed, bool grooved) {
     img.paintAll(solid(p.mortar));
     Sdf brick = roundedBox(0.5f, 0.5f, 47.5f, 47.5f, 4.5f);
     Shader base = [=](float x, float y) {
@@ -45,6 +47,13 @@ void paintBrick(Image& img, const Palette& p, unsigned seed) {
     Sdf panel = roundedBox(9, 9, 39, 39, 3);
     img.fill(subtract(grow(panel, 0.6f), grow(panel, -0.6f)), [=](float, float y) {
         return Rgba{0, 0, 0, 0.08f + 0.04f * (y / 48)};
+    });
+    if (!grooved) return;
+    Sdf inside = grow(panel, -2.0f);
+    img.fill(inside, [](float x, float y) {
+        float phase = std::fmod(x + y + 0.5f, 6.0f);
+        float groove = clamp01(1.0f - std::fabs(phase - 3.0f) / 1.2f);
+        return Rgba{0, 0, 0, 0.35f * groove};
     });
 }
 
@@ -129,7 +138,8 @@ Image paintSquare(TileColour colour, TileKind kind) {
         paintBrick(img, p,
                    colour == TileColour::Plain   ? 11u
                    : colour == TileColour::Green ? 12u
-                                                 : 13u);
+                                                 : 13u,
+                   colour == TileColour::Red);
         return img;
     }
     paintSocket(img, p);
