@@ -1,4 +1,4 @@
-// The installer's configuration outside Windows: a key=value file found next to the executable.
+// The installer's configuration outside Windows: a key=value file beside the program or in /etc.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -76,12 +76,17 @@ std::string ExecutableFolder() {
 #endif
 }
 
-std::string FindConfigFile(const std::string& executableFolder) {
+std::string FindConfigFile(const std::string& executableFolder, const std::string& installedBinFolder,
+                           const std::string& systemConfigFile) {
     if (executableFolder.empty()) return {};
     for (const char* relative : {"/", "/../share/glimora/"}) {
         std::string candidate = executableFolder + relative + ConfigFileName;
         if (isRegularFile(candidate)) return candidate;
     }
+    // Only the installed program reads the system's file: a build tree or another prefix
+    // beside a packaged game keeps to its own configuration.
+    if (executableFolder == installedBinFolder && isRegularFile(systemConfigFile))
+        return systemConfigFile;
     return {};
 }
 
@@ -135,7 +140,9 @@ InstallConfig ReadInstallConfigFile(const std::string& path) {
 namespace platform {
 
 InstallConfig ReadInstallConfig() {
-    return posix::ReadInstallConfigFile(posix::FindConfigFile(posix::ExecutableFolder()));
+    // Set by the build from the installation folders.
+    return posix::ReadInstallConfigFile(posix::FindConfigFile(
+        posix::ExecutableFolder(), GLIMORA_INSTALLED_BINDIR, GLIMORA_SYSTEM_CONFIG));
 }
 
 } // namespace platform

@@ -20,8 +20,12 @@ uint32_t TicksSinceBoot();
 std::string ExecutableFolder();
 
 // The configuration files looked for, in order: "<exe dir>/glimora.conf" (the build tree),
-// then "<exe dir>/../share/glimora/glimora.conf" (an installation prefix).
-std::string FindConfigFile(const std::string& executableFolder);
+// "<exe dir>/../share/glimora/glimora.conf" (a prefix of its own), then `systemConfigFile`
+// when the executable lives in `installedBinFolder` (the installed game: /usr/games and
+// /etc/glimora/glimora.conf in the Debian package).
+std::string FindConfigFile(const std::string& executableFolder,
+                           const std::string& installedBinFolder = {},
+                           const std::string& systemConfigFile = {});
 
 // Parses `key=value` lines ('#' starts a comment line, blanks around keys and values are
 // ignored). "Language" is a decimal number 0..255; "Path" a folder, taken relative to

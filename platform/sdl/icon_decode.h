@@ -14,9 +14,9 @@ struct IconImage {
     bool empty() const { return argb.empty(); }
 };
 
-// The largest BMP-coded image of the icon file (1, 4, 8, 24 or 32 bits a pixel, with its
-// transparency mask); PNG-coded images are skipped. Empty when there is none or the bytes
-// are not a valid icon file.
+// The largest image of the icon file: BMP-coded (1, 4, 8, 24 or 32 bits a pixel, with its
+// transparency mask) or PNG-coded (8-bit RGB or RGBA, as the 256-pixel size is). Empty when
+// there is none or the bytes are not a valid icon file.
 IconImage DecodeLargestIcon(std::span<const uint8_t> bytes);
 
 } // namespace classicui

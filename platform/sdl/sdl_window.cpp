@@ -234,6 +234,9 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     if (!b.sdlStarted) {
         // Windows' double-click rectangle is 4 pixels wide.
         SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
+        // The window's class (X11) and application id (Wayland) name the desktop entry, so
+        // that docks group the window with its launcher (its StartupWMClass).
+        SDL_SetHint(SDL_HINT_APP_NAME, GLIMORA_APP_ID);
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
             std::fprintf(stderr, "Glimora: cannot open the game's window: %s\n", SDL_GetError());
             return false;

@@ -78,7 +78,7 @@ TEST(InstallConfigFile, WithoutPathTheFilesGoToTheUserDataFolder) {
     EXPECT_EQ(posix::ParseInstallConfig("", "/").path, "/home/someone/.local/share/glimora");
 }
 
-TEST(InstallConfigFile, FoundBesideTheExecutableOrUnderItsPrefix) {
+TEST(InstallConfigFile, FoundBesideTheExecutableUnderItsPrefixOrInTheSystem) {
     TempFolder folder;
     std::filesystem::create_directories(folder.path() / "bin");
     std::filesystem::create_directories(folder.path() / "share/glimora");
@@ -86,9 +86,15 @@ TEST(InstallConfigFile, FoundBesideTheExecutableOrUnderItsPrefix) {
     EXPECT_EQ(posix::FindConfigFile(bin), "");
     EXPECT_FALSE(posix::ReadInstallConfigFile(posix::FindConfigFile(bin)).keyFound);
 
+    // The system's file serves only the program in the installed folder.
+    const std::string system = folder.file("etc.conf");
+    writeBytes(system, {'L', 'a', 'n', 'g', 'u', 'a', 'g', 'e', '=', '1'});
+    EXPECT_EQ(posix::FindConfigFile(bin, bin, system), system);
+    EXPECT_EQ(posix::FindConfigFile(bin, "/usr/games", system), "");
+
     writeBytes(folder.file("share/glimora/glimora.conf"),
                {'L', 'a', 'n', 'g', 'u', 'a', 'g', 'e', '=', '0'});
-    EXPECT_EQ(posix::FindConfigFile(bin), bin + "/../share/glimora/glimora.conf");
+    EXPECT_EQ(posix::FindConfigFile(bin, bin, system), bin + "/../share/glimora/glimora.conf");
     EXPECT_EQ(posix::ReadInstallConfigFile(posix::FindConfigFile(bin)).languageByte, 0);
 
     writeBytes(folder.file("bin/glimora.conf"), {'P', 'a', 't', 'h', '=', 'u'});

@@ -282,7 +282,8 @@ std::vector<uint8_t> bmpImage(int w, int h) {
     return v;
 }
 
-TEST(IconDecoding, TakesTheLargestBmpImage) {
+TEST(IconDecoding, TakesTheLargestImageThatDecodes) {
+    // A PNG image cut short after its signature is passed over.
     std::vector<uint8_t> png{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0};
     auto file = iconFile({{16, 16, bmpImage(16, 16)}, {0, 0, png}, {32, 32, bmpImage(32, 32)}});
     IconImage icon = DecodeLargestIcon(file);
@@ -318,7 +319,9 @@ TEST(IconDecoding, TheWindowIconHasAnImageToShow) {
     if (bytes.empty()) GTEST_SKIP() << "no icon resource in this build";
     classicui::IconImage icon = classicui::DecodeLargestIcon(bytes);
     ASSERT_FALSE(icon.empty());
-    EXPECT_GE(icon.width, 32);
+    // The 256-pixel PNG image, so that docks and task switchers show it sharp.
+    EXPECT_EQ(icon.width, 256);
+    EXPECT_EQ(icon.height, 256);
     EXPECT_EQ(icon.argb.size(), static_cast<size_t>(icon.width) * static_cast<size_t>(icon.height));
     size_t opaque = 0;
     for (uint32_t p : icon.argb)
