@@ -1,7 +1,8 @@
 ; The Windows installer: the program, its registry key, the shared saved-game folder, a Start-menu
 ; shortcut and an uninstaller. Built by `cmake --build build-win --target installer`, which
 ; passes EXE (glimora.exe), ICON (glimora.ico), VERSION and OUTFILE.
-Unicode true
+; A 64-bit installer for the 64-bit game: it runs where the game runs, 32-bit Windows layers aside.
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "nsDialogs.nsh"
 !include "LogicLib.nsh"
