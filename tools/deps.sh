@@ -11,7 +11,7 @@ packages=(
     clang libclang-rt-14-dev
 )
 if [ "${GLIMORA_WINDOWS:-0}" = 1 ]; then
-    packages+=(g++-mingw-w64-x86-64-posix wine64 wine)
+    packages+=(g++-mingw-w64-x86-64-posix wine64 wine nsis)
 fi
 if [ "${GLIMORA_ASSETGEN:-0}" = 1 ]; then
     packages+=(libfreetype-dev zlib1g-dev fonts-dejavu-core)

@@ -247,10 +247,24 @@ PumpResult PumpOne(int& exitCode) {
 }
 
 void WaitForEvent(uint32_t timeoutMs) {
-    // Drawing is shown as it happens, so there is nothing to present first. Input already
-    // waiting in the queue ends the wait too, even if an earlier peek has seen it.
-    MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs == UINT32_MAX ? INFINITE : timeoutMs,
-                                QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    // Drawing is shown as it happens, so there is nothing to present first. The loop waits
+    // only after a peek found the queue empty, so input that arrives after that peek is all
+    // that may end the wait: the wait asks for new input only. Asking for any input in the
+    // queue (MWMO_INPUTAVAILABLE) returns at once under Wine while a status bit stays set
+    // that no peek clears, and the loop spins.
+    static int emptyWakes = 0;
+    const DWORD timeout = timeoutMs == UINT32_MAX ? INFINITE : timeoutMs;
+    const DWORD started = GetTickCount();
+    const DWORD woken = MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, 0);
+    MSG message{};
+    const bool wokenEarly = woken == WAIT_OBJECT_0 && GetTickCount() - started < 1;
+    if (!wokenEarly || PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_NOYIELD)) {
+        emptyWakes = 0;
+        return;
+    }
+    // Woken at once with nothing to read: a system whose wait cannot block. After a few in a
+    // row, sleep a little (a frame of input lag at most) rather than turn the wait into a spin.
+    if (++emptyWakes >= 3) Sleep(std::min<DWORD>(timeout, 10));
 }
 
 void PostQuit(int exitCode) {

@@ -363,8 +363,9 @@ void answerMessageBox(HWND main, const char* caption, const std::string& text) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc == 4 ? argv[1] : "";
-    if (mode != "first" && mode != "again" && mode != "nokey") {
-        std::printf("usage: smoke_driver first|again|nokey <pictures folder> <glimora.exe>\n");
+    if (mode != "first" && mode != "again" && mode != "nokey" && mode != "installed") {
+        std::printf(
+            "usage: smoke_driver first|again|nokey|installed <pictures folder> <glimora.exe>\n");
         return 2;
     }
     pictureFolder = argv[2];
@@ -401,6 +402,17 @@ int main(int argc, char** argv) {
         check(distinctColours(screen) > 8, "the game goes on and draws its screen");
         PostMessageA(main, WM_CLOSE, 0, 0);
         answerMessageBox(main, "Error!", "Cannot write the save file.");
+    } else if (mode == "installed") {
+        // The installed game, in the language the installer chose: it quits by its own Exit
+        // command, French (8074) or English (9074), whichever menu bar the window has.
+        check(findOtherWindow(main, nullptr, 0) == nullptr, "no message box at start-up");
+        reportAndDismiss(main);
+        save(waitForChange(main, Picture{}), "10-installed");
+        const bool french = GetMenuState(GetMenu(main), 8074, MF_BYCOMMAND) != UINT(-1);
+        PostMessageA(main, WM_COMMAND, french ? 8074 : 9074, 0);
+        check(waitClosed(main, WindowWaitMs), "the Exit command closes the window");
+        std::printf("%s (%d failed)\n", failures == 0 ? "all passed" : "FAILED", failures);
+        return failures == 0 ? 0 : 1;
     } else {
         check(findOtherWindow(main, nullptr, 0) == nullptr, "no message box at start-up");
         reportAndDismiss(main);
