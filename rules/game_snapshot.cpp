@@ -49,20 +49,27 @@ void restoreSnapshot(GameState& game, const GameSnapshot& s) {
 
 namespace {
 
-// The highest levels play can reach: the score stops at INT32_MAX, so the points level stops
-// at 2^17 (its threshold 20000 * 2^17 no longer fits) and the speed level at 10^5.
-constexpr int MaxPointsLevelExponent = 17;
-constexpr int MaxSpeedLevelExponent = 5;
-// Each landing lowers the rise speed, each speed level raises it by 1.
-constexpr int32_t MaxRiseSpeed = StartRiseSpeed + MaxSpeedLevelExponent;
+// A stored game is resumed as it stands, whether or not play could have made it: only values
+// that would be unsafe to play from are refused (an index beyond its array, a size beyond its
+// picture, arithmetic that could overflow). Every bound below also holds for every state that
+// play makes from an accepted one, so a game resumed once is resumed again after it is saved.
+
 // The popup label strips are 210 x 48.
 constexpr int32_t LabelStripWidth = 210;
 constexpr int32_t LabelStripHeight = 48;
 // A popup steps at most 4 times before it is removed.
 constexpr int32_t MaxPopupStep = 4;
 constexpr int32_t CanvasSize = 480;
-// An element enters behind another once that one has risen this far above the entry line.
-constexpr int32_t EntryGap = PileEntryBehindY - PileEntryGapY;
+// A draw moves weight from one element to others and never changes the sum, so no weight
+// ever exceeds a sum that starts within this.
+constexpr int64_t MaxWeightSum = int64_t{DrawWeightCount} * DrawWeightTotal;
+// Points grow by at most 31 level rises of 10 and 100 (the points level doubles until it
+// would not fit): room enough to stay far from overflow.
+constexpr int32_t MaxPoints = INT32_MAX / 2;
+// The rise speed grows by 1 for each speed level, at most 10 times (the speed level is
+// multiplied by 10 until it would not fit), and pile heights move by the rise speed.
+constexpr int32_t MaxRiseSpeed = 1000;
+constexpr int32_t HighestPileY = FirstLandingY - MaxRiseSpeed - 20;
 
 bool inRange(int32_t v, int32_t lo, int32_t hi) {
     return v >= lo && v <= hi;
@@ -89,39 +96,17 @@ bool boardOk(const Board& board) {
 }
 
 bool weightsOk(const std::array<int32_t, DrawWeightCount>& weights) {
-    int32_t sum = 0;
+    int64_t sum = 0;
     for (int32_t w : weights) {
-        if (!inRange(w, 0, DrawWeightTotal)) return false;
-        sum += w; // at most 12 * 264: no overflow
+        if (w < 0) return false;
+        sum += w;
     }
-    return sum == DrawWeightTotal;
+    return sum <= MaxWeightSum;
 }
 
-// The speed level's exponent j (speedLevel = 10^j), or -1 when the levels are not ones that
-// play reaches.
-int levelsExponent(const GameSnapshot& s) {
-    int32_t power = 1;
-    bool pointsFound = false;
-    for (int k = 0; k <= MaxPointsLevelExponent; ++k, power *= 2) {
-        if (s.pointsLevel == power) {
-            pointsFound = s.paintPoints == 20 + 10 * k && s.clearPoints == 100 + 100 * k;
-            break;
-        }
-    }
-    if (!pointsFound) return -1;
-    power = 1;
-    for (int k = 0; k <= MaxSpeedLevelExponent; ++k, power *= 10) {
-        if (s.speedLevel == power) return k;
-    }
-    return -1;
-}
-
-// Each speed level adds 1 to the rise speed and each landing takes 1 away, so the rise speed
-// is never above the starting speed plus the speed level's exponent. A higher one would pass
-// the top speed once play raises the level again.
-bool speedOk(const GameSnapshot& s) {
-    const int exponent = levelsExponent(s);
-    return exponent >= 0 && inRange(s.riseSpeed, 1, StartRiseSpeed + exponent);
+bool levelsOk(const GameSnapshot& s) {
+    return s.pointsLevel >= 1 && s.speedLevel >= 1 && inRange(s.paintPoints, 0, MaxPoints) &&
+           inRange(s.clearPoints, 0, MaxPoints) && inRange(s.riseSpeed, 0, MaxRiseSpeed);
 }
 
 bool popupsOk(const GameSnapshot& s) {
@@ -131,38 +116,26 @@ bool popupsOk(const GameSnapshot& s) {
         const auto style = static_cast<int32_t>(p.style);
         if (!inRange(style, 0, 2)) return false;
         if (!inRange(p.x, 0, CanvasSize) || !inRange(p.y, 0, CanvasSize)) return false;
-        if (!inRange(p.points, 0, s.clearPoints)) return false;
+        if (!inRange(p.points, 0, MaxPoints)) return false;
         if (!inRange(p.step, 0, MaxPopupStep)) return false;
     }
     return true;
 }
 
 bool pileOk(const GameSnapshot& s) {
-    // A game in progress never holds its sixth landing (that ends the game in the same pass),
-    // and never more than 6 elements.
+    // A game in progress never holds its sixth landing (that ends the game in the same pass).
     if (!inRange(s.landedCount, 0, LandingsToEnd - 1)) return false;
-    if (!inRange(s.pileCount, s.landedCount, LandingsToEnd)) return false;
-    if (s.activeIndex != s.landedCount) return false;
-    int32_t previousY = -1;
+    if (!inRange(s.pileCount, s.landedCount, PileSlotCount)) return false;
+    if (!inRange(s.activeIndex, 0, PileSlotCount)) return false;
+    int landed = 0;
     for (int i = 0; i < s.pileCount; ++i) {
         const PileSlot& slot = s.slots[static_cast<size_t>(i)];
         if (!elementOk(slot.kind, slot.color)) return false;
-        if (i < s.landedCount) {
-            // The i-th landing happens at most one rise step past its landing height.
-            if (slot.landed != 1) return false;
-            if (!inRange(slot.y, LandingY(i) - MaxRiseSpeed, LandingY(i))) return false;
-        } else {
-            // Rising elements are below the next landing height, each lower than the one before
-            // by at least the gap at which elements enter: all of them rise at the same speed,
-            // so play never brings two closer, and one that came closer would land far past its
-            // landing height.
-            if (slot.landed != 0) return false;
-            if (!inRange(slot.y, LandingY(s.landedCount) + 1, PileEntryBehindY)) return false;
-            if (i > s.landedCount && slot.y - previousY < EntryGap) return false;
-        }
-        previousY = slot.y;
+        if (!inRange(slot.landed, 0, 1)) return false;
+        landed += slot.landed;
+        if (!inRange(slot.y, HighestPileY, PileEntryBehindY)) return false;
     }
-    return true;
+    return landed == s.landedCount;
 }
 
 } // namespace
@@ -170,5 +143,5 @@ bool pileOk(const GameSnapshot& s) {
 bool snapshotIsPlayable(const GameSnapshot& s) {
     return labelOk(s.MultiplierLabelSize) && labelOk(s.PaintLabelSize) &&
            labelOk(s.ClearLabelSize) && boardOk(s.board) && weightsOk(s.drawWeights) &&
-           inRange(s.bonusChain, 0, 4) && speedOk(s) && popupsOk(s) && pileOk(s) && s.score >= 0;
+           inRange(s.bonusChain, 0, 4) && levelsOk(s) && popupsOk(s) && pileOk(s) && s.score >= 0;
 }

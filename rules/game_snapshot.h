@@ -33,7 +33,7 @@ GameSnapshot takeSnapshot(const GameState& game);
 // Copies a snapshot back into the game (the data only; setUpGame does the drawing).
 void restoreSnapshot(GameState& game, const GameSnapshot& saved);
 
-// True when every value is one the game itself can produce for a game in progress, so that
-// resuming it and playing on can never index out of range or overflow. Entries beyond
-// popupCount and pileCount are never read and are not checked.
+// True when every value fits what its field can hold, so that resuming the game and playing
+// on can never index out of range or overflow; a game play could not have made is still
+// played as stored. Entries beyond popupCount and pileCount are never read and not checked.
 bool snapshotIsPlayable(const GameSnapshot& saved);

@@ -135,11 +135,11 @@ TEST_F(SavedGameLoad, OutOfRangeSnapshotIsRefusedButScoresAndOptionsStay) {
     // clang-format off
     const Damage damages[] = {
         {"cell kind", 0x0F0 + 5 * 48 + 5 * 8, 7}, {"cell colour", 0x0F0 + 8, -1},
-        {"weight", 0x210, 265}, {"bonus chain", 0x240, 5},
+        {"weight", 0x210, -1}, {"bonus chain", 0x240, 5},
         {"popup count", 0x5B0, 37}, {"negative popup count", 0x5B0, -1},
         {"pile count", 0x5B4, 8}, {"active index", 0x5B8, -2147483647 - 1},
-        {"landed count", 0x5BC, 6}, {"rise speed", 0x5C8, 0},
-        {"points level", 0x24C, 3}, {"score", 0x63C, -5},
+        {"landed count", 0x5BC, 6}, {"rise speed", 0x5C8, -1},
+        {"points level", 0x24C, 0}, {"score", 0x63C, -5},
     };
     // clang-format on
     const std::vector<uint8_t> good = gameFile();
