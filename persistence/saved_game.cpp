@@ -44,7 +44,7 @@ std::string savedGameFileName(int slot) {
     return "donnees" + toBase4(slot) + ".icc";
 }
 
-void acceptSavedGameBytes(SaveRecord& record, std::span<const uint8_t> fileBytes) {
+bool acceptSavedGameBytes(SaveRecord& record, std::span<const uint8_t> fileBytes) {
     // The two reserved words are ignored on reading: they describe the run that wrote them.
     const int32_t startedThisRun = record.gameStartedThisRun;
     const int32_t startMark = record.startMark;
@@ -55,8 +55,11 @@ void acceptSavedGameBytes(SaveRecord& record, std::span<const uint8_t> fileBytes
     if (!magicMatches(record.magic)) record.GameInProgress = 0;
     // A snapshot that could index outside the board, the pile or the popups is not a game to
     // resume; everything else in the file still counts.
-    if (record.GameInProgress != 0 && !snapshotIsPlayable(record.snapshot))
+    bool refused = false;
+    if (record.GameInProgress != 0 && !snapshotIsPlayable(record.snapshot)) {
         record.GameInProgress = 0;
+        refused = true;
+    }
     record.GameInProgress = asFlag(record.GameInProgress);
 
     for (HighScoreEntry& entry : record.highScores) {
@@ -67,27 +70,24 @@ void acceptSavedGameBytes(SaveRecord& record, std::span<const uint8_t> fileBytes
     record.OccupiedNoticeArmed = asFlag(record.OccupiedNoticeArmed);
     record.WrongColourNoticeArmed = asFlag(record.WrongColourNoticeArmed);
     record.ShowHelpAtStart = asFlag(record.ShowHelpAtStart);
+    return refused;
 }
 
-void loadSavedGame(SaveRecord& record, const std::string& path) {
+FileRead loadSavedGame(SaveRecord& record, const std::string& path) {
     std::vector<uint8_t> bytes;
     // Only the record's length is read; whatever a longer file holds after it is ignored.
-    switch (platform::ReadWholeFile(path, platform::GameFile::SavedGame, bytes, SaveRecordSize)) {
-    case platform::FileResult::Ok:
-        acceptSavedGameBytes(record, bytes);
-        break;
-    case platform::FileResult::IoFailed:
-        // The file was there but could not be read: nothing of it is taken, and no game is
-        // resumed from a record that holds no magic.
-        acceptSavedGameBytes(record, {});
-        break;
-    case platform::FileResult::SecurityFailed:
-        platform::ShowMessage("Error Sid 1.", "Error!");
-        break;
-    case platform::FileResult::NotFound:
-    case platform::FileResult::OpenFailed:
-        break;
-    }
+    const platform::FileResult result =
+        platform::ReadWholeFile(path, platform::GameFile::SavedGame, bytes, SaveRecordSize);
+    if (result == platform::FileResult::SecurityFailed) platform::ShowMessage("Error Sid 1.", "Error!");
+    if (result != platform::FileResult::Ok) return fileReadFrom(result);
+    if (!acceptSavedGameBytes(record, bytes)) return FileRead::Read;
+    // The player's game is not resumed, but it is not lost either: the whole file is kept.
+    constexpr size_t KeptAtMost = 1 << 20;
+    std::vector<uint8_t> whole;
+    if (platform::ReadWholeFile(path, platform::GameFile::SavedGame, whole, KeptAtMost) ==
+        platform::FileResult::Ok)
+        platform::WriteWholeFile(path + ".refused", platform::GameFile::SavedGame, whole);
+    return FileRead::GameRefused;
 }
 
 void takeSnapshot(SaveRecord& record, const GameState& game, bool gameStartedThisRun) {

@@ -5,6 +5,8 @@
 #include <span>
 #include <string>
 
+#include "persistence/file_read.h"
+
 #include "persistence/save_record.h"
 #include "rules/game_state.h"
 
@@ -20,11 +22,14 @@ std::string savedGameFileName(int slot);
 // the magic is not "Glimora" or the snapshot could not be played safely; the high scores,
 // options and marks are kept either way, with every flag made 0 or 1 and every name
 // terminated after at most 8 characters.
-void acceptSavedGameBytes(SaveRecord& record, std::span<const uint8_t> fileBytes);
+// True when the bytes held a game in progress that was refused.
+bool acceptSavedGameBytes(SaveRecord& record, std::span<const uint8_t> fileBytes);
 
 // Start-up: reads the file at `path` into the record. A missing or unreadable file leaves the
-// record as it is, without a message.
-void loadSavedGame(SaveRecord& record, const std::string& path);
+// record as it is, without a message (the caller reports an unreadable one and never writes
+// over it). A refused game's file is first copied whole to `path` + ".refused", so that the
+// record written at exit does not take the only copy of it.
+FileRead loadSavedGame(SaveRecord& record, const std::string& path);
 
 // Exit: copies the game into the snapshot and sets the two marks the file carries.
 void takeSnapshot(SaveRecord& record, const GameState& game, bool gameStartedThisRun);

@@ -36,21 +36,14 @@ void overlaySlotRecord(SlotRecord& record, std::span<const uint8_t> fileBytes) {
     record = decodeSlotRecord(image);
 }
 
-void readSlotFile(SlotRecord& record, const std::string& path) {
+FileRead readSlotFile(SlotRecord& record, const std::string& path) {
     std::vector<uint8_t> bytes;
     // Only the record's length is read; a longer file's tail is ignored.
-    switch (platform::ReadWholeFile(path, platform::GameFile::SlotFile, bytes, SlotRecordSize)) {
-    case platform::FileResult::Ok:
-        overlaySlotRecord(record, bytes);
-        break;
-    case platform::FileResult::SecurityFailed:
-        platform::ShowMessage("Error 3 Sid.", "Error!");
-        break;
-    case platform::FileResult::NotFound:
-    case platform::FileResult::OpenFailed:
-    case platform::FileResult::IoFailed:
-        break;
-    }
+    const platform::FileResult result =
+        platform::ReadWholeFile(path, platform::GameFile::SlotFile, bytes, SlotRecordSize);
+    if (result == platform::FileResult::Ok) overlaySlotRecord(record, bytes);
+    if (result == platform::FileResult::SecurityFailed) platform::ShowMessage("Error 3 Sid.", "Error!");
+    return fileReadFrom(result);
 }
 
 namespace {

@@ -1,6 +1,8 @@
 // The player slot file (5,208 bytes): the user names of the machine, each one's index its slot.
 #pragma once
 
+#include "persistence/file_read.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -29,9 +31,10 @@ SlotRecord decodeSlotRecord(const SlotRecordBytes& bytes);
 // Lays the first bytes of a file over the record; bytes past 5,208 are ignored.
 void overlaySlotRecord(SlotRecord& record, std::span<const uint8_t> fileBytes);
 
-// Start-up: reads the file into the record. A missing file leaves it as it is, silently;
-// "Error 3 Sid." (caption "Error!") when the access list could not be built.
-void readSlotFile(SlotRecord& record, const std::string& path);
+// Start-up: reads the file into the record. A missing or unreadable file leaves it as it is,
+// silently (the caller never writes over an unreadable one); "Error 3 Sid." (caption
+// "Error!") when the access list could not be built.
+FileRead readSlotFile(SlotRecord& record, const std::string& path);
 
 // The user's slot: the index of the stored name equal to `userName` (byte for byte), or a new
 // row appended for it. When the table is full, or its count is outside 0..20, shows

@@ -34,6 +34,9 @@ struct ProgramState {
 
     uint8_t Language = 1;
     int32_t SaveDisabled = 0;
+    // A file that is there but could not be read at start-up is never written over.
+    bool SavedGameUnreadable = false;
+    bool SlotFileUnreadable = false;
     int PlayerSlot = 0;
     std::string UserName;
     std::string SavePath;     // empty: no saved game this run

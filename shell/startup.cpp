@@ -1,4 +1,7 @@
 // Start-up: the window, the defaults, the configuration, the player's slot and saved game.
+#include <cstdio>
+#include <string>
+
 #include "persistence/paths.h"
 #include "persistence/saved_game.h"
 #include "persistence/slot_file.h"
@@ -10,6 +13,29 @@
 #include "shell/program_state.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
+
+namespace {
+
+// A file that is there but cannot be read: said on stderr and in a message box, and then
+// left as it is.
+void ReportUnreadable(const std::string& path, uint8_t language, bool slotFile) {
+    std::fprintf(stderr, "Glimora: cannot read %s; it is left as it is and nothing is saved "
+                 "this run\n", path.c_str());
+    const char* text =
+        slotFile ? (language == 0
+                        ? "La liste des joueurs ne peut pas \xEAtre lue. Elle est laiss\xE9" "e "
+                          "telle quelle, et cette partie ne sera pas sauvegard\xE9" "e."
+                        : "The list of players cannot be read. It is left as it is, and this "
+                          "game will not be saved.")
+                 : (language == 0
+                        ? "Le fichier de sauvegarde ne peut pas \xEAtre lu. Il est laiss\xE9 "
+                          "tel quel, et cette partie ne sera pas sauvegard\xE9" "e."
+                        : "The saved game file cannot be read. It is left as it is, and this "
+                          "game will not be saved.");
+    platform::ShowMessage(text, "Error!");
+}
+
+} // namespace
 
 bool StartUp() {
     ProgramState& p = Program();
@@ -46,12 +72,35 @@ bool StartUp() {
 
     const char separator = platform::PathSeparator();
     p.SlotFilePath = buildSlotFilePath(platform::SlotFileFolder(), separator).value_or("");
-    if (!p.SlotFilePath.empty()) readSlotFile(p.slots, p.SlotFilePath);
+    if (!p.SlotFilePath.empty() &&
+        readSlotFile(p.slots, p.SlotFilePath) == FileRead::Unreadable) {
+        // Without the list the player's slot is unknown: any saved game could be another
+        // player's, so none is read or written this run, and the list stays as it is.
+        p.SlotFileUnreadable = true;
+        ReportUnreadable(p.SlotFilePath, p.Language, true);
+    }
     p.PlayerSlot = resolvePlayerSlot(p.slots, p.UserName, p.Language);
 
     // Without a folder (or with one too long) there is no saved game this run.
     p.SavePath = savePathFrom(config, separator, p.PlayerSlot).value_or("");
-    if (!p.SavePath.empty()) loadSavedGame(p.save, p.SavePath);
+    if (p.SlotFileUnreadable) p.SavePath.clear();
+    if (!p.SavePath.empty()) {
+        switch (loadSavedGame(p.save, p.SavePath)) {
+        case FileRead::Unreadable:
+            p.SavedGameUnreadable = true;
+            ReportUnreadable(p.SavePath, p.Language, false);
+            break;
+        case FileRead::GameRefused:
+            std::fprintf(stderr,
+                         "Glimora: the game saved in %s holds a value out of range and cannot be "
+                         "resumed; the file is kept as %s.refused\n",
+                         p.SavePath.c_str(), p.SavePath.c_str());
+            break;
+        case FileRead::Read:
+        case FileRead::Missing:
+            break;
+        }
+    }
     p.save.startMark = 1;
     game.GameInProgress = p.save.GameInProgress != 0 ? 1 : 0;
     game.HelpDuringGame = p.save.HelpDuringGame;

@@ -198,21 +198,28 @@ void Shutdown() {
     p.save.OccupiedNoticeArmed = game.OccupiedNoticeArmed;
     p.save.WrongColourNoticeArmed = game.WrongColourNoticeArmed;
     takeSnapshot(p.save, game, p.gameStartedThisRun);
-    if (p.SaveDisabled == 0 && !p.SavePath.empty()) {
-        saveSavedGame(p.save, p.SavePath);
+    // The exit status says whether both files were written.
+    bool written = false;
+    if (p.SavedGameUnreadable || p.SlotFileUnreadable) {
+        // Said at start-up: the file that could not be read stays as it was.
+    } else if (p.SaveDisabled == 0 && !p.SavePath.empty()) {
+        written = saveSavedGame(p.save, p.SavePath);
     } else {
         platform::ShowMessage("Cannot write the save file.", "Error!");
     }
     p.SavePath.clear();
-    if (!p.SlotFilePath.empty()) {
-        writeSlotFile(p.slots, p.SlotFilePath);
+    if (p.SlotFileUnreadable) {
+        written = false;
+    } else if (!p.SlotFilePath.empty()) {
+        written = writeSlotFile(p.slots, p.SlotFilePath) && written;
     } else {
         // No folder for the slot file this run: reported as its failed write would be.
         platform::ShowMessage("Error 4.", "Error!");
+        written = false;
     }
     p.SlotFilePath.clear();
     ReleaseGraphics();
-    platform::PostQuit(0);
+    platform::PostQuit(written ? 0 : 1);
 }
 
 } // namespace

@@ -83,11 +83,11 @@ TEST_F(SavedGameLoad, GameComesBackAsSaved) {
 
 TEST_F(SavedGameLoad, MissingFileKeepsTheStartUpContents) {
     SaveRecord r;
-    loadSavedGame(r, folder.file("nothing.icc"));
+    EXPECT_EQ(loadSavedGame(r, folder.file("nothing.icc")), FileRead::Missing);
     EXPECT_EQ(encodeSaveRecord(r), encodeSaveRecord(SaveRecord{}));
-    // A folder where the file should be is no file either.
+    // A folder where the file should be is not read, and must not be written over either.
     std::filesystem::create_directory(folder.file("folder.icc"));
-    loadSavedGame(r, folder.file("folder.icc"));
+    EXPECT_EQ(loadSavedGame(r, folder.file("folder.icc")), FileRead::Unreadable);
     EXPECT_EQ(encodeSaveRecord(r), encodeSaveRecord(SaveRecord{}));
     EXPECT_TRUE(message_log::shown().empty());
 }

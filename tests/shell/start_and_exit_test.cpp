@@ -2,6 +2,8 @@
 #include <cstring>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "persistence/save_record.h"
 #include "platform/posix/posix_platform.h"
@@ -113,7 +115,7 @@ TEST_F(ShellScenario, WithoutConfigurationTheGameRunsInEnglishAndSaysItCannotSav
               "Uninstall Glimora, and reinstall it correctly in the default directory.");
     EXPECT_EQ(P().SaveDisabled, 1);
     EXPECT_EQ(P().Language, 1);
-    EXPECT_EQ(Exit(), 0);
+    EXPECT_EQ(Exit(), 1) << "the saved game was not written";
     EXPECT_EQ(headless::Messages().back().text, "Cannot write the save file.");
     EXPECT_TRUE(SavedGameBytes().empty());
 }
@@ -126,4 +128,37 @@ TEST_F(ShellScenario, FrenchConfigurationGivesTheFrenchMenuAndDialogs) {
     Command(8075); // Options, French id
     ASSERT_EQ(headless::Dialogs().size(), 1u);
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1150);
+}
+
+TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptAside) {
+    // Something that cannot be read where the saved game should be: said at start-up, and
+    // left as it is at exit, which says by its status that nothing was saved.
+    std::filesystem::create_directory(Folder() + "/Glimora/donnees0.icc");
+    Start();
+    ASSERT_FALSE(headless::Messages().empty());
+    EXPECT_EQ(headless::Messages()[0].caption, "Error!");
+    EXPECT_EQ(headless::Messages()[0].text, "The saved game file cannot be read. It is left as it "
+                                            "is, and this game will not be saved.");
+    EXPECT_EQ(Exit(), 1);
+    EXPECT_TRUE(std::filesystem::is_directory(SavedGamePath()));
+    std::filesystem::remove(SavedGamePath());
+
+    // A game in progress whose bonus chain is out of range is not resumed, and not lost.
+    StartOnTitle();
+    PlayFromTitle();
+    ASSERT_TRUE(PlaceActiveElement());
+    EXPECT_EQ(Exit(), 0);
+    std::vector<uint8_t> damaged = SavedGameBytes();
+    ASSERT_EQ(damaged.size(), SaveRecordSize);
+    damaged[0x240] = 5;
+    std::ofstream(SavedGamePath(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(damaged.data()),
+               static_cast<std::streamsize>(damaged.size()));
+    Start();
+    EXPECT_EQ(P().Screen, TitleScreen);
+    EXPECT_EQ(Exit(), 0);
+    std::ifstream kept(SavedGamePath() + ".refused", std::ios::binary);
+    const std::vector<uint8_t> keptBytes{std::istreambuf_iterator<char>(kept), {}};
+    EXPECT_EQ(keptBytes, damaged);
+    EXPECT_EQ(Int32At(SavedGameBytes(), save_layout::GameInProgress), 0);
 }
