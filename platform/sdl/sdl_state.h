@@ -66,6 +66,8 @@ classicui::Rect windowArea();
 bool handleWindowEvent(const SDL_Event& event, bool nested);
 // Takes the window's present size; Size goes to the procedure when it changed.
 bool syncWindowSize();
+// Makes SIGHUP end the game as SIGTERM does: through the close box, saving.
+void endSessionOnHangUp();
 // Whether SDL's video driver shows a window: false for the drivers that draw nowhere, unless
 // SDL_VIDEODRIVER asked for that one.
 bool driverShowsWindow();

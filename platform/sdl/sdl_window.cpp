@@ -1,5 +1,8 @@
 // The SDL main window: creation, the client surface, the menu bar above it, presenting.
+#include <signal.h>
+
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -63,6 +66,26 @@ bool syncWindowSize() {
     deliver({platform::EventType::Size, 0, 0, 0});
     b.paintPending = true;
     return true;
+}
+
+namespace {
+
+// A closed terminal or a logout ends the session with SIGHUP: handled as the SIGTERM that SDL
+// already turns into a press of the close box, so the game is saved the same way.
+void onHangUp(int) {
+    std::raise(SIGTERM);
+}
+
+} // namespace
+
+void endSessionOnHangUp() {
+    struct sigaction action {};
+    action.sa_handler = onHangUp;
+    sigemptyset(&action.sa_mask);
+    struct sigaction previous {};
+    // A hang-up the player's shell chose to ignore (nohup) stays ignored.
+    if (sigaction(SIGHUP, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) return;
+    sigaction(SIGHUP, &action, nullptr);
 }
 
 bool driverShowsWindow() {
@@ -241,6 +264,7 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
             std::fprintf(stderr, "Glimora: cannot open the game's window: %s\n", SDL_GetError());
             return false;
         }
+        sdlbackend::endSessionOnHangUp();
         if (!sdlbackend::driverShowsWindow()) {
             std::fprintf(stderr,
                          "Glimora: cannot open the game's window: no display (SDL chose its "

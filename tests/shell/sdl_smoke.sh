@@ -26,16 +26,19 @@ grep -q 'closing the window on screen 3' <<<"$first"   # help first for a new pl
 second="$(run)"
 echo "second start: $second"
 grep -q 'closing the window on screen 0' <<<"$second"  # then the title screen
-# The player's program: no switches; a SIGTERM ends it through the close box, which saves.
+# The player's program: no switches; SIGTERM and SIGHUP (a closed terminal) end it through the
+# close box, which saves.
 cp "$game" "$work/glimora"
-rm "$work/data/Glimora/donnees0.icc"
-SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-dummy}" SDL_AUDIODRIVER=dummy HOME="$work" \
-    XDG_DATA_HOME="$work/xdg" "$work/glimora" &
-pid=$!
-sleep 1.5
-kill -TERM "$pid"
-wait "$pid"
-[ "$(stat -c %s "$work/data/Glimora/donnees0.icc")" = 1648 ]
+for signal in TERM HUP; do
+    rm "$work/data/Glimora/donnees0.icc"
+    SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-dummy}" SDL_AUDIODRIVER=dummy HOME="$work" \
+        XDG_DATA_HOME="$work/xdg" "$work/glimora" &
+    pid=$!
+    sleep 1.5
+    kill -"$signal" "$pid"
+    wait "$pid"
+    [ "$(stat -c %s "$work/data/Glimora/donnees0.icc")" = 1648 ]
+done
 # No display: a message and a non-zero status, never a game running with no window.
 if out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy HOME="$work" \
         XDG_DATA_HOME="$work/xdg" timeout 20 "$work/glimora" 2>&1); then
