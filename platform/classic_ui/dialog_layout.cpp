@@ -18,12 +18,10 @@ int MulDiv(int a, int b, int c) {
     return static_cast<int>(negative ? -q : q);
 }
 
-DialogGeometry LayoutFrame(int clientW, int clientH, Rect area, Rect bounds) {
+DialogGeometry LayoutFrameAt(int clientW, int clientH, int x, int y, Rect bounds) {
     DialogGeometry g;
     int w = clientW + 2 * DialogBorder;
     int h = clientH + 2 * DialogBorder + CaptionHeight;
-    int x = area.x + (area.w - w) / 2;
-    int y = area.y + (area.h - h) / 2;
     // Keep the caption reachable: inside the window where the dialog fits.
     x = std::max(std::min(x, bounds.x + bounds.w - w), bounds.x);
     y = std::max(std::min(y, bounds.y + bounds.h - h), bounds.y);
@@ -34,8 +32,18 @@ DialogGeometry LayoutFrame(int clientW, int clientH, Rect area, Rect bounds) {
     return g;
 }
 
+DialogGeometry LayoutFrame(int clientW, int clientH, Rect area, Rect bounds) {
+    const int w = clientW + 2 * DialogBorder;
+    const int h = clientH + 2 * DialogBorder + CaptionHeight;
+    return LayoutFrameAt(clientW, clientH, area.x + (area.w - w) / 2, area.y + (area.h - h) / 2,
+                         bounds);
+}
+
 DialogGeometry LayoutDialog(const DialogTemplate& dialog, Rect area, Rect bounds) {
-    DialogGeometry g = LayoutFrame(DialogX(dialog.cx), DialogY(dialog.cy), area, bounds);
+    // A dialog owned by the main window sits at its template's position from the origin of
+    // the window's client area, as Windows places it.
+    DialogGeometry g = LayoutFrameAt(DialogX(dialog.cx), DialogY(dialog.cy),
+                                     area.x + DialogX(dialog.x), area.y + DialogY(dialog.y), bounds);
     for (const auto& c : dialog.controls)
         g.controls.push_back(
             {g.client.x + DialogX(c.x), g.client.y + DialogY(c.y), DialogX(c.cx), DialogY(c.cy)});

@@ -33,9 +33,13 @@ struct DialogGeometry {
     std::vector<Rect> controls; // one per template control, in window pixels
 };
 
-// A dialog whose client area is clientW x clientH, centred over `area` (the main window's
-// client area) and kept inside `bounds` (the whole window) where it fits.
+// A frame whose client area is clientW x clientH, its outer top-left at (x, y), kept inside
+// `bounds` (the whole window) where it fits; LayoutFrame centres it over `area` (the main
+// window's client area).
+DialogGeometry LayoutFrameAt(int clientW, int clientH, int x, int y, Rect bounds);
 DialogGeometry LayoutFrame(int clientW, int clientH, Rect area, Rect bounds);
+// A dialog at its template's position from the origin of `area`, as Windows places a dialog
+// owned by the main window.
 DialogGeometry LayoutDialog(const DialogTemplate& dialog, Rect area, Rect bounds);
 
 // Controls the Tab key visits: push buttons, check boxes, radio buttons, edit fields.

@@ -128,15 +128,19 @@ TEST(EditFields, TheViewFollowsTheCaret) {
     EXPECT_EQ(e.caret, e.text.size());
 }
 
-TEST(DialogLayout, CentredOverTheClientWithControlsInPixels) {
+TEST(DialogLayout, AtTheTemplatesPlaceFromTheClientWithControlsInPixels) {
     Rect client{0, 19, 480, 480}, window{0, 0, 480, 499};
     DialogGeometry g = LayoutDialog(optionsDialog, client, window);
     EXPECT_EQ(g.client.w, 375);
     EXPECT_EQ(g.client.h, 276);
     EXPECT_EQ(g.outer.w, 375 + 2 * DialogBorder);
     EXPECT_EQ(g.outer.h, 276 + 2 * DialogBorder + CaptionHeight);
-    EXPECT_EQ(g.outer.x, (480 - g.outer.w) / 2);
-    EXPECT_EQ(g.outer.y, 19 + (480 - g.outer.h) / 2);
+    EXPECT_EQ(g.outer.x, 0) << "Options sits at (0, 0) of the client area";
+    EXPECT_EQ(g.outer.y, 19);
+    // The name dialog at (40, 40) dialog units: 60 and 65 pixels.
+    DialogGeometry name = LayoutDialog(testdlg::nameDialog, client, window);
+    EXPECT_EQ(name.outer.x, 60);
+    EXPECT_EQ(name.outer.y, 19 + 65);
     // OK at (70, 140) 40 x 15 dialog units.
     EXPECT_EQ(g.controls[0].x, g.client.x + 105);
     EXPECT_EQ(g.controls[0].y, g.client.y + 228); // 227.5
