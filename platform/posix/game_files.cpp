@@ -1,10 +1,14 @@
 // Whole-file reads, and writes that replace a file atomically, for the game's two kinds of file.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <string>
 
 #include "platform/posix/posix_platform.h"
 
@@ -17,6 +21,27 @@ size_t writeChunk = 0;
 
 bool probe(WriteStage stage, size_t bytesWritten) {
     return writeProbe == nullptr || writeProbe(stage, bytesWritten);
+}
+
+// Removes the temporaries that a save killed before its rename left beside `base`: named
+// ".<base>.XXXXXX" and older than a minute, so that a save running at this moment in another
+// process of the same user keeps its own.
+void removeLeftovers(const std::string& folder, const std::string& base) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    const std::string prefix = "." + base + ".";
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string leftover = folder + "/" + name;
+        struct stat info {};
+        if (::lstat(leftover.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            now - info.st_mtime > 60)
+            ::unlink(leftover.c_str());
+    }
+    ::closedir(dir);
 }
 
 // Creates the missing folders on the way to `folder`, private to the user.
@@ -104,6 +129,7 @@ FileResult WriteWholeFile(const std::string& path, GameFile, std::span<const uin
 
     // The new contents go to a temporary beside the file and replace it only once complete
     // and on disk, so an interrupted save leaves the previous file whole.
+    posix::removeLeftovers(folder, base);
     std::string temporary = folder + "/." + base + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) return FileResult::OpenFailed;
@@ -118,10 +144,13 @@ FileResult WriteWholeFile(const std::string& path, GameFile, std::span<const uin
         ::unlink(temporary.c_str());
         return FileResult::IoFailed;
     }
-    // The file is replaced; the folder's entry must reach the disk too for it to last.
+    // The file is replaced; the folder's entry must reach the disk too for it to last. When
+    // that flush fails the new file is still the one in place: the save happened, and
+    // reporting it as failed would tell the player the opposite of what is on disk.
     if (!posix::probe(WriteStage::Renamed, bytes.size()) || !posix::flushFolder(folder) ||
         !posix::probe(WriteStage::FolderFlushed, bytes.size()))
-        return FileResult::IoFailed;
+        std::fprintf(stderr, "Glimora: %s is saved, but its folder could not be flushed to disk\n",
+                     path.c_str());
     return FileResult::Ok;
 }
 

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -212,6 +213,27 @@ TEST(GameFiles, FailureAtAnyPointKeepsTheOldFileAndRemovesTheTemporary) {
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
             << point;
     }
+    // After the rename the new file is in place: a failed flush of the folder is no failed save.
+    stopAt = 30;
+    pointsSeen = 0;
+    posix::SetWriteProbe([](posix::WriteStage, size_t) { return ++pointsSeen != stopAt; }, 200);
+    EXPECT_EQ(platform::WriteWholeFile(path, GameFile::SlotFile, newBytes), FileResult::Ok);
+    posix::SetWriteProbe(nullptr, 0);
+    EXPECT_EQ(readBytes(path), newBytes);
+
+    // A temporary left by a save killed an hour ago goes with the next save; a fresh one, which
+    // may be another save's at work, and other files stay.
+    const std::string old = folder.file(".userscd32.wxp.Ab12Cd");
+    const std::string fresh = folder.file(".userscd32.wxp.Ef34Gh");
+    const std::string other = folder.file(".donnees0.icc.Ab12Cd");
+    for (const std::string& f : {old, fresh, other}) writeBytes(f, oldBytes);
+    const auto hourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    std::filesystem::last_write_time(old, hourAgo);
+    std::filesystem::last_write_time(other, hourAgo);
+    EXPECT_EQ(platform::WriteWholeFile(path, GameFile::SlotFile, oldBytes), FileResult::Ok);
+    EXPECT_FALSE(std::filesystem::exists(old));
+    EXPECT_TRUE(std::filesystem::exists(fresh));
+    EXPECT_TRUE(std::filesystem::exists(other));
 }
 
 } // namespace
