@@ -7,7 +7,8 @@ enum class FileRead {
     Read,         // the file's bytes were taken
     Missing,      // there is no file: a new one may be written
     Unreadable,   // a file (or a folder) is there but could not be read: it must stay as it is
-    GameRefused,  // read, but its game could not be resumed safely: the bytes were kept aside
+    GameRefused,  // read, but part of it (its game, impossible high scores) was refused: the
+                  // bytes were kept aside
 };
 
 // The read's outcome from the platform's answer: anything but a missing file or a whole read

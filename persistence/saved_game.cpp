@@ -27,6 +27,15 @@ void terminateName(std::array<char, 12>& name) {
     if (end - name.begin() > static_cast<std::ptrdiff_t>(MaxNameChars)) name[MaxNameChars] = '\0';
 }
 
+bool rowCanBeAScore(const HighScoreEntry& entry) {
+    if (entry.score < 0) return false;
+    for (char c : entry.name) {
+        if (c == '\0') break;
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string toBase4(int32_t value) {
@@ -65,6 +74,12 @@ bool acceptSavedGameBytes(SaveRecord& record, std::span<const uint8_t> fileBytes
     for (HighScoreEntry& entry : record.highScores) {
         terminateName(entry.name);
         entry.used = asFlag(entry.used);
+        // A row that cannot be a score (a negative one, a name with control bytes) is not
+        // shown, nor written back: the caller keeps the file's bytes aside.
+        if (entry.used && !rowCanBeAScore(entry)) {
+            entry = HighScoreEntry{};
+            refused = true;
+        }
     }
     record.HelpDuringGame = asFlag(record.HelpDuringGame);
     record.OccupiedNoticeArmed = asFlag(record.OccupiedNoticeArmed);
@@ -81,7 +96,8 @@ FileRead loadSavedGame(SaveRecord& record, const std::string& path) {
     if (result == platform::FileResult::SecurityFailed) platform::ShowMessage("Error Sid 1.", "Error!");
     if (result != platform::FileResult::Ok) return fileReadFrom(result);
     if (!acceptSavedGameBytes(record, bytes)) return FileRead::Read;
-    // The player's game is not resumed, but it is not lost either: the whole file is kept.
+    // What is not taken (a game not resumed, rows that cannot be scores) is not lost either:
+    // the whole file is kept.
     constexpr size_t KeptAtMost = 1 << 20;
     std::vector<uint8_t> whole;
     if (platform::ReadWholeFile(path, platform::GameFile::SavedGame, whole, KeptAtMost) ==

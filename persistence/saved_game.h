@@ -22,13 +22,15 @@ std::string savedGameFileName(int slot);
 // the magic is not "Glimora" or the snapshot could not be played safely; the high scores,
 // options and marks are kept either way, with every flag made 0 or 1 and every name
 // terminated after at most 8 characters.
-// True when the bytes held a game in progress that was refused.
+// True when something the bytes held was refused: a game in progress that could not be
+// resumed safely, or high-score rows that cannot be scores (a negative score, control bytes
+// in the name), which are emptied.
 bool acceptSavedGameBytes(SaveRecord& record, std::span<const uint8_t> fileBytes);
 
 // Start-up: reads the file at `path` into the record. A missing or unreadable file leaves the
 // record as it is, without a message (the caller reports an unreadable one and never writes
-// over it). A refused game's file is first copied whole to `path` + ".refused", so that the
-// record written at exit does not take the only copy of it.
+// over it). When something was refused, the file is first copied whole to `path` +
+// ".refused", so that the record written at exit does not take the only copy of it.
 FileRead loadSavedGame(SaveRecord& record, const std::string& path);
 
 // Exit: copies the game into the snapshot and sets the two marks the file carries.

@@ -92,8 +92,8 @@ bool StartUp() {
             break;
         case FileRead::GameRefused:
             std::fprintf(stderr,
-                         "Glimora: the game saved in %s holds a value out of range and cannot be "
-                         "resumed; the file is kept as %s.refused\n",
+                         "Glimora: %s holds values out of range (a game that cannot be resumed, "
+                         "or high scores that cannot be scores); the file is kept as %s.refused\n",
                          p.SavePath.c_str(), p.SavePath.c_str());
             break;
         case FileRead::Read:

@@ -173,6 +173,25 @@ TEST_F(SavedGameLoad, FlagsAndNamesAreMadeSafe) {
     EXPECT_EQ(r.ShowHelpAtStart, 1);
 }
 
+TEST_F(SavedGameLoad, RowsThatCannotBeScoresAreDroppedAndTheFileKeptAside) {
+    std::vector<uint8_t> bytes = gameFile();
+    setLe32(bytes, 0x05C + 2 * 20 + 12, -2147483647 - 1); // row 2: INT_MIN
+    setLe32(bytes, 0x05C + 2 * 20 + 16, 1);
+    bytes[0x05C + 3 * 20] = 0x07;                         // row 3: a control byte in the name
+    setLe32(bytes, 0x05C + 3 * 20 + 16, 1);
+    const std::string path = folder.file("donnees0.icc");
+    writeBytes(path, bytes);
+    SaveRecord r;
+    EXPECT_EQ(loadSavedGame(r, path), FileRead::GameRefused);
+    for (int row : {2, 3}) {
+        EXPECT_EQ(r.highScores[static_cast<size_t>(row)].used, 0) << row;
+        EXPECT_EQ(r.highScores[static_cast<size_t>(row)].score, 0) << row;
+    }
+    expectScoresAndOptionsKept(r);
+    std::ifstream kept(path + ".refused", std::ios::binary);
+    EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(kept), {}), bytes);
+}
+
 TEST_F(SavedGameLoad, FailedSaveKeepsThePreviousFileAndSaysError2) {
     const std::vector<uint8_t> before = gameFile();
     message_log::shown().clear();
