@@ -3,9 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #if defined(__APPLE__)
@@ -36,20 +40,32 @@ std::string folderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-bool readSmallFile(const std::string& path, std::string& text) {
+// Reads the whole configuration file; false with the reason when it cannot be read whole.
+bool readSmallFile(const std::string& path, std::string& text, std::string& problem) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    std::vector<char> buffer(MaxConfigBytes);
+    if (fd < 0) {
+        problem = std::strerror(errno);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        problem = "not a regular file";
+        return false;
+    }
+    std::vector<char> buffer(MaxConfigBytes + 1);
     size_t length = 0;
     while (length < buffer.size()) {
         const ssize_t got = ::read(fd, buffer.data() + length, buffer.size() - length);
         if (got < 0 && errno == EINTR) continue;
+        if (got < 0) problem = std::strerror(errno);
         if (got <= 0) break;
         length += static_cast<size_t>(got);
     }
     ::close(fd);
-    text.assign(buffer.data(), length);
-    return true;
+    if (length > MaxConfigBytes) problem = "larger than 64 KiB";
+    text.assign(buffer.data(), std::min(length, MaxConfigBytes));
+    return problem.empty();
 }
 
 bool isRegularFile(const std::string& path) {
@@ -129,9 +145,44 @@ InstallConfig ParseInstallConfig(std::string_view text, const std::string& confi
     return config;
 }
 
+std::string ConfigProblem(std::string_view text) {
+    int lineNumber = 0;
+    bool anySetting = false;
+    while (!text.empty()) {
+        ++lineNumber;
+        const size_t end = text.find('\n');
+        const std::string_view line = trim(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        if (line.empty() || line.front() == '#') continue;
+        const std::string at = "line " + std::to_string(lineNumber) + ": ";
+        const size_t equals = line.find('=');
+        if (equals == std::string_view::npos) return at + "not a key=value setting";
+        const std::string_view key = trim(line.substr(0, equals));
+        const std::string_view value = trim(line.substr(equals + 1));
+        if (key == "Language") {
+            const bool digits = !value.empty() && value.size() <= 3 &&
+                                value.find_first_not_of("0123456789") == std::string_view::npos;
+            if (!digits || std::stoi(std::string(value)) > 255)
+                return at + "Language must be a number from 0 to 255";
+        } else if (key != "Path") {
+            return at + "unknown key \"" + std::string(key) + "\"";
+        }
+        anySetting = true;
+    }
+    return anySetting ? std::string{} : "no setting in it";
+}
+
 InstallConfig ReadInstallConfigFile(const std::string& path) {
-    std::string text;
-    if (path.empty() || !readSmallFile(path, text)) return InstallConfig{};
+    if (path.empty()) return InstallConfig{};
+    std::string text, problem;
+    if (readSmallFile(path, text, problem)) problem = ConfigProblem(text);
+    if (!problem.empty()) {
+        // A broken file is not half used: the game runs as without one, and writes no saved
+        // game anywhere else in its place, so the player's files stay where they were.
+        std::fprintf(stderr, "Glimora: %s cannot be used (%s): the game runs as if it were not "
+                     "installed, and saves no game\n", path.c_str(), problem.c_str());
+        return InstallConfig{};
+    }
     return ParseInstallConfig(text, folderOf(path));
 }
 

@@ -33,7 +33,14 @@ std::string FindConfigFile(const std::string& executableFolder,
 // the user's data folder. Nothing found: keyFound false.
 InstallConfig ParseInstallConfig(std::string_view text, const std::string& configFolder);
 
-// Reads and parses one configuration file (missing: keyFound false).
+// What makes a configuration text unusable: "line N: reason" for the first line that is not
+// a setting the game knows (a Language that is not 0..255, an unknown key, no '='), or "no
+// setting in it"; empty when the text is sound.
+std::string ConfigProblem(std::string_view text);
+
+// Reads and parses one configuration file (missing: keyFound false). A file that cannot be
+// read whole (larger than 64 KiB included) or has a problem is reported on stderr with the
+// reason and taken as missing.
 InstallConfig ReadInstallConfigFile(const std::string& path);
 
 // $XDG_DATA_HOME/glimora when that is an absolute path, otherwise <home>/.local/share/glimora

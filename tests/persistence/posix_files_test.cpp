@@ -66,6 +66,26 @@ TEST(InstallConfigFile, KeysValuesCommentsAndBlanks) {
     }
 }
 
+TEST(InstallConfigFile, ABrokenFileIsNamedWithItsLineAndTakenAsMissing) {
+    EXPECT_EQ(posix::ConfigProblem("# ok\nLanguage=0\nPath=/g\n"), "");
+    EXPECT_EQ(posix::ConfigProblem(""), "no setting in it");
+    EXPECT_EQ(posix::ConfigProblem("# only a comment\n\n"), "no setting in it");
+    EXPECT_EQ(posix::ConfigProblem("Language=1\n\x01\xfe garbage\n"),
+              "line 2: not a key=value setting");
+    EXPECT_EQ(posix::ConfigProblem("Langauge=1\n"), "line 1: unknown key \"Langauge\"");
+    EXPECT_EQ(posix::ConfigProblem("\nLanguage=256\n"),
+              "line 2: Language must be a number from 0 to 255");
+
+    TempFolder folder;
+    for (const std::string& text : {std::string("garbage"), std::string(70000, '#')}) {
+        writeBytes(folder.file("glimora.conf"), std::vector<uint8_t>(text.begin(), text.end()));
+        EXPECT_FALSE(posix::ReadInstallConfigFile(folder.file("glimora.conf")).keyFound);
+    }
+    std::filesystem::remove(folder.file("glimora.conf"));
+    std::filesystem::create_directory(folder.file("glimora.conf"));
+    EXPECT_FALSE(posix::ReadInstallConfigFile(folder.file("glimora.conf")).keyFound);
+}
+
 TEST(InstallConfigFile, WithoutPathTheFilesGoToTheUserDataFolder) {
     {
         ScopedEnv xdg("XDG_DATA_HOME", "/data/home");
