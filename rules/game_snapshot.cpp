@@ -126,16 +126,21 @@ bool pileOk(const GameSnapshot& s) {
     // A game in progress never holds its sixth landing (that ends the game in the same pass).
     if (!inRange(s.landedCount, 0, LandingsToEnd - 1)) return false;
     if (!inRange(s.pileCount, s.landedCount, PileSlotCount)) return false;
-    if (!inRange(s.activeIndex, 0, PileSlotCount)) return false;
-    int landed = 0;
+    // The landed elements come first and the active one is the first still rising: the pile
+    // steps and the placement rely on that order, and keep it.
+    if (s.activeIndex != s.landedCount) return false;
+    int32_t previousY = INT32_MIN;
     for (int i = 0; i < s.pileCount; ++i) {
         const PileSlot& slot = s.slots[static_cast<size_t>(i)];
         if (!elementOk(slot.kind, slot.color)) return false;
-        if (!inRange(slot.landed, 0, 1)) return false;
-        landed += slot.landed;
+        if (slot.landed != (i < s.landedCount ? 1 : 0)) return false;
         if (!inRange(slot.y, HighestPileY, PileEntryBehindY)) return false;
+        // Rising elements lie in their order, none above the one before it, so that they land
+        // in that order too; how close they are is the player's luck.
+        if (i > s.landedCount && slot.y < previousY) return false;
+        previousY = slot.y;
     }
-    return landed == s.landedCount;
+    return true;
 }
 
 } // namespace
