@@ -1,4 +1,5 @@
 // The drawn modal dialogs and message boxes over the main window, run on SDL's events.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -32,9 +33,10 @@ std::string clipboardText() {
 // Runs a modal loop until `done` says so; `handle` gets every event that is not the main
 // window's. The window's close box acts as the dialog's own close box (`closeBox`), as the
 // owner's close box is out of reach while a Windows dialog is up. A request to end the
-// program (a signal) closes the dialog the same way and reaches the window afterwards.
+// program (a signal) closes the dialog the same way and reaches the window afterwards; true
+// when that is what ended it.
 template <typename Done, typename Handle, typename CloseBox>
-void modalLoop(Done done, Handle handle, CloseBox closeBox) {
+bool modalLoop(Done done, Handle handle, CloseBox closeBox) {
     auto& b = backend();
     SDL_Event e;
     while (!done() && b.windowOpen) {
@@ -53,12 +55,19 @@ void modalLoop(Done done, Handle handle, CloseBox closeBox) {
         }
         b.frameDirty = true;
     }
-    if (b.quitAfterModal) {
-        b.quitAfterModal = false;
-        SDL_Event quit{};
-        quit.type = SDL_QUIT;
-        SDL_PushEvent(&quit);
-    }
+    if (!b.quitAfterModal) return false;
+    b.quitAfterModal = false;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    return true;
+}
+
+// A message nobody could read (no window, or closed at once by a request to end the program,
+// as a failed save at a logout is): said on stderr, so that it is never lost.
+void reportUnseen(std::string_view text, std::string_view caption) {
+    std::fprintf(stderr, "Glimora: %.*s %.*s\n", static_cast<int>(caption.size()), caption.data(),
+                 static_cast<int>(text.size()), text.data());
 }
 
 } // namespace
@@ -76,7 +85,7 @@ int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
     b.overlays.emplace_back([&d](Surface& s) { classicui::DrawDialog(s, d, geometryOf(*d.dialog)); });
     b.frameDirty = true;
     SDL_StartTextInput();
-    modalLoop([&] { return d.ended; },
+    (void)modalLoop([&] { return d.ended; },
               [&](const SDL_Event& e) {
                   classicui::UiEvent event;
                   if (sdlbackend::toUiEvent(e, event))
@@ -94,6 +103,7 @@ void ShowMessage(std::string_view text, std::string_view caption) {
     if (!b.windowOpen) {
         // Without the window there is nowhere to draw; say it where a user may see it.
         std::string t(text), c(caption);
+        reportUnseen(text, caption);
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, c.c_str(), t.c_str(), nullptr);
         return;
     }
@@ -106,7 +116,7 @@ void ShowMessage(std::string_view text, std::string_view caption) {
     b.overlays.emplace_back(
         [&](Surface& s) { classicui::DrawMessageBox(s, layout(), caption, state); });
     b.frameDirty = true;
-    modalLoop(
+    const bool endedByQuit = modalLoop(
         [&] { return state.done; },
         [&](const SDL_Event& e) {
             classicui::UiEvent event;
@@ -115,6 +125,7 @@ void ShowMessage(std::string_view text, std::string_view caption) {
         [&] { state.done = true; });
     b.overlays.resize(overlay);
     b.frameDirty = true;
+    if (endedByQuit || !state.done) reportUnseen(text, caption);
 }
 
 } // namespace platform

@@ -39,6 +39,25 @@ for signal in TERM HUP; do
     wait "$pid"
     [ "$(stat -c %s "$work/data/Glimora/donnees0.icc")" = 1648 ]
 done
+# A save that fails at a logout still says so: the message box the second SIGTERM closes is
+# written on stderr, and the status is not 0. (A file where the saved-game folder should be
+# makes the save fail, for root too.)
+rm -rf "$work/data/Glimora"
+touch "$work/data/Glimora"
+SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-dummy}" SDL_AUDIODRIVER=dummy HOME="$work" \
+    XDG_DATA_HOME="$work/xdg" "$work/glimora" 2>"$work/stderr" &
+pid=$!
+sleep 1.5
+kill -TERM "$pid"; sleep 1; kill -TERM "$pid" 2>/dev/null || true
+sleep 2; kill -KILL "$pid" 2>/dev/null || true   # never left running
+status=0
+wait "$pid" || status=$?
+cat "$work/stderr"
+grep -q 'Error 2\.' "$work/stderr"
+[ "$status" -eq 1 ]
+rm "$work/data/Glimora"
+mkdir "$work/data/Glimora"
+
 # No display: a message and a non-zero status, never a game running with no window.
 if out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy HOME="$work" \
         XDG_DATA_HOME="$work/xdg" timeout 20 "$work/glimora" 2>&1); then
