@@ -1,6 +1,7 @@
 // Copying the saved part of the game state in and out, and judging whether a stored one is sound.
 #include "rules/game_snapshot.h"
 
+#include "rules/scoring.h"
 #include "rules/turn.h"
 
 GameSnapshot takeSnapshot(const GameState& game) {
@@ -63,9 +64,8 @@ constexpr int32_t CanvasSize = 480;
 // A draw moves weight from one element to others and never changes the sum, so no weight
 // ever exceeds a sum that starts within this.
 constexpr int64_t MaxWeightSum = int64_t{DrawWeightCount} * DrawWeightTotal;
-// Points grow by at most 31 level rises of 10 and 100 (the points level doubles until it
-// would not fit): room enough to stay far from overflow.
-constexpr int32_t MaxPoints = INT32_MAX / 2;
+// Level rises stop the points at this.
+constexpr int32_t MaxPoints = MaxPointValue;
 // The rise speed grows by 1 for each speed level, at most 10 times (the speed level is
 // multiplied by 10 until it would not fit), and pile heights move by the rise speed.
 constexpr int32_t MaxRiseSpeed = 1000;

@@ -74,8 +74,8 @@ void creditScore(GameState& game) {
     }
     if (score > PointsThresholdStep * game.pointsLevel &&
         game.pointsLevel <= std::numeric_limits<int32_t>::max() / 2) {
-        game.paintPoints += 10;
-        game.clearPoints += 100;
+        game.paintPoints = std::min(game.paintPoints, MaxPointValue - 10) + 10;
+        game.clearPoints = std::min(game.clearPoints, MaxPointValue - 100) + 100;
         game.pointsLevel *= 2;
         RenderPopupLabels(game);
     }

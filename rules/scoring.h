@@ -9,6 +9,9 @@
 
 // Bonus chain 0..4 gives these multipliers.
 constexpr std::array<int32_t, 5> ChainMultipliers{1, 2, 4, 16, 256};
+// The most a paint or a clear may be worth: play reaches 190 and 1,800; a stored game may hold
+// more, and level rises stop there rather than run towards an overflow.
+constexpr int32_t MaxPointValue = INT32_MAX / 2;
 
 void removeAndScore(GameState& game, const LineScan& scan, uint32_t now);
 
