@@ -1,0 +1,167 @@
+#!/usr/bin/env python3
+"""One-line mutations of one subsystem's sources, each rebuilt and tested; lists the survivors.
+
+Usage: tools/mutation/mutate.py SUBSYSTEM [--max N] [--seed S] [--build DIR]
+  SUBSYSTEM  rules, shell, presentation or persistence
+  --max N    try at most N mutants, drawn at random from all there are (default: all)
+  --seed S   the draw's seed (default 1), so that a run can be repeated
+Works in a git worktree of its own (HEAD, under /tmp), never in the caller's tree. A mutant
+the compiler refuses does not count. Mutants listed in tools/mutation/equivalent.txt
+("file:line: mutated line", one a line) cannot change behaviour: they are listed apart.
+"""
+import argparse
+import os
+import random
+import re
+import subprocess
+import sys
+import tempfile
+
+# The test program of each subsystem, and the ctest names of its tests.
+TARGETS = {
+    "rules": "rules_tests",
+    "shell": "shell_tests",
+    "presentation": "presentation_tests",
+    "persistence": "persistence_tests",
+}
+TESTS = {
+    "rules": r"^rules\.",
+    "shell": r"^shell_scenarios$",
+    "presentation": r"^presentation\.",
+    "persistence": r"^persistence\.",
+}
+
+# (pattern, replacement, name): each is tried at every place it matches on a line.
+OPERATORS = [
+    (r"==", "!=", "== to !="),
+    (r"!=", "==", "!= to =="),
+    (r"(?<![<>=!-])<=(?!=)", "<", "<= to <"),
+    (r"(?<![<>=!-])>=(?!=)", ">", ">= to >"),
+    (r"(?<![<>=!-])<(?![<=])", "<=", "< to <="),
+    (r"(?<![-<>=!])>(?![>=])", ">=", "> to >="),
+    (r"&&", "||", "&& to ||"),
+    (r"\|\|", "&&", "|| to &&"),
+    (r"(?<![+])\+(?![+=])", "-", "+ to -"),
+    (r"(?<![-])-(?![->=])(?=\s*\w)", "+", "- to +"),
+    (r"(?<![\w.])(\d+)(?![\w.])", None, "constant + 1"),
+]
+
+SKIP = re.compile(r"^\s*(//|#|\*|/\*)|static_assert|constexpr std::array")
+
+
+def mutants(path, text):
+    lines = text.split("\n")
+    for number, line in enumerate(lines, start=1):
+        if SKIP.search(line) or '"' in line:
+            continue
+        for pattern, replacement, name in OPERATORS:
+            for match in re.finditer(pattern, line):
+                if replacement is None:
+                    new = str(int(match.group(1)) + 1)
+                else:
+                    new = replacement
+                mutated = line[: match.start()] + new + line[match.end():]
+                yield number, name, mutated
+        stripped = line.strip()
+        # A statement removed: calls and assignments that end on this line.
+        if (stripped.endswith(";") and not stripped.startswith(("return", "case", "default",
+                "break", "continue", "using", "namespace", "}", "const ", "constexpr", "int ",
+                "auto ", "bool ", "uint", "int32_t", "size_t", "static", "struct", "enum"))
+                and "(" in stripped):
+            yield number, "statement removed", re.sub(r"\S.*", "{}", line, count=1)
+
+
+def run(cmd, cwd, timeout):
+    try:
+        return subprocess.run(cmd, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              timeout=timeout).returncode
+    except subprocess.TimeoutExpired:
+        return -1
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("subsystem", choices=sorted(TESTS))
+    parser.add_argument("--max", type=int, default=0)
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--build", default="build-mutation")
+    args = parser.parse_args()
+
+    top = subprocess.check_output(["git", "rev-parse", "--show-toplevel"], text=True).strip()
+    equivalent = set()
+    listed = os.path.join(top, "tools/mutation/equivalent.txt")
+    if os.path.exists(listed):
+        with open(listed) as f:
+            equivalent = {line.rstrip("\n") for line in f if line.strip() and not line.startswith("#")}
+
+    work = tempfile.mkdtemp(prefix="glimora-mutation-")
+    tree = os.path.join(work, "tree")
+    subprocess.check_call(["git", "worktree", "add", "--detach", "-q", tree, "HEAD"], cwd=top)
+    try:
+        build = os.path.join(tree, args.build)
+        env = dict(os.environ)
+        subprocess.check_call(["cmake", "-S", tree, "-B", build, "-G", "Ninja",
+                               "-DGLIMORA_BENCHMARKS=OFF"], stdout=subprocess.DEVNULL, env=env)
+        if run(["cmake", "--build", build, "--", "-j1"], tree, 3600) != 0:
+            sys.exit("the unmutated tree does not build")
+        if run(["ctest", "--test-dir", build, "-R", TESTS[args.subsystem]], tree, 900) != 0:
+            sys.exit("the unmutated tree fails its tests")
+
+        sources = sorted(os.path.join(args.subsystem, f) for f in os.listdir(os.path.join(tree, args.subsystem))
+                         if f.endswith(".cpp"))
+        every = []
+        for source in sources:
+            with open(os.path.join(tree, source)) as f:
+                text = f.read()
+            every += [(source, number, name, mutated) for number, name, mutated in mutants(source, text)]
+        random.Random(args.seed).shuffle(every)
+        if args.max:
+            every = every[: args.max]
+
+        caught = survived = refused = 0
+        survivors, equivalents = [], []
+        for source, number, name, mutated in every:
+            path = os.path.join(tree, source)
+            with open(path) as f:
+                original = f.read()
+            lines = original.split("\n")
+            lines[number - 1] = mutated
+            with open(path, "w") as f:
+                f.write("\n".join(lines))
+            try:
+                if run(["cmake", "--build", build, "--target", TARGETS[args.subsystem], "--", "-j1"],
+                       tree, 900) != 0:
+                    refused += 1
+                    continue
+                key = f"{source}:{number}: {mutated.strip()}"
+                if run(["ctest", "--test-dir", build, "-R", TESTS[args.subsystem],
+                        "--stop-on-failure"], tree, 600) == 0:
+                    if key in equivalent:
+                        equivalents.append(key)
+                    else:
+                        survived += 1
+                        survivors.append(f"{key}    ({name})")
+                else:
+                    caught += 1
+            finally:
+                with open(path, "w") as f:
+                    f.write(original)
+            print(f"\r{caught} caught, {survived} survived, {refused} not compiled", end="",
+                  file=sys.stderr, flush=True)
+        print(file=sys.stderr)
+        # Put the tree back as built, so that the next run starts from the same objects.
+        run(["cmake", "--build", build, "--", "-j1"], tree, 900)
+        total = caught + survived
+        print(f"{args.subsystem}: {caught} of {total} mutants caught"
+              f" ({100.0 * caught / total if total else 0:.1f} %); {refused} did not compile;"
+              f" {len(equivalents)} cannot change behaviour")
+        for line in survivors:
+            print("  survived: " + line)
+        for line in equivalents:
+            print("  equivalent: " + line)
+    finally:
+        subprocess.call(["git", "worktree", "remove", "--force", tree], cwd=top)
+
+
+if __name__ == "__main__":
+    main()
