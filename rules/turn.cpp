@@ -37,6 +37,8 @@ void pileStep(GameState& game, uint32_t now) {
 
     if (now - game.lastPileStep <= PileStepInterval) return;
     for (int i = 0; i < game.pileCount; ++i) {
+        // Elements that rise close together may land in one step: the sixth ends it all.
+        if (game.landedCount >= LandingsToEnd) break;
         PileSlot& slot = game.slots[static_cast<size_t>(i)];
         if (slot.landed) continue;
         const int32_t previousY = slot.y;
