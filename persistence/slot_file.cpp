@@ -34,6 +34,14 @@ void overlaySlotRecord(SlotRecord& record, std::span<const uint8_t> fileBytes) {
     const size_t taken = std::min(fileBytes.size(), image.size());
     std::copy_n(fileBytes.begin(), taken, image.begin());
     record = decodeSlotRecord(image);
+    // A file cut short before its count still holds names: they count, every one of them, so
+    // that their players keep their slots and a rewrite drops none.
+    if (taken < slot_layout::Count + 4) {
+        int32_t present = 0;
+        while (present < SlotNameCount && record.names[static_cast<size_t>(present)][0] != '\0')
+            ++present;
+        record.count = present;
+    }
 }
 
 FileRead readSlotFile(SlotRecord& record, const std::string& path) {

@@ -28,7 +28,8 @@ constexpr size_t Count = 0x1444;
 SlotRecordBytes encodeSlotRecord(const SlotRecord& record);
 SlotRecord decodeSlotRecord(const SlotRecordBytes& bytes);
 
-// Lays the first bytes of a file over the record; bytes past 5,208 are ignored.
+// Lays the first bytes of a file over the record; bytes past 5,208 are ignored. A file too
+// short to hold the count takes as count the names it holds, from the first row on.
 void overlaySlotRecord(SlotRecord& record, std::span<const uint8_t> fileBytes);
 
 // Start-up: reads the file into the record. A missing or unreadable file leaves it as it is,

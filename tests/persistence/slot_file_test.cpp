@@ -114,9 +114,13 @@ TEST_F(SlotFile, ShortAndLongFiles) {
     writeBytes(folder.file("short.wxp"), bytes);
     SlotRecord r;
     readSlotFile(r, folder.file("short.wxp"));
-    EXPECT_EQ(r.count, 0);
+    // Without its count the file's names count, the cut one too: none is written over.
+    EXPECT_EQ(r.count, 2);
     EXPECT_EQ(name(r, 0), "user0");
+    EXPECT_EQ(name(r, 1), "use");
     EXPECT_EQ(resolvePlayerSlot(r, "user0", 1), 0);
+    EXPECT_EQ(resolvePlayerSlot(r, "user3", 1), 2);
+    EXPECT_EQ(name(r, 1), "use");
 
     bytes.assign(full.begin(), full.end());
     bytes.resize(9000, 0xAB);
