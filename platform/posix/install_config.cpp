@@ -172,11 +172,12 @@ std::string ConfigProblem(std::string_view text) {
     return anySetting ? std::string{} : "no setting in it";
 }
 
-InstallConfig ReadInstallConfigFile(const std::string& path) {
+InstallConfig ReadInstallConfigFile(const std::string& path, bool report) {
     if (path.empty()) return InstallConfig{};
     std::string text, problem;
     if (readSmallFile(path, text, problem)) problem = ConfigProblem(text);
     if (!problem.empty()) {
+        if (!report) return InstallConfig{};
         // A broken file is not half used: the game runs as without one, and writes no saved
         // game anywhere else in its place, so the player's files stay where they were.
         std::fprintf(stderr, "Glimora: %s cannot be used (%s): the game runs as if it were not "
@@ -186,14 +187,17 @@ InstallConfig ReadInstallConfigFile(const std::string& path) {
     return ParseInstallConfig(text, folderOf(path));
 }
 
+std::string InstalledConfigFile() {
+    // Set by the build from the installation folders.
+    return FindConfigFile(ExecutableFolder(), GLIMORA_INSTALLED_BINDIR, GLIMORA_SYSTEM_CONFIG);
+}
+
 } // namespace platform::posix
 
 namespace platform {
 
 InstallConfig ReadInstallConfig() {
-    // Set by the build from the installation folders.
-    return posix::ReadInstallConfigFile(posix::FindConfigFile(
-        posix::ExecutableFolder(), GLIMORA_INSTALLED_BINDIR, GLIMORA_SYSTEM_CONFIG));
+    return posix::ReadInstallConfigFile(posix::InstalledConfigFile());
 }
 
 } // namespace platform

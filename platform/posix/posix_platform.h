@@ -40,8 +40,12 @@ std::string ConfigProblem(std::string_view text);
 
 // Reads and parses one configuration file (missing: keyFound false). A file that cannot be
 // read whole (larger than 64 KiB included) or has a problem is reported on stderr with the
-// reason and taken as missing.
-InstallConfig ReadInstallConfigFile(const std::string& path);
+// reason (unless `report` is false) and taken as missing.
+InstallConfig ReadInstallConfigFile(const std::string& path, bool report = true);
+
+// The configuration file the program reads: beside it, in its installation's share folder, or
+// the system's; empty when there is none.
+std::string InstalledConfigFile();
 
 // $XDG_DATA_HOME/glimora when that is an absolute path, otherwise <home>/.local/share/glimora
 // with <home> from $HOME or the password database; empty when no home is known.

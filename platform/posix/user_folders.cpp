@@ -48,8 +48,12 @@ std::string UserName() {
 std::string SlotFileFolder() {
     // The configured folder when there is one, else the user's data folder: the per-machine
     // file of the original layout becomes a per-account one, as nothing here is shared.
-    const InstallConfig config = ReadInstallConfig();
+    // A configuration that is there but cannot be used (said at start-up) moves nothing: the
+    // list is then kept nowhere else, or a broken file would orphan the player's saves.
+    const std::string file = posix::InstalledConfigFile();
+    const InstallConfig config = posix::ReadInstallConfigFile(file, false);
     if (config.keyFound && config.pathFound) return config.path;
+    if (!file.empty()) return {};
     return posix::UserDataFolder();
 }
 
