@@ -1,9 +1,14 @@
 // Start-up and exit of whole runs: first start, saved games, high scores, configuration.
+#include <csignal>
 #include <cstring>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "persistence/save_record.h"
 #include "platform/posix/posix_platform.h"
@@ -161,4 +166,83 @@ TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptA
     const std::vector<uint8_t> keptBytes{std::istreambuf_iterator<char>(kept), {}};
     EXPECT_EQ(keptBytes, damaged);
     EXPECT_EQ(Int32At(SavedGameBytes(), save_layout::GameInProgress), 0);
+}
+
+namespace {
+
+std::vector<uint8_t> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The exit's n-th write point ends the child, by _exit or by SIGKILL.
+int exitStopAt = 0;
+bool exitKillHard = false;
+int exitPointsSeen = 0;
+
+bool StopTheExit(platform::posix::WriteStage, size_t) {
+    if (++exitPointsSeen == exitStopAt) {
+        if (exitKillHard) ::raise(SIGKILL);
+        ::_exit(3);
+    }
+    return true;
+}
+
+} // namespace
+
+TEST_F(ShellScenario, AnExitStoppedAnywhereLeavesEachFileOldOrNew) {
+    StartOnTitle();
+    PlayFromTitle();
+    ASSERT_TRUE(PlaceActiveElement());
+    ASSERT_EQ(Exit(), 0);
+    const std::string slotPath = Folder() + "/userscd32.wxp";
+    const std::vector<uint8_t> oldGame = SavedGameBytes(), oldSlots = FileBytes(slotPath);
+
+    // Each child resumes the game, places one more element, adds a player to the list and
+    // exits, stopped at one point of writing the two files; the last one is not stopped.
+    std::vector<std::pair<std::vector<uint8_t>, std::vector<uint8_t>>> seen;
+    for (int point = 1;; ++point) {
+        bool completed = false;
+        for (bool hard : {false, true}) {
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                Start();
+                Click(SquareCentre(3, 3)); // ends the pause
+                (void)PlaceActiveElement();
+                std::strcpy(P().slots.names[1].data(), "another");
+                P().slots.count = 2;
+                exitStopAt = point;
+                exitKillHard = hard;
+                platform::posix::SetWriteProbe(StopTheExit, 256);
+                ::_exit(Exit() == 0 ? 0 : 1);
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            seen.emplace_back(SavedGameBytes(), FileBytes(slotPath));
+            completed = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+            for (const auto& [path, bytes] : {std::pair{SavedGamePath(), oldGame},
+                                               std::pair{slotPath, oldSlots}}) {
+                std::ofstream(path, std::ios::binary)
+                    .write(reinterpret_cast<const char*>(bytes.data()),
+                           static_cast<std::streamsize>(bytes.size()));
+            }
+        }
+        if (completed) break;
+        ASSERT_LT(point, 200) << "the exit never completed";
+    }
+    const auto& [newGame, newSlots] = seen.back();
+    ASSERT_NE(newGame, oldGame);
+    ASSERT_NE(newSlots, oldSlots);
+    int gamesReplaced = 0, listsReplaced = 0;
+    for (size_t i = 0; i < seen.size(); ++i) {
+        const auto& [game, slots] = seen[i];
+        EXPECT_TRUE(game == oldGame || game == newGame) << "stop " << i;
+        EXPECT_TRUE(slots == oldSlots || slots == newSlots) << "stop " << i;
+        gamesReplaced += game == newGame;
+        listsReplaced += slots == newSlots;
+    }
+    // The saved game is written first: some stops found it new beside the old list.
+    EXPECT_GT(gamesReplaced, listsReplaced);
+    EXPECT_GT(listsReplaced, 0);
 }
