@@ -137,25 +137,19 @@ FileResult WriteWholeFile(const std::string& path, GameFile kind, std::span<cons
     if (!prepareAccess(shared)) return FileResult::SecurityFailed;
     const FileOperation& operation = kind == GameFile::SavedGame ? WriteSavedGame : WriteSlotFile;
 
-    // The new contents go to a temporary file first, so that a failed write never leaves a
-    // broken file behind. Where the temporary file cannot be made (a folder in which this user
-    // may only rewrite the existing file, or a name too long) the file is written in place.
-    std::string temporary = temporaryPathFor(path);
-    HANDLE file = INVALID_HANDLE_VALUE;
-    bool inPlace = temporary.empty();
-    if (!inPlace) {
-        DeleteFileA(temporary.c_str()); // the leftover of an earlier failed run, if any
-        file = openGameFile(temporary, operation, shared);
-        inPlace =
-            file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED && exists(path);
-        if (inPlace) temporary.clear();
-    }
-    if (inPlace) file = openGameFile(path, operation, shared);
+    // The new contents go to a temporary file first and replace the file only once written
+    // and flushed, so that a failed write never leaves a broken file behind. Where the
+    // temporary cannot be made (a folder in which this user may only rewrite the existing
+    // file, or a name too long) the save fails and the old file stays as it is: a write in
+    // place that failed half-way would lose it.
+    const std::string temporary = temporaryPathFor(path);
+    if (temporary.empty()) return FileResult::OpenFailed;
+    DeleteFileA(temporary.c_str()); // the leftover of an earlier failed run, if any
+    const HANDLE file = openGameFile(temporary, operation, shared);
     if (file == INVALID_HANDLE_VALUE) return FileResult::OpenFailed;
 
     FileResult result = writeOpenFile(file, bytes);
     CloseHandle(file);
-    if (temporary.empty()) return result;
     if (result == FileResult::Ok && !moveIntoPlace(temporary, path))
         result = FileResult::OpenFailed;
     if (result != FileResult::Ok) DeleteFileA(temporary.c_str());

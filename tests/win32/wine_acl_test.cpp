@@ -136,6 +136,24 @@ void checkGameFiles() {
     check(platform::ReadWholeFile(folder, GameFile::SavedGame, read, 1648) != FileResult::Ok,
           "a folder is not read as a saved game");
 
+    // A file whose temporary's name would not fit is never rewritten in place: the save fails
+    // and the old file stays whole.
+    const std::string deep = folder + "\\" + std::string(MAX_PATH - 17 - folder.size(), 'd');
+    const std::string tight = deep + "\\donnees0.icc";
+    CreateDirectoryA(deep.c_str(), nullptr);
+    const HANDLE old = CreateFileA(tight.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD wrote = 0;
+    check(old != INVALID_HANDLE_VALUE && WriteFile(old, first.data(), 1648, &wrote, nullptr) &&
+              CloseHandle(old),
+          "a saved game whose path nearly fills MAX_PATH is made");
+    check(platform::WriteWholeFile(tight, GameFile::SavedGame, second) == FileResult::OpenFailed &&
+              platform::ReadWholeFile(tight, GameFile::SavedGame, read, 1648) == FileResult::Ok &&
+              read == first,
+          "without room for a temporary the save fails and keeps the old file");
+    DeleteFileA(tight.c_str());
+    RemoveDirectoryA(deep.c_str());
+
     DeleteFileA(save.c_str());
     DeleteFileA(slots.c_str());
     RemoveDirectoryA(folder.c_str());
