@@ -101,6 +101,25 @@ bool driverShowsWindow() {
     return true;
 }
 
+// Starts SDL's video. An X server resets itself when its last client leaves, and drops the
+// connections that arrive meanwhile: a start at that moment would find no display, or fall
+// back to a driver that shows nothing. While a display is named, such a start is tried again
+// for about two seconds.
+bool startVideo() {
+    const auto named = [](const char* variable) {
+        const char* value = std::getenv(variable);
+        return value != nullptr && *value != '\0';
+    };
+    const bool displayNamed = named("DISPLAY") || named("WAYLAND_DISPLAY");
+    for (int attempt = 0;; ++attempt) {
+        const bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+        if (started && driverShowsWindow()) return true;
+        if (!displayNamed || attempt == 8) return started;
+        SDL_Quit();
+        SDL_Delay(250);
+    }
+}
+
 void setWindowIcon(SDL_Window* window) {
     classicui::IconImage icon =
         classicui::DecodeLargestIcon(ResourceBytes(ResourceKind::Icon, WindowIconId));
@@ -260,7 +279,7 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
         // The window's class (X11) and application id (Wayland) name the desktop entry, so
         // that docks group the window with its launcher (its StartupWMClass).
         SDL_SetHint(SDL_HINT_APP_NAME, GLIMORA_APP_ID);
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        if (!sdlbackend::startVideo()) {
             std::fprintf(stderr, "Glimora: cannot open the game's window: %s\n", SDL_GetError());
             return false;
         }

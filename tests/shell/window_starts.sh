@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Starts the player's program many times on one live Xvfb, two at a time with a busy
+# processor beside them, and checks that every start either shows its window or ends with
+# a message and a non-zero status: never a game running where nobody can see it.
+#
+# Usage: tests/shell/window_starts.sh PROGRAM [STARTS]     (default 100)
+set -euo pipefail
+program="$(realpath "$1")"
+starts="${2:-100}"
+
+if [ "${3:-}" != "--inside-xvfb" ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$program" "$starts" --inside-xvfb
+fi
+work="$(mktemp -d)"
+hogs=()
+cleanup() {
+    for pid in "${hogs[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+cp "$program" "$work/glimora"
+mkdir -p "$work/data/Glimora"
+printf 'Language=1\nPath=%s/data\n' "$work" >"$work/glimora.conf"
+# Load like a busy desktop's: one processor kept busy throughout.
+(while :; do :; done) &
+hogs+=($!)
+
+# One start: "shown", "refused: <message>" (a non-zero status) or what went wrong.
+start_once() {
+    local n="$1" out="$work/out.$1" pid outcome=""
+    env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy HOME="$work/home$n" XDG_DATA_HOME="$work/xdg$n" \
+        "$work/glimora" >"$out" 2>&1 &
+    pid=$!
+    for _ in $(seq 1 100); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            local status=0
+            wait "$pid" || status=$?
+            if [ "$status" != 0 ] && grep -q "cannot open the game's window" "$out"; then
+                outcome="refused: $(tr '\n' ' ' <"$out")"
+            else
+                outcome="ended with status $status: $(tr '\n' ' ' <"$out")"
+            fi
+            break
+        fi
+        if xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; then
+            outcome=shown
+            break
+        fi
+        sleep 0.1
+    done
+    if [ -z "$outcome" ]; then
+        outcome="running after 10 s with no window to be seen: $(tr '\n' ' ' <"$out")"
+    fi
+    kill -TERM "$pid" 2>/dev/null || true
+    for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    echo "$outcome" >"$work/outcome.$n"
+}
+
+for ((n = 1; n <= starts; n += 2)); do
+    start_once "$n" &
+    first=$!
+    if ((n + 1 <= starts)); then start_once "$((n + 1))"; fi
+    wait "$first"
+done
+
+shown=0 refused=0 bad=0
+for ((n = 1; n <= starts; ++n)); do
+    outcome=$(cat "$work/outcome.$n")
+    case "$outcome" in
+    shown) shown=$((shown + 1)) ;;
+    refused:*) refused=$((refused + 1)); echo "start $n $outcome" ;;
+    *) bad=$((bad + 1)); echo "start $n: $outcome" ;;
+    esac
+done
+echo "$starts starts: $shown showed their window, $refused refused with a message, $bad neither"
+[ "$bad" = 0 ]
