@@ -61,7 +61,8 @@ int uiScaleForDisplay() {
     if (driver == nullptr || std::strcmp(driver, "x11") != 0 ||
         SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) != 0)
         return 1;
-    return std::clamp(static_cast<int>(std::lround(dpi / 96.0f)), 1, 8);
+    const float k = std::round(dpi / 96.0f); // a nonsensical DPI (NaN, huge) gives 1 or 8
+    return k >= 8 ? 8 : k > 1 ? static_cast<int>(k) : 1;
 }
 
 namespace {
