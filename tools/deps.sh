@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, testing and playing Glimora need (only the
-# missing ones). Runs apt-get as root, or through sudo for an ordinary user.
+# Installs the Debian 12 packages that building and playing Glimora need (only the missing
+# ones), and with GLIMORA_TESTS=1 also the test tools. Runs apt-get as root, or through sudo
+# for an ordinary user.
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
     libsdl2-dev zlib1g-dev
-    googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth
-    clang libclang-rt-14-dev
 )
+if [ "${GLIMORA_TESTS:-0}" = 1 ]; then
+    # GoogleTest and Google Benchmark; Xvfb and xdotool for the runs of the real window; clang
+    # and its sanitizer runtime for the fuzzers.
+    packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev
+        xvfb xauth xdotool
+        clang libclang-rt-14-dev)
+fi
 if [ "${GLIMORA_WINDOWS:-0}" = 1 ]; then
     packages+=(g++-mingw-w64-x86-64-posix wine64 wine nsis)
 fi

@@ -17,7 +17,7 @@ const BitmapFont& font() {
 }
 
 classicui::DialogGeometry geometryOf(const DialogTemplate& t) {
-    return classicui::LayoutDialog(t, sdlbackend::clientArea(), sdlbackend::windowArea());
+    return classicui::LayoutDialog(t, sdlbackend::uiClientArea(), sdlbackend::uiWindowArea());
 }
 
 std::string clipboardText() {
@@ -109,8 +109,8 @@ void ShowMessage(std::string_view text, std::string_view caption) {
     }
     classicui::MessageBoxState state;
     auto layout = [&] {
-        return classicui::LayoutMessageBox(font(), text, caption, sdlbackend::clientArea(),
-                                           sdlbackend::windowArea());
+        return classicui::LayoutMessageBox(font(), text, caption, sdlbackend::uiClientArea(),
+                                           sdlbackend::uiWindowArea());
     };
     size_t overlay = b.overlays.size();
     b.overlays.emplace_back(

@@ -71,11 +71,11 @@ bool dispatch(const SDL_Event& e) {
     case SDL_MOUSEBUTTONDOWN: {
         b.altAlone = false;
         if (e.button.button != SDL_BUTTON_LEFT) return false;
-        int y = e.button.y - classicui::MenuBarHeight;
+        int y = e.button.y - barHeight();
         if (y < 0) {
             if (b.menu == nullptr) return false;
             classicui::BarLayout bar = classicui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
-            int title = classicui::HitTitle(bar, e.button.x, e.button.y);
+            int title = classicui::HitTitle(bar, e.button.x / b.uiScale, e.button.y / b.uiScale);
             if (title < 0) return false;
             menuThenCommand(title, true, false);
             return true;
@@ -89,7 +89,7 @@ bool dispatch(const SDL_Event& e) {
     }
     case SDL_MOUSEBUTTONUP: {
         if (e.button.button != SDL_BUTTON_LEFT) return false;
-        int y = e.button.y - classicui::MenuBarHeight;
+        int y = e.button.y - barHeight();
         if (y < 0 || e.button.x < 0 || e.button.x >= b.client.width || y >= b.client.height)
             return false;
         deliver({platform::EventType::LeftUp, e.button.x, y, 0});

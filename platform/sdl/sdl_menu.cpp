@@ -4,6 +4,17 @@
 
 namespace sdlbackend {
 
+namespace {
+
+// A window pixel's coordinate in interface pixels (rounded down, also left of or above the
+// window, where a held button still reports the pointer).
+int toUi(int windowPixel) {
+    const int k = backend().uiScale;
+    return windowPixel >= 0 ? windowPixel / k : -((k - 1 - windowPixel) / k);
+}
+
+} // namespace
+
 bool toUiEvent(const SDL_Event& e, classicui::UiEvent& out) {
     using classicui::UiEvent;
     using classicui::UiKey;
@@ -11,14 +22,14 @@ bool toUiEvent(const SDL_Event& e, classicui::UiEvent& out) {
     switch (e.type) {
     case SDL_MOUSEMOTION:
         out.kind = UiEvent::Kind::MouseMove;
-        out.x = e.motion.x;
-        out.y = e.motion.y;
+        out.x = toUi(e.motion.x);
+        out.y = toUi(e.motion.y);
         return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         out.kind = e.type == SDL_MOUSEBUTTONDOWN ? UiEvent::Kind::MouseDown : UiEvent::Kind::MouseUp;
-        out.x = e.button.x;
-        out.y = e.button.y;
+        out.x = toUi(e.button.x);
+        out.y = toUi(e.button.y);
         out.left = e.button.button == SDL_BUTTON_LEFT;
         return true;
     case SDL_TEXTINPUT:
@@ -93,7 +104,7 @@ int runMenuLoop(int title, bool openPopup, bool viaKeyboard) {
         }
         classicui::UiEvent event;
         if (!toUiEvent(e, event) || event.kind == classicui::UiEvent::Kind::Text) continue;
-        loop.handle(event, b.client.width);
+        loop.handle(event, uiWindowArea().w);
         b.frameDirty = true;
     }
     b.menuView = classicui::MenuView{};

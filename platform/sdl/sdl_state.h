@@ -22,6 +22,9 @@ struct Backend {
     bool windowOpen = false;
     SDL_Window* window = nullptr;
     platform::WindowProcedure procedure = nullptr;
+    // How many times larger than at 1x the menu bar, its pop-ups and the dialogs are drawn,
+    // decided once at start-up from the display (uiScaleForDisplay); the client is not.
+    int uiScale = 1;
 
     Surface client{480, 480}; // what the game draws
     Surface bar;              // the menu bar, drawn here and copied above the client
@@ -57,9 +60,16 @@ void present();
 // Draws the whole window picture (menu bar, client, margin, pop-up, overlays) into
 // `pixels`, rows `pitch` pixels apart, at least as large as windowArea().
 void composeWindow(uint32_t* pixels, int pitch);
-// The client area's rectangle in window pixels, and the whole window's.
-classicui::Rect clientArea();
+// The whole window's rectangle in window pixels.
 classicui::Rect windowArea();
+// The menu bar's height in window pixels: the classic bar's, uiScale times.
+int barHeight();
+// The client area's rectangle and the whole window's as the drawn menu and dialogs lay out
+// in: interface pixels, each uiScale x uiScale window pixels.
+classicui::Rect uiClientArea();
+classicui::Rect uiWindowArea();
+// The scale of the drawn interface for the display SDL opened.
+int uiScaleForDisplay();
 // Size changes and exposures, handled the same way in every loop. Inside a modal loop
 // (nested) Size and Paint go to the procedure at once; in the main loop Size is delivered
 // now and Paint waits until nothing else does. True when the event was one of them.
@@ -77,7 +87,8 @@ void setWindowIcon(SDL_Window* window);
 // when no event waits, then sleeps until an event comes.
 bool nextModalEvent(SDL_Event& event);
 
-// An SDL input event as the drawn menu and dialogs take it; false for other events.
+// An SDL input event as the drawn menu and dialogs take it, the mouse in interface pixels;
+// false for other events.
 bool toUiEvent(const SDL_Event& event, classicui::UiEvent& out);
 // The menu loop: opens at `title` (with its pop-up when `openPopup`) and returns the chosen
 // command id, 0 when the menu closed without a choice.

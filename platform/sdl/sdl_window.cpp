@@ -2,11 +2,13 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/classic_ui/scaled_layer.h"
 #include "platform/sdl/icon_decode.h"
 #include "platform/sdl/sdl_state.h"
 #include "resources/resources.h"
@@ -23,14 +25,44 @@ void deliver(const platform::Event& event) {
     if (b.windowOpen && b.procedure != nullptr) b.procedure(event);
 }
 
-classicui::Rect clientArea() {
-    const Backend& b = backend();
-    return {0, classicui::MenuBarHeight, b.client.width, b.client.height};
-}
-
 classicui::Rect windowArea() {
     const Backend& b = backend();
-    return {0, 0, b.client.width, b.client.height + classicui::MenuBarHeight};
+    return {0, 0, b.client.width, b.client.height + barHeight()};
+}
+
+int barHeight() {
+    return classicui::MenuBarHeight * backend().uiScale;
+}
+
+classicui::Rect uiClientArea() {
+    const Backend& b = backend();
+    return {0, classicui::MenuBarHeight, b.client.width / b.uiScale, b.client.height / b.uiScale};
+}
+
+classicui::Rect uiWindowArea() {
+    const classicui::Rect client = uiClientArea();
+    return {0, 0, client.w, client.y + client.h};
+}
+
+// The player's GDK_SCALE when it is a whole number from 1 to 8 (GTK desktops set it for a
+// high-density display, and anyone may set it for this game alone). Otherwise, on X11, the
+// display's density in steps of 96 dots per inch, the classic desktop's: k = round(dpi / 96),
+// at least 1. A Wayland compositor enlarges by itself the windows that, like this one, ask
+// for no high-density buffer, so there only GDK_SCALE counts.
+int uiScaleForDisplay() {
+    const char* asked = std::getenv("GDK_SCALE");
+    if (asked != nullptr && *asked != '\0') {
+        char* end = nullptr;
+        const long k = std::strtol(asked, &end, 10);
+        if (*end == '\0' && k >= 1 && k <= 8) return static_cast<int>(k);
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    float dpi = 0;
+    if (driver == nullptr || std::strcmp(driver, "x11") != 0 ||
+        SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) != 0)
+        return 1;
+    const float k = std::round(dpi / 96.0f); // a nonsensical DPI (NaN, huge) gives 1 or 8
+    return k >= 8 ? 8 : k > 1 ? static_cast<int>(k) : 1;
 }
 
 namespace {
@@ -60,7 +92,7 @@ bool syncWindowSize() {
     Backend& b = backend();
     int w = 0, h = 0;
     SDL_GetWindowSize(b.window, &w, &h);
-    if (!resizeClient(w, h - classicui::MenuBarHeight)) return false;
+    if (!resizeClient(w, h - barHeight())) return false;
     // A new size from the window manager: the game decides again how much it draws.
     b.pictureSide = 0;
     deliver({platform::EventType::Size, 0, 0, 0});
@@ -155,7 +187,7 @@ void copyClient(uint32_t* pixels, int pitch, const classicui::Rect& r) {
     const Backend& b = backend();
     for (int y = r.y; y < r.y + r.h; ++y)
         std::copy_n(b.client.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(b.client.width) + r.x, r.w,
-                    row(pixels, pitch, y + classicui::MenuBarHeight) + r.x);
+                    row(pixels, pitch, y + barHeight()) + r.x);
 }
 
 // Draws the open pop-up and the modal overlays over the window picture. They draw into a
@@ -166,9 +198,11 @@ void composeOverlays(uint32_t* pixels, int pitch, const classicui::Rect& all) {
     Surface frame(all.w, all.h);
     for (int y = 0; y < all.h; ++y)
         std::copy_n(row(pixels, pitch, y), all.w, &frame.at(0, y));
-    if (b.menuView.active) drawMenuPopup(frame);
-    for (const auto& overlay : b.overlays)
-        overlay(frame);
+    classicui::DrawScaled(frame, b.uiScale, [&b](Surface& ui) {
+        if (b.menuView.active) drawMenuPopup(ui);
+        for (const auto& overlay : b.overlays)
+            overlay(ui);
+    });
     for (int y = 0; y < all.h; ++y)
         std::copy_n(&frame.at(0, y), all.w, row(pixels, pitch, y));
 }
@@ -197,14 +231,15 @@ void presentConverted(const classicui::Rect& all) {
 void composeWindow(uint32_t* pixels, int pitch) {
     Backend& b = backend();
     const classicui::Rect all = windowArea();
-    if (b.bar.width != all.w) b.bar = Surface(all.w, classicui::MenuBarHeight);
-    drawMenuBar(b.bar);
-    for (int y = 0; y < classicui::MenuBarHeight; ++y)
+    const int top = barHeight();
+    if (b.bar.width != all.w || b.bar.height != top) b.bar = Surface(all.w, top);
+    classicui::DrawScaled(b.bar, b.uiScale, drawMenuBar);
+    for (int y = 0; y < top; ++y)
         std::copy_n(&b.bar.at(0, y), all.w, row(pixels, pitch, y));
     const classicui::Rect picture = pictureArea();
     copyClient(pixels, pitch, picture);
     for (int y = 0; y < b.client.height; ++y) {
-        uint32_t* line = row(pixels, pitch, y + classicui::MenuBarHeight);
+        uint32_t* line = row(pixels, pitch, y + top);
         const int from = y < picture.h ? picture.w : 0;
         std::fill(line + from, line + b.client.width, MarginColour);
     }
@@ -255,7 +290,7 @@ void present() {
         int x1 = std::min(d.x + d.w, picture.w), y1 = std::min(d.y + d.h, picture.h);
         if (x1 > x0 && y1 > y0) {
             copyClient(pixels, pitch, {x0, y0, x1 - x0, y1 - y0});
-            SDL_Rect r{x0, y0 + classicui::MenuBarHeight, x1 - x0, y1 - y0};
+            SDL_Rect r{x0, y0 + barHeight(), x1 - x0, y1 - y0};
             SDL_UpdateWindowSurfaceRects(b.window, &r, 1);
         }
     }
@@ -300,18 +335,20 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
         if (driver != nullptr && std::strcmp(driver, "x11") == 0)
             SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         b.sdlStarted = true;
+        b.uiScale = sdlbackend::uiScaleForDisplay();
     }
-    b.client = Surface(480, 480);
+    // An enlarged interface opens an as much enlarged window, where its dialogs fit.
+    const int side = 480 * b.uiScale, bar = sdlbackend::barHeight();
+    b.client = Surface(side, side);
     b.pictureSide = 0;
-    b.window =
-        SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 480,
-                         480 + classicui::MenuBarHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    b.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, side,
+                                side + bar, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (b.window == nullptr) {
         std::fprintf(stderr, "Glimora: cannot open the game's window: %s\n", SDL_GetError());
         return false;
     }
     // The game keeps its client at least 480 x 480.
-    SDL_SetWindowMinimumSize(b.window, 480, 480 + classicui::MenuBarHeight);
+    SDL_SetWindowMinimumSize(b.window, 480, 480 + bar);
     sdlbackend::setWindowIcon(b.window);
     b.procedure = procedure;
     b.menu = &initialMenu;
@@ -345,7 +382,7 @@ void GetClientSize(int& width, int& height) {
 void MakeClientSquare(int side) {
     auto& b = backend();
     if (!b.windowOpen || side <= 0) return;
-    SDL_SetWindowSize(b.window, side, side + classicui::MenuBarHeight);
+    SDL_SetWindowSize(b.window, side, side + sdlbackend::barHeight());
     // SetWindowPos sends WM_SIZE before it returns; do the same with the size we got.
     sdlbackend::syncWindowSize();
     // A window manager that keeps the window maximised or tiled refuses the size: the game

@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/classic_ui/dialog_layout.h"
 #include "platform/classic_ui/menu_layout.h"
+#include "platform/classic_ui/modal_dialog.h"
 #include "platform/sdl/sdl_state.h"
 #include "resources/bitmap_font.h"
 #include "resources/resources.h"
@@ -195,6 +196,55 @@ int main() {
           "a double click arrives as down, up, double click, up");
     check(!mouse.empty() && mouse[0].x == 40 && mouse[0].y == 60 - classicui::MenuBarHeight,
           "mouse positions are client coordinates below the menu bar");
+
+    // At twice the size, as on a high-density display: the menu bar and a dialog are their
+    // 1x pictures with every pixel doubled, and clicks at doubled places hit the same things.
+    {
+        sdlbackend::Backend& b = sdlbackend::backend();
+        b.uiScale = 2;
+        platform::MakeClientSquare(520);
+        const int top = 2 * classicui::MenuBarHeight;
+        std::vector<uint32_t> window(static_cast<size_t>(520) * (520 + top));
+        auto doubled = [&window](const Surface& one, const classicui::Rect& r) {
+            sdlbackend::composeWindow(window.data(), 520);
+            int wrong = 0;
+            for (int y = 2 * r.y; y < 2 * (r.y + r.h); ++y)
+                for (int x = 2 * r.x; x < 2 * (r.x + r.w); ++x)
+                    wrong += window[static_cast<size_t>(y) * 520 + x] != one.at(x / 2, y / 2);
+            return wrong == 0;
+        };
+        auto twice = [](const classicui::Rect& r) {
+            return classicui::Rect{2 * r.x, 2 * r.y, 2 * r.w, 2 * r.h};
+        };
+        Surface bar1(260, classicui::MenuBarHeight);
+        classicui::DrawMenuBar(bar1, &menu, classicui::MenuView{});
+        check(doubled(bar1, {0, 0, 260, classicui::MenuBarHeight}), "the menu bar at 2x is its 1x picture doubled");
+        check(window[static_cast<size_t>(top) * 520] == 0x336699, "the client starts below the doubled bar");
+        clickAt(twice(bar.titles[0]));
+        clickAt(twice(classicui::LayoutPopup(popups[0], bar.titles[0], font, 260).items[0]));
+        pumpAll();
+        check(lastCommand == 9072, "at 2x a click on the doubled title, then item, chooses it");
+        lastCommand = 0;
+
+        const classicui::DialogGeometry g = classicui::LayoutDialog(
+            testdlg::nameDialog, {0, classicui::MenuBarHeight, 260, 260},
+            {0, 0, 260, 260 + classicui::MenuBarHeight});
+        clickAt(twice(g.controls[1]));
+        pushKey(SDLK_ESCAPE); // ends the dialog should the click miss
+        bool same = false;
+        platform::RunDialog(testdlg::nameDialog,
+                            [&](platform::DialogHandle& d, platform::DialogMessage m, int id) {
+                                if (m != platform::DialogMessage::Command) return;
+                                Surface one(260, 260 + classicui::MenuBarHeight);
+                                classicui::DrawDialog(one, d, g);
+                                same = id == 1 && doubled(one, g.outer);
+                                platform::EndDialog(d, 0);
+                            });
+        check(same, "at 2x a click on the doubled OK button reaches it; the dialog is doubled");
+        b.uiScale = 1;
+        platform::MakeClientSquare(520);
+        pumpAll();
+    }
 
     // A check box that only notifies: the procedure toggles it; OK clicked with the mouse.
     {
