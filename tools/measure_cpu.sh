@@ -117,6 +117,14 @@ if [ -x "$build/glimora_driven" ]; then
     audio="" measure "title screen, waiting, SDL's own audio" "$game"
     fresh_files
     measure "title screen, polling loop" "$game" -- --busy-loop
+    # The other screens where nothing is due: a new player's help screen, the high-score
+    # table, a paused game.
+    rm -rf "$home/userdata"
+    measure "help screen (new player), waiting loop" "$game"
+    fresh_files
+    measure "high-score screen, waiting loop" "$game" -- --command 9076
+    fresh_files
+    measure "paused game, waiting loop" "$game" -- --autoplay --command 9077
     fresh_files
     measure "running game, waiting loop" "$game" -- --autoplay
     fresh_files

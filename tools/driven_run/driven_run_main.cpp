@@ -1,12 +1,15 @@
 // The game on the desktop backend with switches for tests and measurements; players never run it.
 //
 // glimora_driven [--autoplay] [--busy-loop] [--close-after-ms N] [--print-opening]
+//                [--press-at-game-over] [--command ID]
 //   --autoplay          start a game at once, as if Play had been clicked (a saved game in
 //                       progress is dropped: use it on files made for the run)
 //   --busy-loop         poll without ever waiting, as a loop that never sleeps would
 //   --close-after-ms N  press the window's close box N ms after start-up, printing the screen
 //   --print-opening     print the first two elements that enter the pile, then close
 //   --press-at-game-over  press and release on the board as soon as GAME OVER is shown, and say so
+//   --command ID        choose the menu command ID once started (9073 Help, 9076 HighScore,
+//                       9077 Pause in English)
 // It reads the same configuration and files as the game beside which it is built.
 #include <algorithm>
 #include <cstdint>
@@ -28,6 +31,7 @@ struct Switches {
     uint32_t closeAfterMs = 0;
     bool printOpening = false;
     bool pressAtGameOver = false;
+    int command = 0;
 };
 
 bool ParseSwitches(int argc, char** argv, Switches& s) {
@@ -41,6 +45,8 @@ bool ParseSwitches(int argc, char** argv, Switches& s) {
             s.pressAtGameOver = true;
         } else if (std::strcmp(a, "--print-opening") == 0) {
             s.printOpening = true;
+        } else if (std::strcmp(a, "--command") == 0 && i + 1 < argc) {
+            s.command = static_cast<int>(std::strtol(argv[++i], nullptr, 10));
         } else if (std::strcmp(a, "--close-after-ms") == 0 && i + 1 < argc) {
             s.closeLater = true;
             s.closeAfterMs = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
@@ -75,6 +81,8 @@ int main(int argc, char** argv) {
         p.PauseOverlayPending = 0;
         StartNewGame();
     }
+    if (s.command != 0)
+        MainWindowProcedure(platform::Event{platform::EventType::Command, 0, 0, s.command});
     const uint32_t closeAt = platform::GetTicks() + s.closeAfterMs;
     bool closeSent = false;
     while (MainLoopPass()) {
