@@ -10,7 +10,8 @@
 #
 # Usage: tools/measure_cpu_wine.sh [windows-build-dir [earlier-windows-build-dir]]
 #        (default: build-win; each holds glimora.exe, cross-built with mingw-w64)
-#   GLIMORA_MEASURE_SECONDS  length of each measurement (default 10)
+#   GLIMORA_MEASURE_SECONDS  length of each measurement (default 10; a game with no input
+#                            lasts about 12 s, so a longer one takes GAME OVER in)
 #   GLIMORA_MEASURE_RUNS     runs of each program (default 3)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -149,6 +150,8 @@ printf '%-20s %-14s %7s %7s %7s | %7s %7s %7s %7s %9s\n' "" "" \
     "min" "median" "max" "game" "server" "rest" "X" "game"
 printf '%-20s %-14s %23s | %-31s %9s\n' "" "" "glimora.exe+wineserver" "medians: % of a core" "wakes/s"
 for screen in help title running; do
+    name="$screen screen"
+    [ "$screen" = running ] && name="running game"
     for index in "${!programs[@]}"; do
         awk -v i="$index" -v s="$screen" -v hz="$hz" -v sec="$seconds" '
             function pct(t) { return 100 * t / hz / sec }
