@@ -16,16 +16,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [ "${1:-}" != "--inside-xvfb" ]; then
-    command -v xvfb-run >/dev/null || { echo "xvfb-run is missing (apt-get install xvfb xauth)"; exit 1; }
-    command -v xdotool >/dev/null || { echo "xdotool is missing (apt-get install xdotool)"; exit 1; }
-    command -v wine >/dev/null || { echo "wine is missing (GLIMORA_WINDOWS=1 bash tools/deps.sh)"; exit 1; }
-    exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" --inside-xvfb "${1:-build-win}" "${2:-}"
-fi
-programs=("$(realpath "$2/glimora.exe")")
+for tool in Xvfb xdotool wine wineserver; do
+    command -v "$tool" >/dev/null ||
+        { echo "$tool is missing (GLIMORA_WINDOWS=1 bash tools/deps.sh; apt-get install xdotool)"; exit 1; }
+done
+programs=("$(realpath "${1:-build-win}/glimora.exe")")
 labels=("this build")
-if [ -n "$3" ]; then
-    programs+=("$(realpath "$3/glimora.exe")")
+if [ -n "${2:-}" ]; then
+    programs+=("$(realpath "$2/glimora.exe")")
     labels+=("earlier build")
 fi
 for exe in "${programs[@]}"; do
@@ -34,19 +32,29 @@ done
 seconds="${GLIMORA_MEASURE_SECONDS:-10}"
 runs="${GLIMORA_MEASURE_RUNS:-3}"
 hz=$(getconf CLK_TCK)
-xserver=$(ps -o pid=,comm= --ppid "$PPID" | awk '$2 == "Xvfb" { print $1; exit }')
 
 work=$(mktemp -d /tmp/glimora-cpu-wine.XXXXXX)
 export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
 # No Mono or Gecko installer dialogs in a fresh prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 game_pid=""
+xserver=""
 cleanup() {
     if [ -n "$game_pid" ]; then kill -KILL "$game_pid" 2>/dev/null || true; fi
     timeout 30 wineserver -k 2>/dev/null || true
+    if [ -n "$xserver" ]; then kill "$xserver" 2>/dev/null || true; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# A display of our own, numbered by the server itself (no race with other X servers).
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xserver=$!
+exec 3>&-
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { cat "$work/xvfb.log"; echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
 
 # Processor time (user + system, all threads) of a process so far, in clock ticks; 0 when gone.
 cpu_ticks() {
@@ -170,6 +178,6 @@ for screen in help title running; do
                 m = median(both, n)
                 printf "%7.2f %7.2f %7.2f | %7.2f %7.2f %7.2f %7.2f %9.1f\n", lo, m, hi,
                     median(game, n), median(server, n), median(rest, n), median(x, n), median(wakes, n)
-            }' "$work/results" | sed "s/^/$(printf '%-20s %-14s' "$screen screen" "${labels[$index]}")/"
+            }' "$work/results" | sed "s/^/$(printf '%-20s %-14s' "$name" "${labels[$index]}")/"
     done
 done
