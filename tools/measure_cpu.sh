@@ -151,3 +151,5 @@ if [ -x "$probe" ]; then
     measure "backend alone, 100 ms steps, waiting" "$probe" GLIMORA_PROBE_STEPS=1
     measure "backend alone, 100 ms steps, polling" "$probe" GLIMORA_PROBE_STEPS=1 GLIMORA_BUSY_LOOP=1
 fi
+# The Windows program under Wine, beside these: GLIMORA_WINE_BUILD=build-win [GLIMORA_WINE_BEFORE_BUILD=dir].
+[ -z "${GLIMORA_WINE_BUILD:-}" ] || bash tools/measure_cpu_wine.sh "$GLIMORA_WINE_BUILD" "${GLIMORA_WINE_BEFORE_BUILD:-}"

@@ -248,23 +248,34 @@ PumpResult PumpOne(int& exitCode) {
 
 void WaitForEvent(uint32_t timeoutMs) {
     // Drawing is shown as it happens, so there is nothing to present first. The loop waits
-    // only after a peek found the queue empty, so input that arrives after that peek is all
-    // that may end the wait: the wait asks for new input only. Asking for any input in the
-    // queue (MWMO_INPUTAVAILABLE) returns at once under Wine while a status bit stays set
-    // that no peek clears, and the loop spins.
-    static int emptyWakes = 0;
+    // only after a peek found the queue empty, so the wait asks for input that arrives after
+    // that peek, not for any input in the queue (MWMO_INPUTAVAILABLE): Wine keeps the queue's
+    // paint bit set while its peek finds no window to paint, and such a wait returns at once.
     const DWORD timeout = timeoutMs == UINT32_MAX ? INFINITE : timeoutMs;
-    const DWORD started = GetTickCount();
-    const DWORD woken = MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, 0);
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER started{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&started);
+    MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, 0);
+    LARGE_INTEGER ended{};
+    QueryPerformanceCounter(&ended);
+    const auto waited =
+        static_cast<DWORD>((ended.QuadPart - started.QuadPart) * 1000 / frequency.QuadPart);
+
+    // Whatever the wait answered, it did its work when it lasted its time or left something
+    // to read. Otherwise it ended early for nothing: once, that is a message sent from another
+    // thread and handled inside the wait; several times in a row, a wait that cannot block
+    // (a failure, a system that returns at once). Then sleep a little (at most 10 ms of input
+    // lag, never past the timeout), so the loop polls gently instead of spinning.
+    static int emptyWakes = 0;
     MSG message{};
-    const bool wokenEarly = woken == WAIT_OBJECT_0 && GetTickCount() - started < 1;
-    if (!wokenEarly || PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_NOYIELD)) {
+    if ((timeout != INFINITE && waited + 1 >= timeout) ||
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_NOYIELD)) {
         emptyWakes = 0;
         return;
     }
-    // Woken at once with nothing to read: a system whose wait cannot block. After a few in a
-    // row, sleep a little (a frame of input lag at most) rather than turn the wait into a spin.
-    if (++emptyWakes >= 3) Sleep(std::min<DWORD>(timeout, 10));
+    if (++emptyWakes < 3) return;
+    Sleep(timeout == INFINITE ? 10 : std::min<DWORD>(timeout - waited, 10));
 }
 
 void PostQuit(int exitCode) {
