@@ -36,8 +36,15 @@ run() {
     mkdir -p "$bin" "$home/userdata"
     cp "$dir/glimora" "$bin/glimora"
     printf 'Language=1\nPath=%s\n' "$home/userdata" >"$bin/glimora.conf"
+    # A first start shows a new player the help screen and saves at SIGTERM: the measured
+    # start is on the title screen.
     env HOME="$home" SDL_AUDIODRIVER=dummy "$bin/glimora" >/dev/null 2>&1 &
     local pid=$! wid full place
+    xdotool search --sync --pid "$pid" >/dev/null 2>&1
+    kill -TERM "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    env HOME="$home" SDL_AUDIODRIVER=dummy "$bin/glimora" >/dev/null 2>&1 &
+    pid=$!
     wid=$(xdotool search --sync --pid "$pid" 2>/dev/null | head -1)
     xdotool windowsize "$wid" "$side" $(( side + menubar )) 2>/dev/null || true
     sleep 1.5
