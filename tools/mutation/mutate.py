@@ -1,18 +1,22 @@
 #!/usr/bin/env python3
 """One-line mutations of one subsystem's sources, each rebuilt and tested; lists the survivors.
 
-Usage: tools/mutation/mutate.py SUBSYSTEM [--max N] [--seed S] [--build DIR]
-  SUBSYSTEM  rules, shell, presentation or persistence
-  --max N    try at most N mutants, drawn at random from all there are (default: all)
-  --seed S   the draw's seed (default 1), so that a run can be repeated
-Works in a git worktree of its own (HEAD, under /tmp), never in the caller's tree. A mutant
-the compiler refuses does not count. Mutants listed in tools/mutation/equivalent.txt
+Usage: tools/mutation/mutate.py SUBSYSTEM [--sample N] [--seed S] [--list]
+  SUBSYSTEM   rules, shell, presentation or persistence
+  --sample N  try N mutants, drawn at random from all there are (default: all); also --max
+  --seed S    the draw's seed (default 1), so that a run can be repeated
+  --list      print the mutants that would be tried, and build nothing
+Works in a git worktree of its own (HEAD, in build-mutation-SUBSYSTEM/ of the caller's tree,
+which git ignores and where the shared compiler cache applies), never in the caller's sources;
+builds only the subsystem's test program, one job at a time. A mutant the compiler refuses
+does not count. Mutants listed in tools/mutation/equivalent.txt
 ("file:line: mutated line", one a line) cannot change behaviour: they are listed apart.
 """
 import argparse
 import os
 import random
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -82,9 +86,9 @@ def run(cmd, cwd, timeout):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("subsystem", choices=sorted(TESTS))
-    parser.add_argument("--max", type=int, default=0)
+    parser.add_argument("--sample", "--max", dest="sample", type=int, default=0)
     parser.add_argument("--seed", type=int, default=1)
-    parser.add_argument("--build", default="build-mutation")
+    parser.add_argument("--list", action="store_true")
     args = parser.parse_args()
 
     top = subprocess.check_output(["git", "rev-parse", "--show-toplevel"], text=True).strip()
@@ -94,29 +98,33 @@ def main():
         with open(listed) as f:
             equivalent = {line.rstrip("\n") for line in f if line.strip() and not line.startswith("#")}
 
-    work = tempfile.mkdtemp(prefix="glimora-mutation-")
+    sources = sorted(os.path.join(args.subsystem, f) for f in os.listdir(os.path.join(top, args.subsystem))
+                     if f.endswith(".cpp"))
+    every = []
+    for source in sources:
+        with open(os.path.join(top, source)) as f:
+            text = f.read()
+        every += [(source, number, name, mutated) for number, name, mutated in mutants(source, text)]
+    random.Random(args.seed).shuffle(every)
+    if args.sample:
+        every = every[: args.sample]
+    if args.list:
+        for source, number, name, mutated in every:
+            print(f"{source}:{number}: {mutated.strip()}    ({name})")
+        return
+
+    work = tempfile.mkdtemp(prefix=f"build-mutation-{args.subsystem}-", dir=top)
     tree = os.path.join(work, "tree")
     subprocess.check_call(["git", "worktree", "add", "--detach", "-q", tree, "HEAD"], cwd=top)
     try:
-        build = os.path.join(tree, args.build)
-        env = dict(os.environ)
+        build = os.path.join(tree, "build")
         subprocess.check_call(["cmake", "-S", tree, "-B", build, "-G", "Ninja",
-                               "-DGLIMORA_BENCHMARKS=OFF"], stdout=subprocess.DEVNULL, env=env)
-        if run(["cmake", "--build", build, "--", "-j1"], tree, 3600) != 0:
+                               "-DGLIMORA_BENCHMARKS=OFF"], stdout=subprocess.DEVNULL)
+        target = ["cmake", "--build", build, "--target", TARGETS[args.subsystem], "--", "-j1"]
+        if run(target, tree, 3600) != 0:
             sys.exit("the unmutated tree does not build")
         if run(["ctest", "--test-dir", build, "-R", TESTS[args.subsystem]], tree, 900) != 0:
             sys.exit("the unmutated tree fails its tests")
-
-        sources = sorted(os.path.join(args.subsystem, f) for f in os.listdir(os.path.join(tree, args.subsystem))
-                         if f.endswith(".cpp"))
-        every = []
-        for source in sources:
-            with open(os.path.join(tree, source)) as f:
-                text = f.read()
-            every += [(source, number, name, mutated) for number, name, mutated in mutants(source, text)]
-        random.Random(args.seed).shuffle(every)
-        if args.max:
-            every = every[: args.max]
 
         caught = survived = refused = 0
         survivors, equivalents = [], []
@@ -129,8 +137,7 @@ def main():
             with open(path, "w") as f:
                 f.write("\n".join(lines))
             try:
-                if run(["cmake", "--build", build, "--target", TARGETS[args.subsystem], "--", "-j1"],
-                       tree, 900) != 0:
+                if run(target, tree, 900) != 0:
                     refused += 1
                     continue
                 key = f"{source}:{number}: {mutated.strip()}"
@@ -149,8 +156,6 @@ def main():
             print(f"\r{caught} caught, {survived} survived, {refused} not compiled", end="",
                   file=sys.stderr, flush=True)
         print(file=sys.stderr)
-        # Put the tree back as built, so that the next run starts from the same objects.
-        run(["cmake", "--build", build, "--", "-j1"], tree, 900)
         total = caught + survived
         print(f"{args.subsystem}: {caught} of {total} mutants caught"
               f" ({100.0 * caught / total if total else 0:.1f} %); {refused} did not compile;"
@@ -161,6 +166,7 @@ def main():
             print("  equivalent: " + line)
     finally:
         subprocess.call(["git", "worktree", "remove", "--force", tree], cwd=top)
+        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":
