@@ -11,7 +11,11 @@ TEST_F(ShellScenario, APressAfterOneSecondReachesTheHighScoreStepAtTwoSeconds) {
     const uint32_t shownAt = G().GameOverShownAt;
 
     RunFor(1000);
-    headless::ScriptDialog(headless::TypeThenClick(1002, "ABCDEFGHI", 1));
+    headless::ScriptDialog([](platform::DialogHandle& dialog, const DialogTemplate&) {
+        headless::TypeText(dialog, 1002, "ABCDEFGHIJK");
+        EXPECT_EQ(headless::ControlText(dialog, 1002), "ABCDEFGHI") << "the field takes 9";
+        headless::ClickControl(dialog, 1);
+    });
     Click({240, 240});
     EXPECT_EQ(G().GameOverClicked, 1);
     while (platform::GetTicks() - shownAt <= 2000) {

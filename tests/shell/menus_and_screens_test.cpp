@@ -153,3 +153,36 @@ TEST_F(ShellScenario, AboutShowsTheCreditInTheGamesLanguage) {
     EXPECT_EQ(headless::Messages()[0].text,
               "Glimora 1.00, un jeu de r\xE9" "flexion de l'\xE9quipe Glimora.");
 }
+
+TEST_F(ShellScenario, TheTitleAndHelpButtonsActStrictlyInsideTheirRegionsOnly) {
+    struct Button {
+        int x0, y0, x1, y1;
+        ScreenState from;
+        bool (*acted)();
+    };
+    const Button buttons[] = {
+        {303, 133, 425, 187, TitleScreen, [] { return Program().Screen == GameScreen; }}, // Play
+        {303, 231, 425, 287, TitleScreen, [] { return !headless::Dialogs().empty(); }}, // Options
+        {303, 323, 425, 380, TitleScreen, [] { return Program().Screen == HelpScreen; }}, // Help
+        {165, 387, 310, 450, HelpScreen, [] { return Program().Screen == TitleScreen; }}, // OK
+    };
+    for (const Button& b : buttons) {
+        const int cx = (b.x0 + b.x1) / 2;
+        const int cy = (b.y0 + b.y1) / 2;
+        const Point edges[] = {{b.x0, cy}, {b.x1, cy}, {cx, b.y0}, {cx, b.y1}};
+        const Point inside[] = {{b.x0 + 1, b.y0 + 1}, {b.x1 - 1, b.y1 - 1}};
+        for (const Point& at : inside) {
+            Start();
+            if (b.from == TitleScreen) Click(HelpOkAt);
+            ASSERT_EQ(P().Screen, b.from);
+            for (const Point& edge : edges) {
+                Click(edge);
+                EXPECT_EQ(P().Screen, b.from) << b.x0 << "," << b.y0 << " at " << edge.x << ","
+                                              << edge.y;
+                EXPECT_TRUE(headless::Dialogs().empty());
+            }
+            Click(at);
+            EXPECT_TRUE(b.acted()) << b.x0 << "," << b.y0 << " at " << at.x << "," << at.y;
+        }
+    }
+}

@@ -34,9 +34,11 @@ TEST_F(ShellScenario, AMenuCommandPausesAndTheClickThatResumesPlacesNothing) {
     RunFor(2000);
     EXPECT_EQ(G().slots[0].y, y) << "a paused pile does not move";
 
+    G().popupCount = 1; // a popup still on its way: credited, then dropped on resuming
     Click(SquareCentre(0, 0));
     EXPECT_EQ(G().Paused, 0);
     EXPECT_EQ(G().GameRunning, 1);
+    EXPECT_EQ(G().popupCount, 0);
     EXPECT_EQ(FilledSquares(), 0);
     RunFor(300);
     EXPECT_LT(G().slots[0].y, y);
@@ -49,9 +51,14 @@ TEST_F(ShellScenario, ADoubleClickOnTheBoardPlacesOneElement) {
     PlayFromTitle();
     RunFor(2500); // a second element has entered behind the first
     ASSERT_GE(G().pileCount, 2);
-    headless::QueueDoubleClick(SquareCentre(1, 1).x, SquareCentre(1, 1).y);
+    // Its two presses fall on the two sides of a square's edge: the second places nothing.
+    headless::QueueLeftDown(SquareCentre(1, 1).x, SquareCentre(1, 1).y);
+    headless::QueueLeftUp(SquareCentre(1, 1).x, SquareCentre(1, 1).y);
+    headless::QueueLeftDoubleClick(SquareCentre(2, 1).x, SquareCentre(2, 1).y);
+    headless::QueueLeftUp(SquareCentre(2, 1).x, SquareCentre(2, 1).y);
     Settle();
     EXPECT_EQ(FilledSquares(), 1);
+    EXPECT_EQ(G().board.at(2, 1).kind, ElementKind::None);
 }
 
 TEST_F(ShellScenario, TheClientAreaIsKeptSquare) {
@@ -65,10 +72,17 @@ TEST_F(ShellScenario, TheClientAreaIsKeptSquare) {
     Settle();
     EXPECT_EQ(headless::SquareRequests().back(), 480);
 
+    // Within 10 pixels the window is left as it is, but still repainted.
     const size_t requests = headless::SquareRequests().size();
-    headless::QueueResize(485, 480);
+    const int repaints = headless::RepaintRequests();
+    headless::QueueResize(490, 480);
     Settle();
     EXPECT_EQ(headless::SquareRequests().size(), requests);
+    EXPECT_EQ(headless::RepaintRequests(), repaints + 1);
+    headless::QueueResize(480, 491);
+    Settle();
+    ASSERT_EQ(headless::SquareRequests().size(), requests + 1);
+    EXPECT_EQ(headless::SquareRequests().back(), 480);
 }
 
 TEST_F(ShellScenario, ClicksFollowTheWindowSize) {
