@@ -6,6 +6,8 @@ Usage: tools/mutation/mutate.py SUBSYSTEM [--sample N] [--seed S] [--list]
   --sample N  try N mutants, drawn at random from all there are (default: all); also --max
   --seed S    the draw's seed (default 1), so that a run can be repeated
   --list      print the mutants that would be tried, and build nothing
+  --commit C  mutate the sources and run the tests of commit C (default HEAD), e.g. to score
+              the tests before a change against the same mutants
 Works in a git worktree of its own (HEAD, in build-mutation-SUBSYSTEM/ of the caller's tree,
 which git ignores and where the shared compiler cache applies), never in the caller's sources;
 builds only the subsystem's test program, one job at a time. A mutant the compiler refuses
@@ -17,6 +19,7 @@ import os
 import random
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -76,10 +79,14 @@ def mutants(path, text):
 
 
 def run(cmd, cwd, timeout):
+    """The command's exit status; -1 when it ran out of time (it and its children are ended)."""
+    process = subprocess.Popen(cmd, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                               start_new_session=True)
     try:
-        return subprocess.run(cmd, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              timeout=timeout).returncode
+        return process.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
         return -1
 
 
@@ -89,6 +96,7 @@ def main():
     parser.add_argument("--sample", "--max", dest="sample", type=int, default=0)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--list", action="store_true")
+    parser.add_argument("--commit", default="HEAD")
     args = parser.parse_args()
 
     top = subprocess.check_output(["git", "rev-parse", "--show-toplevel"], text=True).strip()
@@ -97,13 +105,18 @@ def main():
     if os.path.exists(listed):
         with open(listed) as f:
             equivalent = {line.rstrip("\n") for line in f if line.strip() and not line.startswith("#")}
+    # Stopped from outside, the run still removes its worktree.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
 
-    sources = sorted(os.path.join(args.subsystem, f) for f in os.listdir(os.path.join(top, args.subsystem))
-                     if f.endswith(".cpp"))
+    def show(path):
+        return subprocess.check_output(["git", "show", f"{args.commit}:{path}"], cwd=top, text=True)
+
+    listing = subprocess.check_output(["git", "ls-tree", "--name-only", f"{args.commit}:{args.subsystem}"],
+                                      cwd=top, text=True).split()
+    sources = sorted(os.path.join(args.subsystem, f) for f in listing if f.endswith(".cpp"))
     every = []
     for source in sources:
-        with open(os.path.join(top, source)) as f:
-            text = f.read()
+        text = show(source)
         every += [(source, number, name, mutated) for number, name, mutated in mutants(source, text)]
     random.Random(args.seed).shuffle(every)
     if args.sample:
@@ -115,7 +128,7 @@ def main():
 
     work = tempfile.mkdtemp(prefix=f"build-mutation-{args.subsystem}-", dir=top)
     tree = os.path.join(work, "tree")
-    subprocess.check_call(["git", "worktree", "add", "--detach", "-q", tree, "HEAD"], cwd=top)
+    subprocess.check_call(["git", "worktree", "add", "--detach", "-q", tree, args.commit], cwd=top)
     try:
         build = os.path.join(tree, "build")
         subprocess.check_call(["cmake", "-S", tree, "-B", build, "-G", "Ninja",
@@ -141,13 +154,15 @@ def main():
                     refused += 1
                     continue
                 key = f"{source}:{number}: {mutated.strip()}"
+                # The tests take seconds: a mutant that makes them loop is caught by the timeout.
                 if run(["ctest", "--test-dir", build, "-R", TESTS[args.subsystem],
-                        "--stop-on-failure"], tree, 600) == 0:
+                        "--stop-on-failure"], tree, 60) == 0:
                     if key in equivalent:
                         equivalents.append(key)
                     else:
                         survived += 1
                         survivors.append(f"{key}    ({name})")
+                        print(f"\rsurvived: {survivors[-1]}", file=sys.stderr, flush=True)
                 else:
                     caught += 1
             finally:
