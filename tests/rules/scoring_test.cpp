@@ -143,8 +143,11 @@ TEST(Levels, PointsLevelRisesOncePerPassAtStrictThresholds) {
     EXPECT_EQ(game.clearPoints, 400);
 }
 
-TEST(Levels, SpeedLevelWaitsWhileFourHaveLanded) {
+TEST(Levels, SpeedLevelWaitsWhileFourHaveLandedAndRisesStrictlyAboveItsThreshold) {
     GameState game = newGame();
+    game.score = 100000;
+    creditScore(game);
+    EXPECT_EQ(game.speedLevel, 1) << "strictly above the threshold";
     game.score = 100001;
     game.landedCount = 4;
     creditScore(game);

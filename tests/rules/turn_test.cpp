@@ -88,6 +88,8 @@ TEST(PileTimeline, SixLandingsSlowTheRiseAndEndTheGame) {
         const int landedBefore = t.game.landedCount;
         const int32_t speedBefore = t.game.riseSpeed;
         const int32_t yBefore = t.game.slots[static_cast<size_t>(landedBefore)].y;
+        const int countBefore = t.game.pileCount;
+        const int32_t nextBefore = t.game.slots[static_cast<size_t>(landedBefore + 1)].y;
         recorder::calls.clear();
         t.pass();
         ++passes;
@@ -97,6 +99,11 @@ TEST(PileTimeline, SixLandingsSlowTheRiseAndEndTheGame) {
             EXPECT_LE(s.y, LandingY(landedBefore));
             EXPECT_GT(s.y, LandingY(landedBefore) - speedBefore);
             EXPECT_EQ(t.game.riseSpeed, speedsAfter[landings]) << landings;
+            if (landedBefore + 1 < countBefore && landings < 5) {
+                EXPECT_EQ(t.game.slots[static_cast<size_t>(landedBefore + 1)].y,
+                          nextBefore - t.game.riseSpeed)
+                    << "the slots after a landing rise at the lower speed in the same pass";
+            }
             EXPECT_EQ(recorder::callsStartingWith("PlayGameSound 5002").size(), 1u);
             const Calls drawn = recorder::callsStartingWith("DrawPileSlot");
             ASSERT_FALSE(drawn.empty());
@@ -152,9 +159,14 @@ TEST(PileTimeline, EntriesNeverGoBeyondTheSeventhSlot) {
             PileSlot{200 + 20 * i, ElementKind::Diamond, Color::Green, 0};
     }
     game.pileCount = PileSlotCount - 1;
-    game.slots[5].y = 300;
+    // The next element enters once the last one is at 319 or higher.
+    game.slots[5].y = 320;
+    pileStep(game, 1000);
+    EXPECT_EQ(game.pileCount, PileSlotCount - 1);
+    game.slots[5].y = 319;
     pileStep(game, 1000);
     EXPECT_EQ(game.pileCount, PileSlotCount);
+    EXPECT_EQ(game.slots[6].y, 404);
     pileStep(game, 1000);
     pileStep(game, 1101);
     EXPECT_EQ(game.pileCount, PileSlotCount);
