@@ -35,6 +35,33 @@ TEST_F(GameScreenTest, SquareIsDrawnScaledOnTheWindowAndUnscaledInTheBackBuffer)
     EXPECT_EQ(Updates().size(), 1u);
 }
 
+TEST_F(GameScreenTest, TheBackBufferTakesTheBoardPictureAndEachTileAtItsSquaresOrigin) {
+    DrawBoardPicture();
+    struct Square {
+        int column, row;
+        Color color;
+        ElementKind kind;
+        int tile;
+    };
+    const Square squares[] = {
+        {0, 0, Color::Plain, ElementKind::None, 100},
+        {1, 0, Color::Plain, ElementKind::Star, 100}, // plain, whatever it holds
+        {5, 0, Color::Green, ElementKind::None, 101},
+        {2, 3, Color::Red, ElementKind::Star, 114},
+        {0, 5, Color::Green, ElementKind::ArrowLeft, 105},
+        {5, 5, Color::Red, ElementKind::None, 108},
+    };
+    Surface expected(480, 480, PictureColour(2000));
+    for (const Square& s : squares) {
+        DrawSquareToBackBuffer(s.column, s.row, s.color, s.kind);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 48; ++x)
+                expected.at(121 + 54 * s.column + x, 121 + 54 * s.row + y) = PictureColour(s.tile);
+    }
+    EXPECT_EQ(BackBuffer.pixels, expected.pixels);
+    EXPECT_TRUE(Updates().empty()) << "the window is left alone";
+}
+
 TEST_F(GameScreenTest, PileDrawingsAreCutAtLine404) {
     Surface tile(48, 48, 0);
     for (int y = 0; y < 48; ++y)

@@ -3,6 +3,8 @@
 
 #include "presentation/graphics.h"
 #include "presentation/popups.h"
+#include "presentation/text.h"
+#include "resources/bitmap_font.h"
 #include "tests/presentation/drawing_fixture.h"
 
 namespace {
@@ -25,6 +27,8 @@ class PopupsTest : public DrawingTest {
 } // namespace
 
 TEST_F(PopupsTest, PopupRisesTwoUnitsAStepInYellowAndIsErasedAndRemovedAtTheFifth) {
+    EXPECT_EQ(game.PaintLabelSize.width, 16);
+    EXPECT_EQ(game.PaintLabelSize.height, 16);
     EXPECT_EQ(game.ClearLabelSize.width, 24);
     EXPECT_EQ(game.ClearLabelSize.height, 16);
     add(175, 229, PopupStyle::Clear);
@@ -51,6 +55,48 @@ TEST_F(PopupsTest, PopupRisesTwoUnitsAStepInYellowAndIsErasedAndRemovedAtTheFift
     EXPECT_EQ(game.popupCount, 0);
     EXPECT_EQ(Updates(), (std::vector<UpdateRect>{{175, 221, 72, 48}}));
     EXPECT_EQ(TestWindow().pixels, Surface(480, 480, Backdrop).pixels);
+}
+
+TEST_F(PopupsTest, APopupInFlightShowsTheNewValueOnceTheLabelsAreRenderedAgain) {
+    add(175, 229, PopupStyle::Paint);
+    AnimatePopups(game, 101); // "20"
+    game.paintPoints = 100;   // a level rise
+    RenderPopupLabels(game);
+    Updates().clear();
+    AnimatePopups(game, 202);
+    EXPECT_EQ(Updates(), (std::vector<UpdateRect>{
+                             {175, 227, 72, 48}, {175, 225, 72, 144}, {175, 225, 72, 144}}));
+    for (int i = 173; i < 250; ++i)
+        ASSERT_EQ(At(i, 240), i >= 175 && i < 247 && GlyphPixel(((i - 175) / 3) % 8, 5)
+                                  ? 0xFFFF00u
+                                  : Backdrop)
+            << i;
+}
+
+TEST_F(PopupsTest, TheMultiplierLabelIsAnXThenTheMultiplier) {
+    // Digits are blocks and 'x' a bar two rows high, so that the order of the two shows.
+    BitmapFont font;
+    font.cellHeight = 16;
+    font.rows.assign(256 * 16, 0);
+    for (int c : {'1', '2', 'x'}) {
+        font.advance[static_cast<size_t>(c)] = 8;
+        for (int y = 2; y < (c == 'x' ? 4 : 14); ++y)
+            font.rows[static_cast<size_t>(c * 16 + y)] = 0xFE00;
+    }
+    UseTextFont(&font);
+    game.multiplier = 12;
+    RenderMultiplierLabel(game);
+    EXPECT_EQ(game.MultiplierLabelSize.width, 24);
+    EXPECT_EQ(game.MultiplierLabelSize.height, 16);
+    Surface image(StripWidth, LabelStripHeight, 0xFFFFFF), mask = image;
+    for (int y = 2; y < 14; ++y)
+        for (int x = 0; x < 24; ++x)
+            if (x % 8 < 7 && (x >= 8 || y < 4)) {
+                image.at(x, y) = 0xFFFF00;
+                mask.at(x, y) = 0;
+            }
+    EXPECT_EQ(LabelImages[2].surface.pixels, image.pixels);
+    EXPECT_EQ(LabelMasks[2].surface.pixels, mask.pixels);
 }
 
 TEST_F(PopupsTest, AfterARemovalTheEntryMovedIntoPlaceWaitsForTheNextPass) {
