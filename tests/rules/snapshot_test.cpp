@@ -93,6 +93,7 @@ TEST(Snapshot, InRangeGamesResumeAndPlayToTheEnd) {
         {"rising elements 74 apart", [](GameSnapshot& s) { s.slots[2].y = 330; }},
         {"rise speed 7 at speed level 1", [](GameSnapshot& s) { s.riseSpeed = 7; s.speedLevel = 1; }},
         {"weights summing to 265", [](GameSnapshot& s) { s.drawWeights[0] = 12; }},
+        {"weights at their largest sum", [](GameSnapshot& s) { s.drawWeights[0] = 3168 - 253; }},
         {"points level off its points", [](GameSnapshot& s) { s.pointsLevel = 3; s.paintPoints = 41; }},
         {"seven in the pile", [](GameSnapshot& s) {
             for (int i = 4; i < 7; ++i) s.slots[static_cast<size_t>(i)] = PileSlot{404, K::Star, C::Green, 0};
