@@ -1,4 +1,6 @@
 // Menu commands and dialogs on every screen: confirmations, options and language, help, About.
+#include <algorithm>
+
 #include "tests/shell/scenario_session.h"
 
 TEST_F(ShellScenario, NewGameAndAbandonDoNothingAwayFromTheGameScreen) {
@@ -185,4 +187,21 @@ TEST_F(ShellScenario, TheTitleAndHelpButtonsActStrictlyInsideTheirRegionsOnly) {
             EXPECT_TRUE(b.acted()) << b.x0 << "," << b.y0 << " at " << at.x << "," << at.y;
         }
     }
+}
+
+TEST_F(ShellScenario, APaintPutsBackTheWholeScreenThatWasShown) {
+    auto coverAndPaint = [this] {
+        std::vector<uint32_t>& pixels = platform::WindowSurface().pixels;
+        const std::vector<uint32_t> shown = pixels;
+        std::fill(pixels.begin(), pixels.end(), 0x123456u); // another window covered it
+        headless::QueueEvent({platform::EventType::Paint, 0, 0, 0});
+        Settle();
+        EXPECT_TRUE(pixels == shown) << P().Screen;
+    };
+    Start();
+    coverAndPaint(); // help
+    Click(HelpOkAt);
+    coverAndPaint(); // title
+    Command(CmdHighScores);
+    coverAndPaint();
 }
