@@ -154,6 +154,20 @@ TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptA
     EXPECT_EQ(Exit(), 1);
     EXPECT_TRUE(std::filesystem::is_directory(SavedGamePath()));
     std::filesystem::remove(SavedGamePath());
+    // The same for the list of players, in the game's language.
+    WriteConfig(0);
+    std::filesystem::remove(Folder() + "/userscd32.wxp");
+    std::filesystem::create_directory(Folder() + "/userscd32.wxp");
+    Start();
+    ASSERT_FALSE(headless::Messages().empty());
+    EXPECT_EQ(headless::Messages()[0].text,
+              "La liste des joueurs ne peut pas \xEAtre lue. Elle est laiss\xE9"
+              "e telle quelle, et cette partie ne sera pas sauvegard\xE9"
+              "e.");
+    EXPECT_EQ(Exit(), 1);
+    EXPECT_TRUE(std::filesystem::is_directory(Folder() + "/userscd32.wxp"));
+    std::filesystem::remove(Folder() + "/userscd32.wxp");
+    WriteConfig(1);
 
     // A game in progress whose bonus chain is out of range is not resumed, and not lost.
     StartOnTitle();
