@@ -113,6 +113,15 @@ TEST_F(ShellScenario, AnOccupiedSquareShowsItsNoticeOnceAndTheGameGoesOn) {
     Click(SquareCentre(0, 0));
     EXPECT_EQ(headless::Dialogs().size(), 1u);
     EXPECT_EQ(G().OccupiedNoticeArmed, 0);
+
+    // A square of the other colour: its own notice, once as well.
+    const PileSlot& active = G().slots[static_cast<size_t>(G().activeIndex)];
+    G().board.at(5, 5).color = active.color == Color::Red ? Color::Green : Color::Red;
+    Click(SquareCentre(5, 5));
+    Click(SquareCentre(5, 5));
+    ASSERT_EQ(headless::Dialogs().size(), 2u);
+    EXPECT_EQ(headless::Dialogs()[1].resourceId, 1461);
+    EXPECT_EQ(G().board.at(5, 5).kind, ElementKind::None);
 }
 
 TEST_F(ShellScenario, HelpReturnsToTheScreenItWasOpenedFrom) {
