@@ -67,6 +67,9 @@ TEST(StretchTest, ClippedToBothSurfacesWithoutChangingTheMapping) {
     EXPECT_TRUE(StretchBlt(dst, 0, 0, 3, 1, row({A}), 5, 0, 1, 1, Rop::SrcCopy).empty());
     EXPECT_TRUE(StretchBlt(dst, 0, 0, -3, 1, row({A}), 0, 0, 1, 1, Rop::SrcCopy).empty());
     EXPECT_TRUE(StretchBlt(dst, 0, 0, 3, 1, Surface(), 0, 0, 1, 1, Rop::SrcCopy).empty());
+    EXPECT_TRUE(StretchBlt(dst, 0, 0, 3, 1, row({A}), 0, 0, 1, 0, Rop::SrcCopy).empty());
+    EXPECT_TRUE(StretchBlt(dst, 0, 0, 3, 1, row({A}), 0, 0, 0, 1, Rop::SrcCopy).empty());
+    EXPECT_EQ(dst.pixels, (Pixels{B, C, D}));
     EXPECT_TRUE(
         StretchBlt(dst, 2147483000, 0, 2147483000, 1, row({A}), 0, 0, 1, 1, Rop::SrcCopy).empty());
     StretchBlt(dst, -2147483000, 0, 2147483647, 1, row({A, C}), 0, 0, 2, 1, Rop::SrcCopy);
