@@ -179,6 +179,8 @@ TEST_F(SavedGameLoad, RowsThatCannotBeScoresAreDroppedAndTheFileKeptAside) {
     setLe32(bytes, 0x05C + 2 * 20 + 16, 1);
     bytes[0x05C + 3 * 20] = 0x07;                         // row 3: a control byte in the name
     setLe32(bytes, 0x05C + 3 * 20 + 16, 1);
+    bytes[0x05C + 4 * 20] = 'Z'; // row 4: a score of 0 is a score
+    setLe32(bytes, 0x05C + 4 * 20 + 16, 1);
     const std::string path = folder.file("donnees0.icc");
     writeBytes(path, bytes);
     SaveRecord r;
@@ -187,6 +189,8 @@ TEST_F(SavedGameLoad, RowsThatCannotBeScoresAreDroppedAndTheFileKeptAside) {
         EXPECT_EQ(r.highScores[static_cast<size_t>(row)].used, 0) << row;
         EXPECT_EQ(r.highScores[static_cast<size_t>(row)].score, 0) << row;
     }
+    EXPECT_EQ(r.highScores[4].used, 1);
+    EXPECT_STREQ(r.highScores[4].name.data(), "Z");
     expectScoresAndOptionsKept(r);
     std::ifstream kept(path + ".refused", std::ios::binary);
     EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(kept), {}), bytes);
