@@ -67,9 +67,8 @@ TEST_F(PopupsTest, APopupInFlightShowsTheNewValueOnceTheLabelsAreRenderedAgain) 
     EXPECT_EQ(Updates(), (std::vector<UpdateRect>{
                              {175, 227, 72, 48}, {175, 225, 72, 144}, {175, 225, 72, 144}}));
     for (int i = 173; i < 250; ++i)
-        ASSERT_EQ(At(i, 240), i >= 175 && i < 247 && GlyphPixel(((i - 175) / 3) % 8, 5)
-                                  ? 0xFFFF00u
-                                  : Backdrop)
+        ASSERT_EQ(At(i, 240),
+                  i >= 175 && i < 247 && GlyphPixel(((i - 175) / 3) % 8, 5) ? 0xFFFF00u : Backdrop)
             << i;
 }
 

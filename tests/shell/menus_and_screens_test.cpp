@@ -173,7 +173,7 @@ TEST_F(ShellScenario, TheTitleAndHelpButtonsActStrictlyInsideTheirRegionsOnly) {
     };
     const Button buttons[] = {
         {303, 133, 425, 187, TitleScreen, [] { return Program().Screen == GameScreen; }}, // Play
-        {303, 231, 425, 287, TitleScreen, [] { return !headless::Dialogs().empty(); }}, // Options
+        {303, 231, 425, 287, TitleScreen, [] { return !headless::Dialogs().empty(); }},   // Options
         {303, 323, 425, 380, TitleScreen, [] { return Program().Screen == HelpScreen; }}, // Help
         {165, 387, 310, 450, HelpScreen, [] { return Program().Screen == TitleScreen; }}, // OK
     };
@@ -188,8 +188,8 @@ TEST_F(ShellScenario, TheTitleAndHelpButtonsActStrictlyInsideTheirRegionsOnly) {
             ASSERT_EQ(P().Screen, b.from);
             for (const Point& edge : edges) {
                 Click(edge);
-                EXPECT_EQ(P().Screen, b.from) << b.x0 << "," << b.y0 << " at " << edge.x << ","
-                                              << edge.y;
+                EXPECT_EQ(P().Screen, b.from)
+                    << b.x0 << "," << b.y0 << " at " << edge.x << "," << edge.y;
                 EXPECT_TRUE(headless::Dialogs().empty());
             }
             Click(at);
