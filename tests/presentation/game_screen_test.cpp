@@ -30,12 +30,17 @@ TEST_F(GameScreenTest, SquareIsDrawnScaledOnTheWindowAndUnscaledInTheBackBuffer)
     DrawCell(1, 0, Color::Green, static_cast<ElementKind>(7));
     DrawCell(6, 0, Color::Green, ElementKind::Star);
     DrawSquareToBackBuffer(1, 0, Color::Red, static_cast<ElementKind>(-1));
+    DrawSquareToBackBuffer(0, 6, Color::Red, ElementKind::Star);
+    DrawSquareToBackBuffer(0, -1, Color::Red, ElementKind::Star);
     EXPECT_EQ(TestWindow().pixels, window.pixels);
     EXPECT_EQ(BackBuffer.pixels, back.pixels);
     EXPECT_EQ(Updates().size(), 1u);
 }
 
 TEST_F(GameScreenTest, TheBackBufferTakesTheBoardPictureAndEachTileAtItsSquaresOrigin) {
+    ReleaseGraphics();
+    CreateGraphicsIfNeeded();
+    EXPECT_EQ(BackBuffer.pixels, Surface(480, 480, 0).pixels) << "black, as a new bitmap";
     DrawBoardPicture();
     struct Square {
         int column, row;

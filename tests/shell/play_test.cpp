@@ -1,4 +1,5 @@
 // Playing on the game screen: rising elements, placement, pause and resume, window size, waiting.
+#include <algorithm>
 #include <cstdlib>
 
 #include "persistence/save_record.h"
@@ -104,6 +105,10 @@ TEST_F(ShellScenario, TheLoopWaitsForInputWhenNothingIsDue) {
     MainLoopPass();
     const uint32_t now = platform::GetTicks();
     EXPECT_EQ(TimeUntilDue(now), G().lastPileStep + 101 - now) << "the next pile step";
+    G().popups[0].tick = static_cast<int32_t>(now - 50);
+    G().popupCount = 1;
+    EXPECT_EQ(TimeUntilDue(now), std::min<uint32_t>(G().lastPileStep + 101 - now, 51))
+        << "or the next popup step";
     Command(CmdPause);
     EXPECT_EQ(TimeUntilDue(platform::GetTicks()), UINT32_MAX);
 }
