@@ -48,6 +48,10 @@ TEST_F(PileTest, RingTurnsOneFramePerStepOfTheActiveElementOnly) {
     game.activeIndex = 2;                       // no rising element is active
     DrawPileSlot(game, 0, 306, false);
     EXPECT_EQ(RingFrame, 1);
+    RingFrame = 9; // out of range: taken as the last frame
+    game.activeIndex = 0;
+    DrawPileSlot(game, 0, 306, false);
+    EXPECT_EQ(RingFrame, 0);
 }
 
 TEST_F(PileTest, LandingDarkensTheElementAndRestsItWithItsShadowInTheBackBuffer) {

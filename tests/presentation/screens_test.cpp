@@ -19,6 +19,21 @@ TEST_F(ScreensTest, TitleShowsThePictureOfTheLanguageAndMakesTheGraphicsOnce) {
     EXPECT_EQ(At(5, 5), PictureColour(2501));
 }
 
+TEST_F(ScreensTest, ThePlayAgainButtonIsItsPictureRowForRowAt480) {
+    // Every picture a gradient, so that a button stretched by one row shows.
+    UsePictureSource([](int id) {
+        Surface s(id == 1651 ? 228 : 480, id == 1651 ? 96 : 480, 0);
+        for (int y = 0; y < s.height; ++y)
+            for (int x = 0; x < s.width; ++x)
+                s.at(x, y) = static_cast<uint32_t>(y * 256 + x);
+        return s;
+    });
+    DrawHighScoreScreen(1, true, {});
+    for (int y = 0; y < 93; ++y) // cut at the window's bottom
+        for (int x = 0; x < 228; ++x)
+            ASSERT_EQ(At(21 + x, 387 + y), static_cast<uint32_t>(y * 256 + x)) << x << "," << y;
+}
+
 TEST_F(ScreensTest, HighScoreRowsAreWrittenWhiteAtTheirPlaces) {
     std::array<ScoreRow, 6> rows{};
     rows[0] = {"Ann", 12000, true};
