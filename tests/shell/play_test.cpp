@@ -109,6 +109,9 @@ TEST_F(ShellScenario, TheLoopWaitsForInputWhenNothingIsDue) {
     G().popupCount = 1;
     EXPECT_EQ(TimeUntilDue(now), std::min<uint32_t>(G().lastPileStep + 101 - now, 51))
         << "or the next popup step";
+    P().pileMovedLastPass = true; // the next element may enter on the next pass: no wait
+    EXPECT_EQ(TimeUntilDue(now), 0u);
+    P().pileMovedLastPass = false;
     Command(CmdPause);
     EXPECT_EQ(TimeUntilDue(platform::GetTicks()), UINT32_MAX);
 }

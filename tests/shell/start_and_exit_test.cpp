@@ -48,6 +48,15 @@ TEST_F(ShellScenario, FirstStartShowsHelpThenTitleAndTheNextStartShowsTitle) {
     EXPECT_EQ(Int32At(bytes, save_layout::ShowHelpAtStart), 0);
     EXPECT_EQ(Int32At(bytes, save_layout::GameInProgress), 0);
     EXPECT_EQ(Int32At(bytes, save_layout::HelpDuringGame), 1);
+    // The list of players holds this user, first of one.
+    std::ifstream slotFile(Folder() + "/userscd32.wxp", std::ios::binary);
+    const std::vector<uint8_t> slots{std::istreambuf_iterator<char>(slotFile), {}};
+    ASSERT_EQ(slots.size(), 5208u);
+    const std::string user = platform::UserName();
+    ASSERT_FALSE(user.empty());
+    EXPECT_EQ(std::string(slots.begin() + 8, slots.begin() + 8 + static_cast<long>(user.size()) + 1),
+              user + '\0');
+    EXPECT_EQ(Int32At(slots, 0x1444), 1);
 
     Start();
     EXPECT_EQ(P().Screen, TitleScreen);
