@@ -181,6 +181,7 @@ TEST_F(SavedGameLoad, RowsThatCannotBeScoresAreDroppedAndTheFileKeptAside) {
     setLe32(bytes, 0x05C + 3 * 20 + 16, 1);
     bytes[0x05C + 4 * 20] = 'Z'; // row 4: a score of 0 is a score
     setLe32(bytes, 0x05C + 4 * 20 + 16, 1);
+    bytes.resize((1 << 20) + 4, 0xAB); // past 1 MiB nothing more is kept
     const std::string path = folder.file("donnees0.icc");
     writeBytes(path, bytes);
     SaveRecord r;
@@ -193,7 +194,8 @@ TEST_F(SavedGameLoad, RowsThatCannotBeScoresAreDroppedAndTheFileKeptAside) {
     EXPECT_STREQ(r.highScores[4].name.data(), "Z");
     expectScoresAndOptionsKept(r);
     std::ifstream kept(path + ".refused", std::ios::binary);
-    EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(kept), {}), bytes);
+    EXPECT_TRUE(std::vector<uint8_t>(std::istreambuf_iterator<char>(kept), {}) ==
+                std::vector<uint8_t>(bytes.begin(), bytes.begin() + (1 << 20)));
 }
 
 TEST_F(SavedGameLoad, FailedSaveKeepsThePreviousFileAndSaysError2) {

@@ -61,6 +61,11 @@ TEST_F(SlotFile, UsersKeepTheirSlotsAndNewOnesAreAppended) {
     // No name at all is still a name, the first time stored like any other.
     EXPECT_EQ(resolvePlayerSlot(r, "", 1), 3);
     EXPECT_EQ(resolvePlayerSlot(r, "", 1), 3);
+    // A row past the count may hold bytes from the file: a new name replaces them whole.
+    r.names[4].fill('Q');
+    EXPECT_EQ(resolvePlayerSlot(r, "cy", 1), 4);
+    EXPECT_EQ(encodeSlotRecord(r)[8 + 4 * 255 + 2], 0);
+    EXPECT_EQ(encodeSlotRecord(r)[8 + 5 * 255 - 1], 0);
     EXPECT_TRUE(message_log::shown().empty());
 }
 
