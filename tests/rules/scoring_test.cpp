@@ -141,6 +141,13 @@ TEST(Levels, PointsLevelRisesOncePerPassAtStrictThresholds) {
     creditScore(game);
     EXPECT_EQ(game.pointsLevel, 8);
     EXPECT_EQ(game.clearPoints, 400);
+    // Near the top the point values stop at their largest.
+    game.paintPoints = MaxPointValue - 5;
+    game.clearPoints = MaxPointValue - 50;
+    creditScore(game);
+    EXPECT_EQ(game.pointsLevel, 16);
+    EXPECT_EQ(game.paintPoints, MaxPointValue);
+    EXPECT_EQ(game.clearPoints, MaxPointValue);
 }
 
 TEST(Levels, SpeedLevelWaitsWhileFourHaveLandedAndRisesStrictlyAboveItsThreshold) {
