@@ -146,6 +146,7 @@ TEST_F(Placement, PaintingStopsAtTheFirstSquareThatIsNotPlain) {
     // An arrow at the edge, or facing another element, paints nothing.
     GameState g3 = newGame();
     place(g3, 5, 2, K::ArrowRight, C::Red);
+    place(g3, 2, 5, K::ArrowDown, C::Red); // below row 5 is no square, not the next column
     put(g3, 2, 0, K::Star, C::Green);
     place(g3, 1, 0, K::ArrowRight, C::Red);
     EXPECT_EQ(g3.popupCount, 0);
