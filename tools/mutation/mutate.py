@@ -3,16 +3,18 @@
 
 Usage: tools/mutation/mutate.py SUBSYSTEM [--sample N] [--seed S] [--list]
   SUBSYSTEM   rules, shell, presentation or persistence
-  --sample N  try N mutants, drawn at random from all there are (default: all); also --max
+  --sample N  try N mutants, drawn at random from all there are (default: all); also --max.
+              The draw is the first N of one seeded order: a larger sample holds a smaller one
   --seed S    the draw's seed (default 1), so that a run can be repeated
   --list      print the mutants that would be tried, and build nothing
   --commit C  mutate the sources and run the tests of commit C (default HEAD), e.g. to score
               the tests before a change against the same mutants
-Works in a git worktree of its own (HEAD, in build-mutation-SUBSYSTEM/ of the caller's tree,
+Works in a git worktree of its own (commit C, in build-mutation-SUBSYSTEM-*/ of the caller's tree,
 which git ignores and where the shared compiler cache applies), never in the caller's sources;
 builds only the subsystem's test program, one job at a time. A mutant the compiler refuses
 does not count. Mutants listed in tools/mutation/equivalent.txt
 ("file:line: mutated line", one a line) cannot change behaviour: they are listed apart.
+CPU-heavy: run it under nice, e.g. nice -n 19 tools/mutation/mutate.py rules --sample 60.
 """
 import argparse
 import os
