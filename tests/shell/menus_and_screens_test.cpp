@@ -1,6 +1,7 @@
 // Menu commands and dialogs on every screen: confirmations, options and language, help, About.
 #include <algorithm>
 
+#include "presentation/graphics.h"
 #include "tests/shell/scenario_session.h"
 
 TEST_F(ShellScenario, NewGameAndAbandonDoNothingAwayFromTheGameScreen) {
@@ -106,8 +107,15 @@ TEST_F(ShellScenario, AnOccupiedSquareShowsItsNoticeOnceAndTheGameGoesOn) {
     PlayFromTitle();
     ASSERT_TRUE(PlaceActiveElement());
     RunFor(2500);
+    // Only its OK button closes it: Escape is a cancel it has no button for.
+    headless::ScriptDialog([](platform::DialogHandle& dialog, const DialogTemplate&) {
+        headless::PressEscape(dialog);
+        EXPECT_FALSE(headless::DialogEnded(dialog));
+        headless::ClickControl(dialog, 1);
+    });
     Click(SquareCentre(0, 0)); // PlaceActiveElement filled the first square
     ASSERT_EQ(headless::Dialogs().size(), 1u);
+    EXPECT_FALSE(headless::Dialogs()[0].forcedEnd);
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1463);
     EXPECT_EQ(G().GameRunning, 1);
     Click(SquareCentre(0, 0));
@@ -212,5 +220,14 @@ TEST_F(ShellScenario, APaintPutsBackTheWholeScreenThatWasShown) {
     Click(HelpOkAt);
     coverAndPaint(); // title
     Command(CmdHighScores);
+    // A new player's table has no rows: the bare picture, without Play again from the title.
+    EXPECT_TRUE(platform::WindowSurface().pixels == LoadBitmapResource(1501).pixels);
+    coverAndPaint();
+    // The paused game with its overlay.
+    Click(HighScoreExitAt);
+    PlayFromTitle();
+    const std::vector<uint32_t> running = platform::WindowSurface().pixels;
+    Command(CmdPause);
+    EXPECT_FALSE(platform::WindowSurface().pixels == running) << "the overlay is drawn";
     coverAndPaint();
 }
