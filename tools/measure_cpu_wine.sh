@@ -15,6 +15,7 @@
 #   GLIMORA_MEASURE_RUNS     runs of each program (default 3)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/own_xvfb.sh
 
 for tool in Xvfb xdotool wine wineserver; do
     command -v "$tool" >/dev/null ||
@@ -38,23 +39,16 @@ export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
 # No Mono or Gecko installer dialogs in a fresh prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 game_pid=""
-xserver=""
+xvfb_pid=""
 cleanup() {
     if [ -n "$game_pid" ]; then kill -KILL "$game_pid" 2>/dev/null || true; fi
     timeout 30 wineserver -k 2>/dev/null || true
-    if [ -n "$xserver" ]; then kill "$xserver" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-# A display of our own, numbered by the server itself (no race with other X servers).
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xserver=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { cat "$work/xvfb.log"; echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_own_xvfb "$work" 800x600 || { echo "Xvfb did not start"; exit 1; }
 
 # Processor time (user + system, all threads) of a process so far, in clock ticks; 0 when gone.
 cpu_ticks() {
@@ -99,7 +93,7 @@ sample() {
         [ "$pid" = "$game_pid" ] || [ "$pid" = "$server" ] || rest=$(( rest + $(cpu_ticks "$pid") ))
     done
     echo "$(cpu_ticks "$game_pid") $([ -n "$server" ] && cpu_ticks "$server" || echo 0) $rest" \
-        "$([ -n "$xserver" ] && cpu_ticks "$xserver" || echo 0) $(wakeups "$game_pid")"
+        "$([ -n "$xvfb_pid" ] && cpu_ticks "$xvfb_pid" || echo 0) $(wakeups "$game_pid")"
 }
 
 # measure PROGRAM-INDEX SCREEN: one figure line into the results file.

@@ -10,6 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
+. tools/own_xvfb.sh
 
 build=${GLIMORA_WINDOWS_BUILD:-build-win}
 native=${GLIMORA_NATIVE_BUILD:-build}
@@ -74,20 +75,7 @@ windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 # The display comes first: every Wine process, the desktop started by wineboot included, must
 # find it, or windows cannot be created later.
 say "virtual display"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 1 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-done
-[ -s "$work/display" ] || {
-    cat "$work/xvfb.log" >&2
-    fail "Xvfb did not start"
-}
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_own_xvfb "$work" 1024x768 || fail "Xvfb did not start"
 
 say "fresh Wine prefix"
 if ! timeout 300 "$wine" wineboot -i >"$work/wineboot.log" 2>&1; then

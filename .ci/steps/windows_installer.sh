@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
+. tools/own_xvfb.sh
 build=${GLIMORA_WINDOWS_BUILD:-build-win}
 
 say() { echo "-- windows installer: $*"; }
@@ -38,13 +39,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_own_xvfb "$work" 1024x768 || fail "Xvfb did not start"
 
 say "fresh Wine prefix"
 timeout 300 "$wine" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot -i"
