@@ -65,8 +65,8 @@ figures() {
     local i out="$home/runs"
     : >"$out"
     for i in $(seq "$runs"); do run "$1" "$2" >>"$out"; done
-    printf 'full redraw %s   placement %s' "$(awk '$1 != "timeout" { print $1 }' "$out" | stats)" \
-        "$(awk '$2 != "timeout" && $2 != "" { print $2 }' "$out" | stats)"
+    printf 'full redraw %s   placement %s' "$(awk '$1 ~ /^[0-9.]+$/ { print $1 }' "$out" | stats)" \
+        "$(awk '$2 ~ /^[0-9.]+$/ { print $2 }' "$out" | stats)"
 }
 
 echo "From click to pixels, min / median / max of ${runs} runs (Xvfb, dummy audio):"

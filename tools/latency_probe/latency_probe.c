@@ -35,6 +35,23 @@ int main(int argc, char** argv) {
     if (d == NULL) return 2;
     unsigned long before[81], now[81];
     if (!grab(d, w, wx, wy, before)) return 2;
+    /* Only a change the click makes counts: first wait until the watched pixels have stayed
+       the same for 500 ms (a repaint still on its way would otherwise be taken for it). */
+    double stableSince = nowMs(), waitStart = stableSince;
+    while (nowMs() - stableSince < 500) {
+        if (nowMs() - waitStart > 10000) {
+            printf("unsettled\n");
+            XCloseDisplay(d);
+            return 1;
+        }
+        struct timespec pause = {0, 10 * 1000 * 1000};
+        nanosleep(&pause, NULL);
+        if (!grab(d, w, wx, wy, now)) return 2;
+        if (memcmp(before, now, sizeof now) != 0) {
+            memcpy(before, now, sizeof now);
+            stableSince = nowMs();
+        }
+    }
     Window child;
     int rx = 0, ry = 0;
     XTranslateCoordinates(d, w, DefaultRootWindow(d), cx, cy, &rx, &ry, &child);
