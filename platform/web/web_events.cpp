@@ -1,0 +1,306 @@
+// The web event loop: the page's mouse and keyboard turned into the game's events; every
+// wait gives the browser its turn (Asyncify), so the game's own loop runs unchanged.
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "platform/classic_ui/menu_layout.h"
+#include "platform/web/web_state.h"
+#include "resources/resources.h"
+
+namespace webbackend {
+
+namespace {
+
+using classicui::UiEvent;
+using classicui::UiKey;
+
+// Windows' double click: a second press within 500 ms and inside a 4 x 4 rectangle around
+// the first; a third press is an ordinary press again. The browser's own dblclick comes only
+// after the second release, too late to stand in for the press.
+constexpr uint32_t DoubleClickMs = 500;
+constexpr int DoubleClickHalfSide = 2;
+
+struct PressMemory {
+    bool armed = false; // the last press may begin a double click
+    uint32_t time = 0;
+    int x = 0, y = 0;
+};
+PressMemory lastPress;
+
+bool altAlone = false; // Alt went down and nothing else happened since
+
+void push(const Input& input) {
+    Backend& b = backend();
+    if (b.windowOpen) b.queue.push_back(input);
+}
+
+EM_BOOL onMouse(int type, const EmscriptenMouseEvent* e, void*) {
+    Input input;
+    input.ui.x = static_cast<int>(e->targetX);
+    input.ui.y = static_cast<int>(e->targetY);
+    input.ui.left = e->button == 0;
+    input.ui.shift = e->shiftKey;
+    input.ui.ctrl = e->ctrlKey;
+    input.ui.alt = e->altKey;
+    switch (type) {
+    case EMSCRIPTEN_EVENT_MOUSEDOWN: {
+        input.ui.kind = UiEvent::Kind::MouseDown;
+        if (input.ui.left) {
+            const uint32_t now = platform::GetTicks();
+            input.doubleClick = lastPress.armed && now - lastPress.time <= DoubleClickMs &&
+                                std::abs(input.ui.x - lastPress.x) <= DoubleClickHalfSide &&
+                                std::abs(input.ui.y - lastPress.y) <= DoubleClickHalfSide;
+            lastPress = {!input.doubleClick, now, input.ui.x, input.ui.y};
+        }
+        break;
+    }
+    case EMSCRIPTEN_EVENT_MOUSEUP:
+        input.ui.kind = UiEvent::Kind::MouseUp;
+        break;
+    default:
+        input.ui.kind = UiEvent::Kind::MouseMove;
+        break;
+    }
+    push(input);
+    return EM_TRUE;
+}
+
+UiKey keyOf(std::string_view key, char& ch) {
+    static constexpr struct {
+        std::string_view name;
+        UiKey key;
+    } named[] = {
+        {"Escape", UiKey::Escape}, {"Tab", UiKey::Tab},       {"Enter", UiKey::Return},
+        {" ", UiKey::Space},       {"Backspace", UiKey::Backspace}, {"Delete", UiKey::Delete},
+        {"Home", UiKey::Home},     {"End", UiKey::End},       {"ArrowLeft", UiKey::Left},
+        {"ArrowRight", UiKey::Right}, {"ArrowUp", UiKey::Up}, {"ArrowDown", UiKey::Down},
+        {"Alt", UiKey::MenuKey},   {"AltGraph", UiKey::MenuKey}, {"F10", UiKey::MenuKey},
+    };
+    for (const auto& n : named)
+        if (key == n.name) return n.key;
+    if (key.size() == 1) {
+        const char c = static_cast<char>(key[0] >= 'A' && key[0] <= 'Z' ? key[0] - 'A' + 'a' : key[0]);
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
+            ch = c;
+            return UiKey::Char;
+        }
+    }
+    return UiKey::None;
+}
+
+// One Unicode character typed: a key name of a single code point that is not a named key.
+bool isTypedText(std::string_view key) {
+    if (key.empty() || key == "Unidentified") return false;
+    size_t codePoints = 0;
+    for (char c : key)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++codePoints;
+    return codePoints == 1 && static_cast<unsigned char>(key[0]) >= 0x20;
+}
+
+EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*) {
+    // The browser keeps its own shortcuts (reload, copy, ...).
+    if (e->metaKey) return EM_FALSE;
+    const std::string_view key = e->key;
+    Input input;
+    input.ui.kind = UiEvent::Kind::Key;
+    input.ui.key = keyOf(key, input.ui.ch);
+    input.ui.shift = e->shiftKey;
+    input.ui.ctrl = e->ctrlKey;
+    input.ui.alt = e->altKey;
+    input.altDown = key == "Alt" && !e->repeat;
+    push(input);
+    if (!e->ctrlKey && !e->altKey && isTypedText(key)) {
+        Input text;
+        text.ui.kind = UiEvent::Kind::Text;
+        text.ui.text = std::string(key);
+        push(text);
+    }
+    return e->ctrlKey && input.ui.key == UiKey::None ? EM_FALSE : EM_TRUE;
+}
+
+EM_BOOL onKeyUp(int, const EmscriptenKeyboardEvent* e, void*) {
+    if (std::string_view(e->key) != "Alt") return EM_FALSE;
+    Input input;
+    input.ui.kind = UiEvent::Kind::Key;
+    input.altUp = true;
+    push(input);
+    return EM_TRUE;
+}
+
+// Runs the menu from a key press or a click on the bar; a choice becomes a Command.
+void menuThenCommand(int title, bool openPopup, bool viaKeyboard) {
+    const int id = runMenuLoop(title, openPopup, viaKeyboard);
+    if (id != 0) deliver({platform::EventType::Command, 0, 0, id});
+}
+
+bool hasMenu() {
+    const Backend& b = backend();
+    return b.menu != nullptr && !b.menu->popups.empty();
+}
+
+// Handles one input in the main loop; true when it was something for the window.
+bool dispatch(const Input& input) {
+    Backend& b = backend();
+    const UiEvent& e = input.ui;
+    if (input.altUp) {
+        if (!altAlone || !hasMenu()) return false;
+        altAlone = false;
+        menuThenCommand(0, false, true);
+        return true;
+    }
+    if (input.altDown) {
+        altAlone = true;
+        return false;
+    }
+    if (e.kind != UiEvent::Kind::MouseMove) altAlone = false;
+    switch (e.kind) {
+    case UiEvent::Kind::MouseDown: {
+        if (!e.left) return false;
+        const int y = e.y - barHeight();
+        if (y < 0) {
+            if (b.menu == nullptr) return false;
+            const classicui::BarLayout bar = classicui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
+            const int title = classicui::HitTitle(bar, e.x, e.y);
+            if (title < 0) return false;
+            menuThenCommand(title, true, false);
+            return true;
+        }
+        deliver({input.doubleClick ? platform::EventType::LeftDoubleClick : platform::EventType::LeftDown,
+                 e.x, y, 0});
+        return true;
+    }
+    case UiEvent::Kind::MouseUp: {
+        const int y = e.y - barHeight();
+        if (!e.left || y < 0 || e.x < 0 || e.x >= b.client.width || y >= b.client.height) return false;
+        deliver({platform::EventType::LeftUp, e.x, y, 0});
+        return true;
+    }
+    case UiEvent::Kind::Key: {
+        if (!hasMenu()) return false;
+        if (e.key == UiKey::MenuKey && !e.alt && !e.ctrl) {
+            menuThenCommand(0, false, true);
+            return true;
+        }
+        if (e.alt && e.key == UiKey::Char) {
+            const classicui::BarLayout bar = classicui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
+            const int title = classicui::TitleForKey(bar, e.ch);
+            if (title >= 0) {
+                menuThenCommand(title, true, true);
+                return true;
+            }
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void installInputHandlers() {
+    Backend& b = backend();
+    if (b.handlersInstalled) return;
+    b.handlersInstalled = true;
+    emscripten_set_mousedown_callback("#canvas", nullptr, EM_TRUE, onMouse);
+    emscripten_set_mouseup_callback("#canvas", nullptr, EM_TRUE, onMouse);
+    emscripten_set_mousemove_callback("#canvas", nullptr, EM_TRUE, onMouse);
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKeyDown);
+    emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKeyUp);
+}
+
+bool waitInput(uint32_t timeoutMs) {
+    // The page's handlers run only while the program sleeps: a short sleep at a time, so
+    // that an input is taken up within a frame or so.
+    constexpr uint32_t Step = 10;
+    const uint32_t start = platform::GetTicks();
+    for (;;) {
+        if (!backend().queue.empty()) return true;
+        const uint32_t waited = platform::GetTicks() - start;
+        if (timeoutMs != UINT32_MAX && waited >= timeoutMs) return false;
+        const uint32_t left = timeoutMs == UINT32_MAX ? Step : timeoutMs - waited;
+        emscripten_sleep(std::min(left, Step));
+    }
+}
+
+bool nextModalInput(Input& input) {
+    Backend& b = backend();
+    for (;;) {
+        present();
+        if (!b.windowOpen) return false;
+        if (!b.queue.empty()) {
+            input = b.queue.front();
+            b.queue.pop_front();
+            return true;
+        }
+        if (b.paintPending) {
+            b.paintPending = false;
+            deliver({platform::EventType::Paint, 0, 0, 0});
+            continue;
+        }
+        waitInput(UINT32_MAX);
+    }
+}
+
+} // namespace webbackend
+
+using webbackend::backend;
+
+namespace platform {
+
+// The page's clock in milliseconds, counted from the epoch so that every visit seeds the
+// random deal differently; it never goes back, as the page's monotonic clock does not.
+uint32_t GetTicks() {
+    static const double origin = emscripten_date_now() - emscripten_get_now();
+    return static_cast<uint32_t>(static_cast<uint64_t>(origin + emscripten_get_now()));
+}
+
+PumpResult PumpOne(int& exitCode) {
+    auto& b = backend();
+    if (b.quitPosted) {
+        exitCode = b.quitCode;
+        return PumpResult::Quit;
+    }
+    if (!b.windowOpen) return PumpResult::Idle;
+    webbackend::present();
+    while (!b.queue.empty()) {
+        const webbackend::Input input = b.queue.front();
+        b.queue.pop_front();
+        if (webbackend::dispatch(input)) return PumpResult::Dispatched;
+        if (b.quitPosted) break;
+    }
+    if (b.paintPending && b.windowOpen) {
+        b.paintPending = false;
+        webbackend::deliver({EventType::Paint, 0, 0, 0});
+        return PumpResult::Dispatched;
+    }
+    return PumpResult::Idle;
+}
+
+void WaitForEvent(uint32_t timeoutMs) {
+    auto& b = backend();
+    if (b.quitPosted) return;
+    if (!b.windowOpen) {
+        // Nothing can wake us: sleep out the timeout, a little at a time.
+        emscripten_sleep(timeoutMs < 100 ? timeoutMs : 100);
+        return;
+    }
+    webbackend::present();
+    if (b.paintPending) return;
+    webbackend::waitInput(timeoutMs);
+}
+
+void PostQuit(int exitCode) {
+    auto& b = backend();
+    if (b.quitPosted) return;
+    b.quitPosted = true;
+    b.quitCode = exitCode;
+}
+
+} // namespace platform

@@ -1,0 +1,72 @@
+// The web backend's state shared by its files: the canvas picture, the input queue, overlays.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "platform/classic_ui/classic_draw.h"
+#include "platform/classic_ui/menu_loop.h"
+#include "platform/classic_ui/ui_event.h"
+#include "platform/platform.h"
+
+namespace webbackend {
+
+// One input event from the page, as the drawn menu and dialogs take it; a press also says
+// whether it is the second press of a double click, and Alt's own presses are marked.
+struct Input {
+    classicui::UiEvent ui;
+    bool doubleClick = false;
+    bool altDown = false; // the Alt key itself went down (not a repeat)
+    bool altUp = false;   // the Alt key went up
+};
+
+struct Backend {
+    bool windowOpen = false;
+    bool handlersInstalled = false;
+    platform::WindowProcedure procedure = nullptr;
+
+    Surface client{480, 480}; // what the game draws
+    Surface frame;            // the whole canvas: the menu bar above the client
+    const MenuBar* menu = nullptr;
+    classicui::MenuView menuView;
+
+    // What must be put on the canvas at the next present.
+    bool clientDirty = false;
+    classicui::Rect dirty;
+    bool frameDirty = true; // everything, menu bar included
+
+    bool paintPending = false;
+    bool quitPosted = false;
+    int quitCode = 0;
+
+    std::deque<Input> queue; // filled by the page's event handlers, between two waits
+
+    // Modal overlays (dialogs, message boxes), drawn in order over the frame.
+    std::vector<std::function<void(Surface&)>> overlays;
+};
+
+Backend& backend();
+
+// Calls the window procedure when the window exists.
+void deliver(const platform::Event& event);
+// Puts on the canvas what changed since the last present.
+void present();
+// The menu bar's height on the canvas.
+int barHeight();
+// The client area's rectangle and the whole canvas's, as the drawn menu and dialogs lay out.
+classicui::Rect uiClientArea();
+classicui::Rect uiWindowArea();
+// Registers the canvas's mouse and the page's keyboard handlers (once).
+void installInputHandlers();
+// Gives the browser its turn until an input waits or `timeoutMs` passed (UINT32_MAX: no
+// timeout). True when an input waits.
+bool waitInput(uint32_t timeoutMs);
+// The next input for a modal loop: shows the canvas first, delivers a waiting Paint when no
+// input waits, then gives the browser its turn until one comes. False once the window is gone.
+bool nextModalInput(Input& input);
+// The menu loop: opens at `title` (with its pop-up when `openPopup`) and returns the chosen
+// command id, 0 when the menu closed without a choice.
+int runMenuLoop(int title, bool openPopup, bool viaKeyboard);
+
+} // namespace webbackend

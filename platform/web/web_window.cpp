@@ -1,0 +1,197 @@
+// The web main window: an HTML canvas showing the menu bar above the client surface.
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+
+#include "platform/classic_ui/menu_layout.h"
+#include "platform/web/web_state.h"
+
+namespace {
+
+// Puts the rectangle (x, y, w, h) of a picture `pitch` pixels wide (0x00RRGGBB words) on the
+// page's canvas at the same place: only the changed rows and columns cross to the browser.
+// clang-format off
+EM_JS(void, glimora_put_pixels, (const uint32_t* pixels, int pitch, int x, int y, int w, int h), {
+    var canvas = document.getElementById('canvas');
+    var context = canvas.getContext('2d');
+    var image = context.createImageData(w, h);
+    var data = image.data;
+    var words = HEAPU32;
+    var i = 0;
+    for (var row = 0; row < h; row++) {
+        var p = (pixels >> 2) + (y + row) * pitch + x;
+        for (var column = 0; column < w; column++, i += 4) {
+            var v = words[p + column];
+            data[i] = (v >> 16) & 255;
+            data[i + 1] = (v >> 8) & 255;
+            data[i + 2] = v & 255;
+            data[i + 3] = 255;
+        }
+    }
+    context.putImageData(image, x, y);
+});
+// clang-format on
+
+void putOnCanvas(const Surface& frame, const classicui::Rect& r) {
+    glimora_put_pixels(frame.pixels.data(), frame.width, r.x, r.y, r.w, r.h);
+}
+
+// Copies the client pixels of `r` (client coordinates) into the frame, below the menu bar.
+void copyClient(const classicui::Rect& r) {
+    webbackend::Backend& b = webbackend::backend();
+    for (int y = r.y; y < r.y + r.h; ++y)
+        std::copy_n(&b.client.at(r.x, y), r.w, &b.frame.at(r.x, y + webbackend::barHeight()));
+}
+
+// Makes the client picture width x height, keeping the pixels that still fit, and the canvas
+// as large as the client and the menu bar.
+void resizeClient(int width, int height) {
+    webbackend::Backend& b = webbackend::backend();
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (width != b.client.width || height != b.client.height) {
+        Surface resized(width, height);
+        const int w = std::min(width, b.client.width), h = std::min(height, b.client.height);
+        for (int y = 0; y < h; ++y)
+            std::copy_n(&b.client.at(0, y), w, &resized.at(0, y));
+        b.client = std::move(resized);
+    }
+    b.frame = Surface(width, height + webbackend::barHeight());
+    emscripten_set_canvas_element_size("#canvas", b.frame.width, b.frame.height);
+    b.frameDirty = true;
+}
+
+} // namespace
+
+namespace webbackend {
+
+Backend& backend() {
+    static Backend b;
+    return b;
+}
+
+void deliver(const platform::Event& event) {
+    Backend& b = backend();
+    if (b.windowOpen && b.procedure != nullptr) b.procedure(event);
+}
+
+int barHeight() {
+    return classicui::MenuBarHeight;
+}
+
+classicui::Rect uiClientArea() {
+    const Backend& b = backend();
+    return {0, barHeight(), b.client.width, b.client.height};
+}
+
+classicui::Rect uiWindowArea() {
+    const Backend& b = backend();
+    return {0, 0, b.client.width, b.client.height + barHeight()};
+}
+
+void present() {
+    Backend& b = backend();
+    if (!b.windowOpen || (!b.frameDirty && !b.clientDirty)) return;
+    const bool composed = !b.overlays.empty() || b.menuView.active;
+    if (composed || b.frameDirty) {
+        classicui::DrawMenuBar(b.frame, b.menu, b.menuView);
+        copyClient({0, 0, b.client.width, b.client.height});
+        if (b.menuView.active) classicui::DrawMenuPopup(b.frame, b.menu, b.menuView);
+        for (const auto& overlay : b.overlays)
+            overlay(b.frame);
+        putOnCanvas(b.frame, {0, 0, b.frame.width, b.frame.height});
+    } else {
+        const classicui::Rect& d = b.dirty;
+        const int x0 = std::max(d.x, 0), y0 = std::max(d.y, 0);
+        const int x1 = std::min(d.x + d.w, b.client.width), y1 = std::min(d.y + d.h, b.client.height);
+        if (x1 > x0 && y1 > y0) {
+            copyClient({x0, y0, x1 - x0, y1 - y0});
+            putOnCanvas(b.frame, {x0, y0 + barHeight(), x1 - x0, y1 - y0});
+        }
+    }
+    b.frameDirty = false;
+    b.clientDirty = false;
+    b.dirty = {};
+}
+
+} // namespace webbackend
+
+using webbackend::backend;
+
+namespace platform {
+
+bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar& initialMenu) {
+    auto& b = backend();
+    if (b.windowOpen) return false;
+    emscripten_set_window_title(title);
+    b.client = Surface(480, 480);
+    resizeClient(480, 480);
+    webbackend::installInputHandlers();
+    b.procedure = procedure;
+    b.menu = &initialMenu;
+    b.windowOpen = true;
+    b.frameDirty = true;
+    webbackend::deliver({EventType::Create, 0, 0, 0});
+    b.paintPending = true;
+    return true;
+}
+
+void DestroyMainWindow() {
+    auto& b = backend();
+    if (!b.windowOpen) return;
+    webbackend::deliver({EventType::Destroy, 0, 0, 0});
+    b.windowOpen = false;
+    b.paintPending = false;
+    b.overlays.clear();
+    b.queue.clear();
+}
+
+void GetClientSize(int& width, int& height) {
+    width = backend().client.width;
+    height = backend().client.height;
+}
+
+void MakeClientSquare(int side) {
+    auto& b = backend();
+    if (!b.windowOpen || side <= 0) return;
+    const bool changed = side != b.client.width || side != b.client.height;
+    resizeClient(side, side);
+    // SetWindowPos sends WM_SIZE before it returns.
+    if (changed) {
+        webbackend::deliver({EventType::Size, 0, 0, 0});
+        b.paintPending = true;
+    }
+}
+
+void RequestRepaint() {
+    auto& b = backend();
+    if (b.windowOpen) b.paintPending = true;
+}
+
+Surface& WindowSurface() {
+    return backend().client;
+}
+
+void WindowUpdated(int x, int y, int width, int height) {
+    auto& b = backend();
+    if (width <= 0 || height <= 0) return;
+    const classicui::Rect r{x, y, width, height};
+    if (!b.clientDirty) {
+        b.dirty = r;
+    } else {
+        const int x0 = std::min(b.dirty.x, r.x), y0 = std::min(b.dirty.y, r.y);
+        const int x1 = std::max(b.dirty.x + b.dirty.w, r.x + r.w);
+        const int y1 = std::max(b.dirty.y + b.dirty.h, r.y + r.h);
+        b.dirty = {x0, y0, x1 - x0, y1 - y0};
+    }
+    b.clientDirty = true;
+}
+
+void AttachMenu(const MenuBar& menu) {
+    auto& b = backend();
+    b.menu = &menu;
+    b.frameDirty = true;
+}
+
+} // namespace platform
