@@ -1,5 +1,6 @@
 // The web event loop: the page's mouse and keyboard turned into the game's events; every
-// wait gives the browser its turn (Asyncify), so the game's own loop runs unchanged.
+// wait gives the browser its turn (Asyncify) until an input or the timeout wakes the program,
+// so the game's own loop runs unchanged.
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
@@ -35,15 +36,50 @@ PressMemory lastPress;
 
 bool altAlone = false; // Alt went down and nothing else happened since
 
+// clang-format off
+// Sleeps until glimora_wake is called or timeoutMs passed (negative: no timeout). The program
+// is suspended meanwhile (Asyncify) and the browser runs the page's handlers.
+EM_ASYNC_JS(void, glimora_sleep_until_input, (int timeoutMs), {
+    await new Promise(function (resolve) {
+        var done = false;
+        var timer = timeoutMs >= 0 ? setTimeout(finish, timeoutMs) : null;
+        function finish() {
+            if (done) return;
+            done = true;
+            if (Module.glimoraWake === wake) Module.glimoraWake = null;
+            if (timer !== null) clearTimeout(timer);
+            resolve();
+        }
+        // Called from inside a handler: the program resumes once that handler has returned.
+        function wake() { setTimeout(finish, 0); }
+        Module.glimoraWake = wake;
+    });
+});
+EM_JS(void, glimora_wake, (), {
+    if (Module.glimoraWake) Module.glimoraWake();
+});
+// The canvas's top-left corner in the page's client coordinates, for events caught outside it.
+EM_JS(int, glimora_canvas_left, (), {
+    return Math.round(document.getElementById('canvas').getBoundingClientRect().left);
+});
+EM_JS(int, glimora_canvas_top, (), {
+    return Math.round(document.getElementById('canvas').getBoundingClientRect().top);
+});
+// clang-format on
+
 void push(const Input& input) {
     Backend& b = backend();
-    if (b.windowOpen) b.queue.push_back(input);
+    if (!b.windowOpen) return;
+    b.queue.push_back(input);
+    glimora_wake();
 }
 
+// Presses come from the canvas; releases and moves from the whole page, so that a button
+// held on the canvas and let go beside it still ends the press, as Windows' capture does.
 EM_BOOL onMouse(int type, const EmscriptenMouseEvent* e, void*) {
     Input input;
-    input.ui.x = static_cast<int>(e->targetX);
-    input.ui.y = static_cast<int>(e->targetY);
+    input.ui.x = static_cast<int>(e->clientX) - glimora_canvas_left();
+    input.ui.y = static_cast<int>(e->clientY) - glimora_canvas_top();
     input.ui.left = e->button == 0;
     input.ui.shift = e->shiftKey;
     input.ui.ctrl = e->ctrlKey;
@@ -209,23 +245,25 @@ void installInputHandlers() {
     if (b.handlersInstalled) return;
     b.handlersInstalled = true;
     emscripten_set_mousedown_callback("#canvas", nullptr, EM_TRUE, onMouse);
-    emscripten_set_mouseup_callback("#canvas", nullptr, EM_TRUE, onMouse);
-    emscripten_set_mousemove_callback("#canvas", nullptr, EM_TRUE, onMouse);
+    emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, onMouse);
+    emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, onMouse);
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKeyDown);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKeyUp);
 }
 
 bool waitInput(uint32_t timeoutMs) {
-    // The page's handlers run only while the program sleeps: a short sleep at a time, so
-    // that an input is taken up within a frame or so.
-    constexpr uint32_t Step = 10;
+    // The page's handlers run only while the program sleeps; the first input wakes it.
     const uint32_t start = platform::GetTicks();
     for (;;) {
         if (!backend().queue.empty()) return true;
         const uint32_t waited = platform::GetTicks() - start;
-        if (timeoutMs != UINT32_MAX && waited >= timeoutMs) return false;
-        const uint32_t left = timeoutMs == UINT32_MAX ? Step : timeoutMs - waited;
-        emscripten_sleep(std::min(left, Step));
+        if (timeoutMs == UINT32_MAX) {
+            glimora_sleep_until_input(-1);
+            continue;
+        }
+        if (waited >= timeoutMs) return false;
+        const uint32_t left = timeoutMs - waited;
+        glimora_sleep_until_input(static_cast<int>(std::min<uint32_t>(left, INT32_MAX)));
     }
 }
 
