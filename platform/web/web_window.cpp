@@ -31,6 +31,10 @@ EM_JS(void, glimora_put_pixels, (const uint32_t* pixels, int pitch, int x, int y
     }
     context.putImageData(image, x, y);
 });
+// The window is gone: the page says so in its own way (shell.html), as a closed window would.
+EM_JS(void, glimora_window_closed, (), {
+    if (Module.onWindowClosed) Module.onWindowClosed();
+});
 // clang-format on
 
 void putOnCanvas(const Surface& frame, const classicui::Rect& r) {
@@ -145,6 +149,7 @@ void DestroyMainWindow() {
     b.paintPending = false;
     b.overlays.clear();
     b.queue.clear();
+    glimora_window_closed();
 }
 
 void GetClientSize(int& width, int& height) {
