@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
+#include <string>
 #include <string_view>
 
 #include "platform/classic_ui/menu_layout.h"
@@ -140,7 +140,6 @@ bool isTypedText(std::string_view key) {
 }
 
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*) {
-    // The browser keeps its own shortcuts (reload, copy, ...).
     if (e->metaKey) return EM_FALSE;
     const std::string_view key = e->key;
     Input input;
@@ -151,13 +150,16 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*) {
     input.ui.alt = e->altKey;
     input.altDown = key == "Alt" && !e->repeat;
     push(input);
-    if (!e->ctrlKey && !e->altKey && isTypedText(key)) {
+    const bool typed = !e->ctrlKey && !e->altKey && isTypedText(key);
+    if (typed) {
         Input text;
         text.ui.kind = UiEvent::Kind::Text;
         text.ui.text = std::string(key);
         push(text);
     }
-    return e->ctrlKey && input.ui.key == UiKey::None ? EM_FALSE : EM_TRUE;
+    // The keys the game takes are the page's no more (Alt would focus the browser's menu,
+    // Tab leave the canvas); the others, and every Ctrl combination, keep their browser use.
+    return !e->ctrlKey && (typed || input.ui.key != UiKey::None) ? EM_TRUE : EM_FALSE;
 }
 
 EM_BOOL onKeyUp(int, const EmscriptenKeyboardEvent* e, void*) {
