@@ -15,6 +15,13 @@ struct Rect {
     bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
     Rect inset(int d) const { return {x + d, y + d, w - 2 * d, h - 2 * d}; }
     Rect moved(int dx, int dy) const { return {x + dx, y + dy, w, h}; }
+    // The smallest rectangle holding both (a changed area grown by another change).
+    Rect united(const Rect& o) const {
+        const int x0 = x < o.x ? x : o.x, y0 = y < o.y ? y : o.y;
+        const int x1 = x + w > o.x + o.w ? x + w : o.x + o.w;
+        const int y1 = y + h > o.y + o.h ? y + h : o.y + o.h;
+        return {x0, y0, x1 - x0, y1 - y0};
+    }
 };
 
 // The classic system colours.

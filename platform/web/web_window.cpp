@@ -182,14 +182,7 @@ void WindowUpdated(int x, int y, int width, int height) {
     auto& b = backend();
     if (width <= 0 || height <= 0) return;
     const classicui::Rect r{x, y, width, height};
-    if (!b.clientDirty) {
-        b.dirty = r;
-    } else {
-        const int x0 = std::min(b.dirty.x, r.x), y0 = std::min(b.dirty.y, r.y);
-        const int x1 = std::max(b.dirty.x + b.dirty.w, r.x + r.w);
-        const int y1 = std::max(b.dirty.y + b.dirty.h, r.y + r.h);
-        b.dirty = {x0, y0, x1 - x0, y1 - y0};
-    }
+    b.dirty = b.clientDirty ? b.dirty.united(r) : r;
     b.clientDirty = true;
 }
 
