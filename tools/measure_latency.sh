@@ -12,19 +12,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [ "${1:-}" != "--inside-xvfb" ]; then
-    command -v xvfb-run >/dev/null || { echo "xvfb-run is missing (apt-get install xvfb xauth)"; exit 1; }
-    command -v xdotool >/dev/null || { echo "xdotool is missing (apt-get install xdotool)"; exit 1; }
-    exec xvfb-run -a -s "-screen 0 2100x2100x24" bash "$0" --inside-xvfb "${1:-build}" "${2:-}"
-fi
-build="$2"
-before="$3"
+. tools/window_measure.sh "$@"
 runs="${GLIMORA_MEASURE_RUNS:-5}"
-menubar=19
 probe="$build/tools/latency_probe/latency_probe"
 [ -x "$probe" ] || { echo "$probe is not built (apt-get install libx11-dev libxtst-dev)"; exit 1; }
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
 
 # A canvas point (of 480 x 480) in window pixels at a client of SIDE.
 at() { echo $(( $1 * $3 / 480 )) $(( $2 * $3 / 480 + menubar )); }

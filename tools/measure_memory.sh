@@ -11,18 +11,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [ "${1:-}" != "--inside-xvfb" ]; then
-    command -v xvfb-run >/dev/null || { echo "xvfb-run is missing (apt-get install xvfb xauth)"; exit 1; }
-    command -v xdotool >/dev/null || { echo "xdotool is missing (apt-get install xdotool)"; exit 1; }
-    exec xvfb-run -a -s "-screen 0 2100x2100x24" bash "$0" --inside-xvfb "${1:-build}" "${2:-}"
-fi
-build="$2"
-before="$3"
+. tools/window_measure.sh "$@"
 seconds="${GLIMORA_MEASURE_SECONDS:-60}"
 runs="${GLIMORA_MEASURE_RUNS:-3}"
-menubar=19
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
 
 # peak DIR SIDE: one run's VmHWM in KiB, the game running in a window with a SIDE client.
 peak() {
