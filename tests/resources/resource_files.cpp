@@ -1,4 +1,4 @@
-// BMP and WAVE readers used to check the embedded resource files.
+// BMP readers used to check the embedded resource files.
 #include "tests/resources/resource_files.h"
 
 #include <gtest/gtest.h>
@@ -22,39 +22,6 @@ Picture bitmap(int id) {
     EXPECT_TRUE(bytes.size() >= 26 && static_cast<int32_t>(le32(bytes, 22)) > 0)
         << "bitmap " << id << " is not stored bottom-up";
     return p;
-}
-
-std::optional<Wave> parseWave(std::span<const uint8_t> f) {
-    if (f.size() < 12 || std::string(f.begin(), f.begin() + 4) != "RIFF" ||
-        std::string(f.begin() + 8, f.begin() + 12) != "WAVE")
-        return std::nullopt;
-    if (le32(f, 4) + 8 != f.size()) return std::nullopt;
-    Wave w;
-    bool haveFmt = false, haveData = false;
-    size_t at = 12;
-    while (at + 8 <= f.size()) {
-        std::string tag(f.begin() + static_cast<long>(at), f.begin() + static_cast<long>(at) + 4);
-        size_t size = le32(f, at + 4);
-        if (at + 8 + size > f.size()) return std::nullopt;
-        auto body = f.subspan(at + 8, size);
-        if (tag == "fmt " && size >= 16) {
-            w.formatTag = le16(body, 0);
-            w.channels = le16(body, 2);
-            w.rate = static_cast<int>(le32(body, 4));
-            w.blockAlign = le16(body, 12);
-            w.bitsPerSample = le16(body, 14);
-            w.fmtExtra.assign(body.begin() + 16, body.end());
-            haveFmt = true;
-        } else if (tag == "fact" && size >= 4) {
-            w.factFrames = le32(body, 0);
-        } else if (tag == "data") {
-            w.data = body;
-            haveData = true;
-        }
-        at += 8 + size + (size & 1);
-    }
-    if (!haveFmt || !haveData) return std::nullopt;
-    return w;
 }
 
 std::vector<BitmapSize> allBitmapSizes() {

@@ -1,10 +1,8 @@
-// Readers of the embedded BMP and WAVE files for the resource checks.
+// Readers of the embedded BMP files for the resource checks.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "platform/surface.h"
@@ -16,18 +14,6 @@ uint16_t le16(std::span<const uint8_t> b, size_t at);
 // missing, not a 24-bit BMP or not stored bottom-up.
 using Picture = Surface;
 Picture bitmap(int id);
-
-struct Wave {
-    int formatTag = 0;
-    int channels = 0;
-    int rate = 0;
-    int bitsPerSample = 0;
-    int blockAlign = 0;
-    std::vector<uint8_t> fmtExtra; // bytes after the 16-byte PCM part of the fmt chunk
-    uint32_t factFrames = 0;       // 0 when there is no fact chunk
-    std::span<const uint8_t> data;
-};
-std::optional<Wave> parseWave(std::span<const uint8_t> file);
 
 // Every bitmap id of the game with its width and height.
 struct BitmapSize {

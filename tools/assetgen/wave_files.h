@@ -10,8 +10,6 @@ Bytes encodePcm16(const std::vector<float>& samples, int channels, int rate);
 // Microsoft ADPCM with `samplesPerBlock` frames in each block; the last block is padded with
 // silence to a whole block, and the fact chunk gives the true frame count.
 Bytes encodeMsAdpcm(const std::vector<float>& samples, int channels, int rate, int samplesPerBlock);
-// Decodes Microsoft ADPCM blocks back to 16-bit samples (used to check the encoder).
-std::vector<int> decodeMsAdpcmBlock(const uint8_t* block, int channels, int samplesPerBlock);
 
 // Bytes of one ADPCM block holding `samplesPerBlock` frames.
 int msAdpcmBlockAlign(int channels, int samplesPerBlock);
