@@ -66,8 +66,4 @@ char PathSeparator() {
     return '/';
 }
 
-// Sounds come with a later step (the embedded WAVE resources through Web Audio): until then
-// the game plays silently.
-void PlayWave(int) {}
-
 } // namespace platform
