@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "platform/platform.h"
+#include "platform/web/web_state.h"
 
 namespace {
 
@@ -27,9 +28,10 @@ struct FileCloser {
 
 namespace platform {
 
-FileResult ReadWholeFile(const std::string& path, GameFile, std::vector<uint8_t>& bytes,
+FileResult ReadWholeFile(const std::string& path, GameFile kind, std::vector<uint8_t>& bytes,
                          size_t maxBytes) {
     bytes.clear();
+    if (kind == GameFile::SavedGame) webbackend::noteSavedGamePath(path);
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return FileResult::NotFound;
     // Only a regular file is a game file: a folder in its place is not read.

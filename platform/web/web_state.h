@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/classic_ui/classic_draw.h"
@@ -68,5 +69,7 @@ bool nextModalInput(Input& input);
 // The menu loop: opens at `title` (with its pop-up when `openPopup`) and returns the chosen
 // command id, 0 when the menu closed without a choice.
 int runMenuLoop(int title, bool openPopup, bool viaKeyboard);
+// The program reads its saved game file `path`: the page's download and load controls use it.
+void noteSavedGamePath(const std::string& path);
 
 } // namespace webbackend
