@@ -12,11 +12,11 @@
 namespace {
 
 // clang-format off
-// True once the page's first click or key opened the audio context; before that a sound is
-// dropped, not kept for later.
+// True once the page's first click or key opened the audio context and it plays; before that
+// a sound is dropped, not kept for later (a suspended context would play it once resumed).
 EM_JS(bool, glimora_audio_ready, (), {
     var audio = Module.glimoraAudio;
-    return audio.context !== null && audio.context.state !== 'closed';
+    return audio.context !== null && audio.context.state === 'running';
 });
 // Stops the sound playing, if any.
 EM_JS(void, glimora_audio_stop, (), {
