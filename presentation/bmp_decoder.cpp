@@ -66,7 +66,7 @@ Surface DecodeBmp(std::span<const uint8_t> bytes) {
     for (int64_t row = 0; row < height; ++row) {
         const int64_t y = topDown ? row : height - 1 - row;
         const uint8_t* in = bytes.data() + pixelOffset + static_cast<size_t>(row) * stride;
-        uint32_t* out = surface.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+        uint32_t* out = surface.row(static_cast<int>(y));
         for (int64_t x = 0; x < width; ++x, in += 3)
             out[x] = rgb(in[2], in[1], in[0]);
     }

@@ -11,8 +11,7 @@ namespace {
 constexpr uint32_t White = 0xFFFFFF;
 
 bool usable(const Surface& s) {
-    return s.width > 0 && s.height > 0 &&
-           s.pixels.size() >= static_cast<size_t>(s.width) * static_cast<size_t>(s.height);
+    return s.width > 0 && s.height > 0 && s.intact();
 }
 
 // The source pixels that make up each visible destination pixel along one axis: a range
@@ -95,29 +94,27 @@ template <Rop R> inline uint32_t apply(uint32_t s, uint32_t d) {
 template <Rop R>
 void transfer(Surface& dst, int64_t x, int64_t y, const Surface& src, const AxisMap& cols,
               const AxisMap& rows) {
-    const size_t srcStride = static_cast<size_t>(src.width);
-    const size_t dstStride = static_cast<size_t>(dst.width);
     const size_t ncols = cols.first.size();
     const size_t x0 = static_cast<size_t>(x + cols.begin);
     int previousRow = -1;
-    size_t previousDst = 0;
+    const uint32_t* previousOut = nullptr;
     int checkedRow = -1;
     bool neutralRow = false;
     for (size_t r = 0; r < rows.first.size(); ++r) {
         int ry0 = rows.first[r];
         int ry1 = rows.last[r];
         if (ry0 > ry1) continue;
-        size_t dy = static_cast<size_t>(y + rows.begin + static_cast<int64_t>(r));
-        uint32_t* out = dst.pixels.data() + dy * dstStride + x0;
+        const int dy = static_cast<int>(y + rows.begin + static_cast<int64_t>(r));
+        uint32_t* out = dst.row(dy) + x0;
         if (cols.single && ry0 == ry1) {
             // A destination row made again from the source row of the row above it is the
             // same as that row when the copy overwrites every pixel.
             if (R == Rop::SrcCopy && cols.complete && ry0 == previousRow) {
-                std::memcpy(out, dst.pixels.data() + previousDst, ncols * sizeof(uint32_t));
-                previousDst = dy * dstStride + x0;
+                std::memcpy(out, previousOut, ncols * sizeof(uint32_t));
+                previousOut = out;
                 continue;
             }
-            const uint32_t* in = src.pixels.data() + static_cast<size_t>(ry0) * srcStride;
+            const uint32_t* in = src.row(ry0);
             if constexpr (R == Rop::SrcAnd || R == Rop::MergePaint) {
                 // White changes nothing under AND or MERGEPAINT: the blank rows of a text
                 // strip or a mask are skipped whole.
@@ -137,7 +134,7 @@ void transfer(Surface& dst, int64_t x, int64_t y, const Surface& src, const Axis
                 out[c] = apply<R>(in[static_cast<size_t>(sx)], out[c]);
             }
             previousRow = ry0;
-            previousDst = dy * dstStride + x0;
+            previousOut = out;
         } else {
             // Several source pixels land on a destination pixel: AND them, starting from
             // all ones.
@@ -147,7 +144,7 @@ void transfer(Surface& dst, int64_t x, int64_t y, const Surface& src, const Axis
                 if (sx0 > sx1) continue;
                 uint32_t s = White;
                 for (int sy = ry0; sy <= ry1; ++sy) {
-                    const uint32_t* in = src.pixels.data() + static_cast<size_t>(sy) * srcStride;
+                    const uint32_t* in = src.row(sy);
                     for (int sx = sx0; sx <= sx1; ++sx)
                         s &= in[static_cast<size_t>(sx)];
                 }

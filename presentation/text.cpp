@@ -26,9 +26,7 @@ TextExtent MeasureText(std::string_view text) {
 }
 
 void WriteText(Surface& target, const TextState& state, int x, int y, std::string_view text) {
-    if (target.empty() || target.pixels.size() < static_cast<size_t>(target.width) *
-                                                     static_cast<size_t>(target.height))
-        return;
+    if (target.empty() || !target.intact()) return;
     if (state.bkMode == BkMode::Opaque) {
         TextExtent extent = MeasureText(text);
         int64_t x0 = std::max<int64_t>(x, 0);

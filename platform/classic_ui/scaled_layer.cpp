@@ -19,8 +19,8 @@ void DrawScaled(Surface& frame, int k, const std::function<void(Surface&)>& draw
     Surface layer((frame.width + k - 1) / k, (frame.height + k - 1) / k, Untouched);
     draw(layer);
     for (int y = 0; y < frame.height; ++y) {
-        const uint32_t* source = &layer.pixels[static_cast<size_t>(y / k) * static_cast<size_t>(layer.width)];
-        uint32_t* target = &frame.at(0, y);
+        const uint32_t* source = layer.row(y / k);
+        uint32_t* target = frame.row(y);
         for (int x = 0; x < frame.width; ++x) {
             const uint32_t p = source[x / k];
             if (p != Untouched) target[x] = p;

@@ -78,11 +78,18 @@ int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
     auto& b = backend();
     DialogHandle d;
     d.clipboardText = clipboardText;
-    classicui::OpenDialog(d, dialog, procedure);
+    // What the dialog's procedure does may draw in the window: on the game's own pixels.
+    const platform::DialogProcedure onClient = [&procedure](DialogHandle& h,
+                                                            platform::DialogMessage m, int id) {
+        sdlbackend::restoreUnder();
+        procedure(h, m, id);
+    };
+    classicui::OpenDialog(d, dialog, onClient);
     if (d.ended || !b.windowOpen) return d.result;
 
     size_t overlay = b.overlays.size();
-    b.overlays.emplace_back([&d](Surface& s) { classicui::DrawDialog(s, d, geometryOf(*d.dialog)); });
+    b.overlays.push_back({[&d](Surface& s) { classicui::DrawDialog(s, d, geometryOf(*d.dialog)); },
+                          [&d] { return geometryOf(*d.dialog).outer; }});
     b.frameDirty = true;
     SDL_StartTextInput();
     (void)modalLoop([&] { return d.ended; },
@@ -92,8 +99,7 @@ int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
                       classicui::DialogInput(d, event, geometryOf(dialog));
               },
               [&] { d.command(2); });
-    b.overlays.resize(overlay);
-    b.frameDirty = true;
+    sdlbackend::dropOverlays(overlay);
     if (!d.ended) d.result = -1; // the window went away under the dialog
     return d.result;
 }
@@ -113,8 +119,8 @@ void ShowMessage(std::string_view text, std::string_view caption) {
                                            sdlbackend::uiWindowArea());
     };
     size_t overlay = b.overlays.size();
-    b.overlays.emplace_back(
-        [&](Surface& s) { classicui::DrawMessageBox(s, layout(), caption, state); });
+    b.overlays.push_back({[&](Surface& s) { classicui::DrawMessageBox(s, layout(), caption, state); },
+                          [&] { return layout().frame.outer; }});
     b.frameDirty = true;
     const bool endedByQuit = modalLoop(
         [&] { return state.done; },
@@ -123,8 +129,7 @@ void ShowMessage(std::string_view text, std::string_view caption) {
             if (sdlbackend::toUiEvent(e, event)) classicui::MessageBoxInput(state, event, layout());
         },
         [&] { state.done = true; });
-    b.overlays.resize(overlay);
-    b.frameDirty = true;
+    sdlbackend::dropOverlays(overlay);
     if (endedByQuit || !state.done) reportUnseen(text, caption);
 }
 

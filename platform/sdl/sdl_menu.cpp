@@ -77,6 +77,20 @@ void drawMenuBar(Surface& frame) {
     classicui::DrawMenuBar(frame, backend().menu, backend().menuView);
 }
 
+classicui::Rect menuPopupArea() {
+    const Backend& b = backend();
+    const MenuView& v = b.menuView;
+    if (!v.active || !v.popupOpen || b.menu == nullptr || v.title < 0 ||
+        static_cast<size_t>(v.title) >= b.menu->popups.size())
+        return {};
+    const BitmapFont& font = EmbeddedFont(DialogFontId);
+    const classicui::BarLayout bar = classicui::LayoutBar(*b.menu, font);
+    // As wide as the layer the pop-up is drawn in (DrawScaled rounds up).
+    const int width = (windowArea().w + b.uiScale - 1) / b.uiScale;
+    const auto title = static_cast<size_t>(v.title);
+    return classicui::LayoutPopup(b.menu->popups[title], bar.titles[title], font, width).outer;
+}
+
 void drawMenuPopup(Surface& frame) {
     classicui::DrawMenuPopup(frame, backend().menu, backend().menuView);
 }
@@ -107,6 +121,7 @@ int runMenuLoop(int title, bool openPopup, bool viaKeyboard) {
         loop.handle(event, uiWindowArea().w);
         b.frameDirty = true;
     }
+    restoreUnder();
     b.menuView = classicui::MenuView{};
     b.frameDirty = true;
     b.altAlone = false;

@@ -17,6 +17,13 @@ namespace sdlbackend {
 
 using classicui::MenuView;
 
+// A modal overlay (a dialog, a message box): how it draws, in interface pixels, and the
+// rectangle it covers there.
+struct Overlay {
+    std::function<void(Surface&)> draw;
+    std::function<classicui::Rect()> area;
+};
+
 struct Backend {
     bool sdlStarted = false;
     bool windowOpen = false;
@@ -26,7 +33,16 @@ struct Backend {
     // decided once at start-up from the display (uiScaleForDisplay); the client is not.
     int uiScale = 1;
 
-    Surface client{480, 480}; // what the game draws
+    // What the game draws. Where SDL's window surface holds 32-bit XRGB pixels and the whole
+    // client is the picture, a view over that surface's rows below the menu bar (`shown`),
+    // so the game draws where the window is shown; otherwise a picture of its own, copied
+    // into the window surface at each present.
+    Surface client{480, 480};
+    SDL_Surface* shown = nullptr;
+    // The client pixels the open pop-up and overlays cover in `shown` (client coordinates),
+    // put back before anything else draws or the covers change.
+    Surface under;
+    classicui::Rect underArea;
     Surface bar;              // the menu bar, drawn here and copied above the client
     // The side of the square picture the game last asked for with MakeClientSquare while
     // the window kept another size (maximised, tiled): outside it the client is a margin
@@ -48,7 +64,7 @@ struct Backend {
     bool altAlone = false;       // Alt went down and nothing else happened since
 
     // Modal overlays (dialogs, message boxes), drawn in order over the frame.
-    std::vector<std::function<void(Surface&)>> overlays;
+    std::vector<Overlay> overlays;
 };
 
 Backend& backend();
@@ -57,6 +73,13 @@ Backend& backend();
 void deliver(const platform::Event& event);
 // Shows what changed since the last present.
 void present();
+// Puts back the client pixels under the pop-up and the overlays (they are drawn again at the
+// next present): called before the game may draw and when the covers change.
+void restoreUnder();
+// Ends the overlays from `count` on.
+void dropOverlays(size_t count);
+// The rectangle the open menu pop-up covers, in interface pixels; empty when none is open.
+classicui::Rect menuPopupArea();
 // Draws the whole window picture (menu bar, client, margin, pop-up, overlays) into
 // `pixels`, rows `pitch` pixels apart, at least as large as windowArea().
 void composeWindow(uint32_t* pixels, int pitch);

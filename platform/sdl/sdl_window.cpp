@@ -22,6 +22,8 @@ Backend& backend() {
 
 void deliver(const platform::Event& event) {
     Backend& b = backend();
+    // The game draws on what it drew before, not on a pop-up or a dialog.
+    restoreUnder();
     if (b.windowOpen && b.procedure != nullptr) b.procedure(event);
 }
 
@@ -67,21 +69,51 @@ int uiScaleForDisplay() {
 
 namespace {
 
-// Makes the client picture width x height, keeping the pixels that still fit. True when
-// the size changed.
-bool resizeClient(int width, int height) {
+// Whether the client may be a view over `target`, a window surface of width x height client
+// pixels below the menu bar: 32-bit XRGB rows that need no lock, and the whole client is the
+// picture (a square picture in a larger client keeps its margin in a picture of its own).
+bool viewable(const SDL_Surface* target, int width, int height) {
+    const Backend& b = backend();
+    return target != nullptr && b.pictureSide == 0 &&
+           target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target) &&
+           target->pitch % 4 == 0 && target->w == width && target->h == height + barHeight();
+}
+
+// Makes the client width x height, keeping the pixels that still fit (white elsewhere): a
+// view over SDL's window surface where it can be, otherwise a picture of its own. SDL frees
+// the old window surface when it makes the new one, so the kept pixels are copied out
+// first. `repoint`: SDL may have a new window surface for the window. True when the size
+// changed.
+bool placeClient(int width, int height, bool repoint) {
     Backend& b = backend();
     width = std::max(width, 1);
     height = std::max(height, 1);
-    if (width == b.client.width && height == b.client.height) return false;
-    Surface resized(width, height);
-    int w = std::min(width, b.client.width), h = std::min(height, b.client.height);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            resized.at(x, y) = b.client.at(x, y);
-    b.client = std::move(resized);
+    const bool resized = width != b.client.width || height != b.client.height;
+    const bool wantView = b.window != nullptr && b.pictureSide == 0;
+    if (!resized && !repoint && (b.shown != nullptr) == wantView) return false;
+    restoreUnder();
+    const int keptW = std::min(width, b.client.width), keptH = std::min(height, b.client.height);
+    Surface kept(keptW, keptH);
+    for (int y = 0; y < keptH; ++y)
+        std::copy_n(b.client.row(y), keptW, kept.row(y));
+    b.client = Surface();
+    b.shown = nullptr;
+    SDL_Surface* target = wantView ? SDL_GetWindowSurface(b.window) : nullptr;
+    if (viewable(target, width, height)) {
+        const int pitch = target->pitch / 4;
+        uint32_t* first = static_cast<uint32_t*>(target->pixels) + static_cast<ptrdiff_t>(barHeight()) * pitch;
+        b.client = Surface::View(first, width, height, pitch,
+                                 static_cast<size_t>(pitch) * static_cast<size_t>(height));
+        b.shown = target;
+        for (int y = 0; y < height; ++y)
+            std::fill_n(b.client.row(y), width, 0xFFFFFFu);
+    } else {
+        b.client = Surface(width, height);
+    }
+    for (int y = 0; y < keptH; ++y)
+        std::copy_n(kept.row(y), keptW, b.client.row(y));
     b.frameDirty = true;
-    return true;
+    return resized;
 }
 
 } // namespace
@@ -92,9 +124,15 @@ bool syncWindowSize() {
     Backend& b = backend();
     int w = 0, h = 0;
     SDL_GetWindowSize(b.window, &w, &h);
-    if (!resizeClient(w, h - barHeight())) return false;
+    const bool resized = w != b.client.width || h - barHeight() != b.client.height;
+    // SDL makes a new window surface for a new window size; an update of no rectangle says
+    // whether the one the client views is still the window's.
+    const bool stale = b.shown != nullptr && (b.shown->w != w || b.shown->h != h ||
+                                              SDL_UpdateWindowSurfaceRects(b.window, nullptr, 0) != 0);
     // A new size from the window manager: the game decides again how much it draws.
-    b.pictureSide = 0;
+    if (resized) b.pictureSide = 0;
+    if (resized || stale) placeClient(w, h - barHeight(), true);
+    if (!resized) return false;
     deliver({platform::EventType::Size, 0, 0, 0});
     b.paintPending = true;
     return true;
@@ -182,29 +220,61 @@ classicui::Rect pictureArea() {
     return {0, 0, w, h};
 }
 
-// Copies client pixels of `r` (client coordinates) into the window picture.
+// Copies client pixels of `r` (client coordinates) into the window picture; nothing when
+// the client is a view over those very rows.
 void copyClient(uint32_t* pixels, int pitch, const classicui::Rect& r) {
     const Backend& b = backend();
+    if (r.h <= 0 || b.client.row(0) == row(pixels, pitch, barHeight())) return;
     for (int y = r.y; y < r.y + r.h; ++y)
-        std::copy_n(b.client.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(b.client.width) + r.x, r.w,
-                    row(pixels, pitch, y + barHeight()) + r.x);
+        std::copy_n(b.client.row(y) + r.x, r.w, row(pixels, pitch, y + barHeight()) + r.x);
 }
 
-// Draws the open pop-up and the modal overlays over the window picture. They draw into a
-// picture of their own, which exists only while one of them is shown.
+// `r` in interface pixels as window pixels of the client (below the menu bar), clipped to it.
+classicui::Rect clientPart(const classicui::Rect& r) {
+    const Backend& b = backend();
+    const int k = b.uiScale;
+    const int x0 = std::max(r.x * k, 0), y0 = std::max(r.y * k - barHeight(), 0);
+    const int x1 = std::min((r.x + r.w) * k, b.client.width);
+    const int y1 = std::min((r.y + r.h) * k - barHeight(), b.client.height);
+    if (r.w <= 0 || r.h <= 0 || x1 <= x0 || y1 <= y0) return {};
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
+// The part of the client the open pop-up and the overlays cover.
+classicui::Rect coveredArea() {
+    Backend& b = backend();
+    classicui::Rect all;
+    auto add = [&all](const classicui::Rect& r) {
+        if (r.w <= 0 || r.h <= 0) return;
+        all = all.w > 0 ? all.united(r) : r;
+    };
+    add(clientPart(menuPopupArea()));
+    for (const Overlay& overlay : b.overlays)
+        add(clientPart(overlay.area()));
+    return all;
+}
+
+// Keeps the client pixels of `area` aside, to be put back by restoreUnder.
+void saveUnder(const classicui::Rect& area) {
+    Backend& b = backend();
+    b.under = Surface(area.w, area.h);
+    b.underArea = area;
+    for (int y = 0; y < area.h; ++y)
+        std::copy_n(b.client.row(area.y + y) + area.x, area.w, b.under.row(y));
+}
+
+// Draws the open pop-up and the modal overlays over the window picture, in place.
 void composeOverlays(uint32_t* pixels, int pitch, const classicui::Rect& all) {
     Backend& b = backend();
     if (!b.menuView.active && b.overlays.empty()) return;
-    Surface frame(all.w, all.h);
-    for (int y = 0; y < all.h; ++y)
-        std::copy_n(row(pixels, pitch, y), all.w, &frame.at(0, y));
+    Surface frame = Surface::View(pixels, all.w, all.h, pitch,
+                                  static_cast<size_t>(pitch) * static_cast<size_t>(all.h - 1) +
+                                      static_cast<size_t>(all.w));
     classicui::DrawScaled(frame, b.uiScale, [&b](Surface& ui) {
         if (b.menuView.active) drawMenuPopup(ui);
-        for (const auto& overlay : b.overlays)
-            overlay(ui);
+        for (const Overlay& overlay : b.overlays)
+            overlay.draw(ui);
     });
-    for (int y = 0; y < all.h; ++y)
-        std::copy_n(&frame.at(0, y), all.w, row(pixels, pitch, y));
 }
 
 // A window surface in another pixel format: the whole picture, converted by SDL.
@@ -213,9 +283,9 @@ void presentConverted(const classicui::Rect& all) {
     SDL_Surface* target = SDL_GetWindowSurface(b.window);
     if (target == nullptr) return;
     Surface frame(all.w, all.h);
-    composeWindow(frame.pixels.data(), frame.width);
+    composeWindow(frame.row(0), frame.width);
     SDL_Surface* source =
-        SDL_CreateRGBSurfaceWithFormatFrom(frame.pixels.data(), frame.width, frame.height, 32,
+        SDL_CreateRGBSurfaceWithFormatFrom(frame.row(0), frame.width, frame.height, 32,
                                            frame.width * 4, SDL_PIXELFORMAT_RGB888);
     if (source == nullptr) return;
     SDL_BlitSurface(source, nullptr, target, nullptr);
@@ -265,12 +335,30 @@ bool handleWindowEvent(const SDL_Event& event, bool /*nested*/) {
     return true;
 }
 
-// The window's pixels go to the screen through SDL's own window surface, updated with just
-// the changed rectangle: on X11 that is a shared-memory copy of a few rows, where a renderer
-// would composite and present the whole window for every pile step.
-void present() {
+void restoreUnder() {
     Backend& b = backend();
-    if (!b.windowOpen || (!b.frameDirty && !b.clientDirty)) return;
+    if (b.under.empty()) return;
+    const classicui::Rect& r = b.underArea;
+    for (int y = 0; y < r.h; ++y)
+        std::copy_n(b.under.row(y), r.w, b.client.row(r.y + y) + r.x);
+    b.under = Surface();
+    b.underArea = {};
+    b.frameDirty = true;
+}
+
+void dropOverlays(size_t count) {
+    Backend& b = backend();
+    restoreUnder();
+    if (b.overlays.size() > count) b.overlays.resize(count);
+    b.frameDirty = true;
+}
+
+namespace {
+
+// Shows a client that is a picture of its own: copied into SDL's window surface, or
+// converted when that surface has another pixel format.
+void presentCopied() {
+    Backend& b = backend();
     classicui::Rect all = windowArea();
     SDL_Surface* target = SDL_GetWindowSurface(b.window);
     if (target == nullptr || target->format->format != SDL_PIXELFORMAT_RGB888 ||
@@ -294,6 +382,59 @@ void present() {
             SDL_UpdateWindowSurfaceRects(b.window, &r, 1);
         }
     }
+}
+
+// Shows a client that is a view over the window surface: the game's pixels are already
+// there, so only the menu bar and what covers the client are drawn. The pixels under the
+// covers are kept aside first, and put back when they change or go.
+void presentInPlace(bool retried = false) {
+    Backend& b = backend();
+    int w = 0, h = 0;
+    SDL_GetWindowSize(b.window, &w, &h);
+    // A resize on its way: SDL drops this surface at the next SDL_GetWindowSurface, which
+    // its event makes when it re-points the client; until then nothing can be shown.
+    if (w != b.shown->w || h != b.shown->h || w != b.client.width ||
+        h != b.client.height + barHeight())
+        return;
+    auto* pixels = static_cast<uint32_t*>(b.shown->pixels);
+    const int pitch = b.shown->pitch / 4;
+    const bool composed = !b.overlays.empty() || b.menuView.active;
+    if (composed || b.frameDirty) {
+        restoreUnder();
+        if (composed) saveUnder(coveredArea());
+        composeWindow(pixels, pitch);
+        if (SDL_UpdateWindowSurface(b.window) != 0 && !retried) {
+            // The window got a new surface at the same size (resized and back at once).
+            placeClient(b.client.width, b.client.height, true);
+            if (b.shown != nullptr) presentInPlace(true);
+        }
+    } else {
+        const classicui::Rect& d = b.dirty;
+        const int x0 = std::max(d.x, 0), y0 = std::max(d.y, 0);
+        const int x1 = std::min(d.x + d.w, b.client.width), y1 = std::min(d.y + d.h, b.client.height);
+        if (x1 > x0 && y1 > y0) {
+            SDL_Rect r{x0, y0 + barHeight(), x1 - x0, y1 - y0};
+            if (SDL_UpdateWindowSurfaceRects(b.window, &r, 1) != 0 && !retried) {
+                placeClient(b.client.width, b.client.height, true);
+                if (b.shown != nullptr) presentInPlace(true);
+            }
+        }
+    }
+}
+
+} // namespace
+
+// The window's pixels go to the screen through SDL's own window surface, updated with just
+// the changed rectangle: on X11 that is a shared-memory copy of a few rows, where a renderer
+// would composite and present the whole window for every pile step.
+void present() {
+    Backend& b = backend();
+    if (!b.windowOpen || (!b.frameDirty && !b.clientDirty)) return;
+    // A resize on its way makes the whole window dirty again once it lands.
+    if (b.shown != nullptr)
+        presentInPlace();
+    else
+        presentCopied();
     b.frameDirty = false;
     b.clientDirty = false;
     b.dirty = {};
@@ -340,6 +481,8 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     // An enlarged interface opens an as much enlarged window, where its dialogs fit.
     const int side = 480 * b.uiScale, bar = sdlbackend::barHeight();
     b.client = Surface(side, side);
+    b.shown = nullptr;
+    b.under = Surface();
     b.pictureSide = 0;
     b.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, side,
                                 side + bar, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
@@ -349,6 +492,7 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     }
     // The game keeps its client at least 480 x 480.
     SDL_SetWindowMinimumSize(b.window, 480, 480 + bar);
+    sdlbackend::placeClient(side, side, true);
     sdlbackend::setWindowIcon(b.window);
     b.procedure = procedure;
     b.menu = &initialMenu;
@@ -367,6 +511,10 @@ void DestroyMainWindow() {
     b.windowOpen = false;
     b.paintPending = false;
     b.overlays.clear();
+    b.under = Surface();
+    // The client's pixels may be the window surface's, which goes with the window.
+    b.client = Surface();
+    b.shown = nullptr;
     if (b.window != nullptr) SDL_DestroyWindow(b.window);
     b.window = nullptr;
     sdlbackend::closeAudio();
@@ -388,6 +536,7 @@ void MakeClientSquare(int side) {
     // A window manager that keeps the window maximised or tiled refuses the size: the game
     // draws a side x side picture and the rest of the client is margin.
     b.pictureSide = b.client.width == side && b.client.height == side ? 0 : side;
+    sdlbackend::placeClient(b.client.width, b.client.height, false);
     b.frameDirty = true;
 }
 

@@ -29,8 +29,10 @@ void procedure(const platform::Event& e) {
     if (e.type == T::Paint) {
         ++paints;
         Surface& s = platform::WindowSurface();
-        for (auto& p : s.pixels)
-            p = 0x336699;
+        // A pattern: a pixel put back in the wrong place shows.
+        for (int y = 0; y < s.height; ++y)
+            for (int x = 0; x < s.width; ++x)
+                s.at(x, y) = 0x336699u ^ static_cast<uint32_t>((x * 7 + y * 13) & 0xFF);
         platform::WindowUpdated(0, 0, s.width, s.height);
     }
     if (e.type == T::Command) lastCommand = e.id;
@@ -124,11 +126,46 @@ int main() {
     pumpAll();
     check(paints == before + 1, "one Paint follows the resize");
 
+    // The client is drawn in SDL's window surface itself, so the menu pop-up, a dialog and a
+    // message box are drawn over the game's pixels: as each closes, every pixel of the window
+    // is back as it was, without a paint.
+    {
+        sdlbackend::Backend& b = sdlbackend::backend();
+        check(b.client.isView(), "the client is a view over the window surface");
+        auto shown = [&b] {
+            const SDL_Surface* s = SDL_GetWindowSurface(b.window);
+            std::vector<uint32_t> all;
+            for (int y = 0; y < s->h; ++y) {
+                const auto* row = reinterpret_cast<const uint32_t*>(
+                    static_cast<const uint8_t*>(s->pixels) + static_cast<ptrdiff_t>(y) * s->pitch);
+                all.insert(all.end(), row, row + s->w);
+            }
+            return all;
+        };
+        const std::vector<uint32_t> clean = shown();
+        before = paints;
+        click(20, 10); // the title: its pop-up opens
+        pushKey(SDLK_ESCAPE);
+        pushKey(SDLK_ESCAPE);
+        pumpAll();
+        check(shown() == clean, "the window is as it was after the menu pop-up");
+        pushKey(SDLK_ESCAPE);
+        platform::RunDialog(testdlg::nameDialog,
+                            [](platform::DialogHandle& d, platform::DialogMessage m, int) {
+                                if (m == platform::DialogMessage::Command) platform::EndDialog(d, 0);
+                            });
+        pushKey(SDLK_SPACE);
+        platform::ShowMessage("Cannot write the save file.", "Error!");
+        pumpAll();
+        check(shown() == clean, "the window is as it was after a dialog and a message box");
+        check(paints == before, "the covered pixels come back without a paint");
+    }
+
     // A window manager that keeps an 800 x 600 client after MakeClientSquare(600): the game
     // draws 600 x 600 and every other client pixel is painted, none left white.
     {
         sdlbackend::Backend& b = sdlbackend::backend();
-        Surface kept = b.client;
+        Surface kept = std::move(b.client);
         b.client = Surface(800, 600, 0xFFFFFF);
         for (int y = 0; y < 600; ++y)
             for (int x = 0; x < 600; ++x) b.client.at(x, y) = 0x123456;
@@ -145,7 +182,7 @@ int main() {
             }
         check(picture == 600 * 600, "the square picture is shown whole");
         check(unpainted == 0, "the margin beside the square picture is painted");
-        b.client = kept;
+        b.client = std::move(kept);
         b.pictureSide = 0;
         b.frameDirty = true;
     }
