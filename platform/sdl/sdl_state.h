@@ -43,7 +43,6 @@ struct Backend {
     // put back before anything else draws or the covers change.
     Surface under;
     classicui::Rect underArea;
-    Surface bar;              // the menu bar, drawn here and copied above the client
     // The side of the square picture the game last asked for with MakeClientSquare while
     // the window kept another size (maximised, tiled): outside it the client is a margin
     // painted black. 0: the whole client is the picture.

@@ -105,13 +105,20 @@ bool placeClient(int width, int height, bool repoint) {
         b.client = Surface::View(first, width, height, pitch,
                                  static_cast<size_t>(pitch) * static_cast<size_t>(height));
         b.shown = target;
-        for (int y = 0; y < height; ++y)
-            std::fill_n(b.client.row(y), width, 0xFFFFFFu);
     } else {
         b.client = Surface(width, height);
     }
+    // The kept pixels first, and let go of, before the rest of a new window surface is
+    // touched: the peak is one window's pixels and not a second copy beside them.
     for (int y = 0; y < keptH; ++y)
         std::copy_n(kept.row(y), keptW, b.client.row(y));
+    kept = Surface();
+    if (b.shown != nullptr) {
+        for (int y = 0; y < height; ++y) {
+            const int from = y < keptH ? keptW : 0;
+            std::fill(b.client.row(y) + from, b.client.row(y) + width, 0xFFFFFFu);
+        }
+    }
     b.frameDirty = true;
     return resized;
 }
@@ -302,10 +309,11 @@ void composeWindow(uint32_t* pixels, int pitch) {
     Backend& b = backend();
     const classicui::Rect all = windowArea();
     const int top = barHeight();
-    if (b.bar.width != all.w || b.bar.height != top) b.bar = Surface(all.w, top);
-    classicui::DrawScaled(b.bar, b.uiScale, drawMenuBar);
-    for (int y = 0; y < top; ++y)
-        std::copy_n(&b.bar.at(0, y), all.w, row(pixels, pitch, y));
+    // The menu bar is drawn straight into its rows: it paints every pixel of them.
+    Surface bar = Surface::View(pixels, all.w, top, pitch,
+                                static_cast<size_t>(pitch) * static_cast<size_t>(top - 1) +
+                                    static_cast<size_t>(all.w));
+    classicui::DrawScaled(bar, b.uiScale, drawMenuBar);
     const classicui::Rect picture = pictureArea();
     copyClient(pixels, pitch, picture);
     for (int y = 0; y < b.client.height; ++y) {
@@ -480,7 +488,8 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     }
     // An enlarged interface opens an as much enlarged window, where its dialogs fit.
     const int side = 480 * b.uiScale, bar = sdlbackend::barHeight();
-    b.client = Surface(side, side);
+    // The client comes with the window's surface; nothing to keep from before.
+    b.client = Surface();
     b.shown = nullptr;
     b.under = Surface();
     b.pictureSide = 0;
