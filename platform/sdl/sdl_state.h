@@ -52,7 +52,10 @@ struct Backend {
 
     // What must be shown at the next present.
     bool clientDirty = false;
-    classicui::Rect dirty;
+    // The changed parts of the client, apart: a placement changes a square, the pile and the
+    // score, far from each other, and one rectangle around them all would be most of the
+    // window.
+    std::vector<classicui::Rect> dirty;
     bool frameDirty = true; // everything, menu bar included
 
     bool paintPending = false;
@@ -70,6 +73,10 @@ Backend& backend();
 
 // Calls the window procedure when the window exists.
 void deliver(const platform::Event& event);
+// Adds `r` to the changed rectangles, which stay at most MaxChanged: joined with those it
+// overlaps or touches, or else with the one that grows least.
+constexpr size_t MaxChanged = 8;
+void addChanged(std::vector<classicui::Rect>& changed, classicui::Rect r);
 // Shows what changed since the last present.
 void present();
 // Puts back the client pixels under the pop-up and the overlays (they are drawn again at the

@@ -2,6 +2,7 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -124,6 +125,38 @@ bool placeClient(int width, int height, bool repoint) {
 }
 
 } // namespace
+
+void addChanged(std::vector<classicui::Rect>& changed, classicui::Rect r) {
+    const auto meet = [](const classicui::Rect& a, const classicui::Rect& c) {
+        return a.x <= c.x + c.w && c.x <= a.x + a.w && a.y <= c.y + c.h && c.y <= a.y + a.h;
+    };
+    const auto area = [](const classicui::Rect& a) { return int64_t{a.w} * a.h; };
+    // Rectangles that overlap or touch become one, and so on while the grown one meets more.
+    for (size_t i = 0; i < changed.size();) {
+        if (meet(changed[i], r)) {
+            r = r.united(changed[i]);
+            changed.erase(changed.begin() + static_cast<ptrdiff_t>(i));
+            i = 0;
+        } else {
+            ++i;
+        }
+    }
+    if (changed.size() < MaxChanged) {
+        changed.push_back(r);
+        return;
+    }
+    // As many as kept apart already: joined to the one it grows least.
+    size_t best = 0;
+    int64_t growth = INT64_MAX;
+    for (size_t i = 0; i < changed.size(); ++i) {
+        const int64_t g = area(changed[i].united(r)) - area(changed[i]);
+        if (g < growth) {
+            growth = g;
+            best = i;
+        }
+    }
+    changed[best] = changed[best].united(r);
+}
 
 // Takes the window's present size as the client size plus the menu bar; tells the window
 // procedure when it changed.
@@ -300,7 +333,7 @@ void presentConverted(const classicui::Rect& all) {
     SDL_UpdateWindowSurface(b.window);
     b.frameDirty = false;
     b.clientDirty = false;
-    b.dirty = {};
+    b.dirty.clear();
 }
 
 } // namespace
@@ -363,6 +396,17 @@ void dropOverlays(size_t count) {
 
 namespace {
 
+// The changed rectangles inside `area` (client coordinates) in window pixels.
+std::vector<SDL_Rect> changedRects(const classicui::Rect& area) {
+    std::vector<SDL_Rect> rects;
+    for (const classicui::Rect& d : backend().dirty) {
+        const int x0 = std::max(d.x, area.x), y0 = std::max(d.y, area.y);
+        const int x1 = std::min(d.x + d.w, area.x + area.w), y1 = std::min(d.y + d.h, area.y + area.h);
+        if (x1 > x0 && y1 > y0) rects.push_back({x0, y0 + barHeight(), x1 - x0, y1 - y0});
+    }
+    return rects;
+}
+
 // Shows a client that is a picture of its own: copied into SDL's window surface, or
 // converted when that surface has another pixel format.
 void presentCopied() {
@@ -379,16 +423,12 @@ void presentCopied() {
         composeWindow(pixels, pitch);
         SDL_UpdateWindowSurface(b.window);
     } else {
-        // Only the changed part of the picture; the margin keeps its paint.
-        const classicui::Rect picture = pictureArea();
-        classicui::Rect d = b.dirty;
-        int x0 = std::max(d.x, 0), y0 = std::max(d.y, 0);
-        int x1 = std::min(d.x + d.w, picture.w), y1 = std::min(d.y + d.h, picture.h);
-        if (x1 > x0 && y1 > y0) {
-            copyClient(pixels, pitch, {x0, y0, x1 - x0, y1 - y0});
-            SDL_Rect r{x0, y0 + barHeight(), x1 - x0, y1 - y0};
-            SDL_UpdateWindowSurfaceRects(b.window, &r, 1);
-        }
+        // Only the changed parts of the picture; the margin keeps its paint.
+        const std::vector<SDL_Rect> rects = changedRects(pictureArea());
+        for (const SDL_Rect& r : rects)
+            copyClient(pixels, pitch, {r.x, r.y - barHeight(), r.w, r.h});
+        if (!rects.empty())
+            SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size()));
     }
 }
 
@@ -417,15 +457,12 @@ void presentInPlace(bool retried = false) {
             if (b.shown != nullptr) presentInPlace(true);
         }
     } else {
-        const classicui::Rect& d = b.dirty;
-        const int x0 = std::max(d.x, 0), y0 = std::max(d.y, 0);
-        const int x1 = std::min(d.x + d.w, b.client.width), y1 = std::min(d.y + d.h, b.client.height);
-        if (x1 > x0 && y1 > y0) {
-            SDL_Rect r{x0, y0 + barHeight(), x1 - x0, y1 - y0};
-            if (SDL_UpdateWindowSurfaceRects(b.window, &r, 1) != 0 && !retried) {
-                placeClient(b.client.width, b.client.height, true);
-                if (b.shown != nullptr) presentInPlace(true);
-            }
+        const std::vector<SDL_Rect> rects = changedRects({0, 0, b.client.width, b.client.height});
+        if (!rects.empty() &&
+            SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size())) != 0 &&
+            !retried) {
+            placeClient(b.client.width, b.client.height, true);
+            if (b.shown != nullptr) presentInPlace(true);
         }
     }
 }
@@ -445,7 +482,7 @@ void present() {
         presentCopied();
     b.frameDirty = false;
     b.clientDirty = false;
-    b.dirty = {};
+    b.dirty.clear();
 }
 
 } // namespace sdlbackend
@@ -561,8 +598,7 @@ Surface& WindowSurface() {
 void WindowUpdated(int x, int y, int width, int height) {
     auto& b = backend();
     if (width <= 0 || height <= 0) return;
-    const classicui::Rect r{x, y, width, height};
-    b.dirty = b.clientDirty ? b.dirty.united(r) : r;
+    sdlbackend::addChanged(b.dirty, {x, y, width, height});
     b.clientDirty = true;
 }
 
