@@ -24,6 +24,7 @@ struct AxisMap {
     bool single = true;   // every non-empty range is one pixel
     bool complete = true; // every visible destination pixel has a source
     bool any = false;     // some visible destination pixel has a source
+    bool contiguous = false; // one source pixel each, side by side (a copy at the same size)
 };
 
 // Maps destination offsets 0..dstLen-1 (placed at dstPos on a surface dstSize long) to
@@ -71,12 +72,15 @@ AxisMap mapAxis(int64_t dstPos, int64_t dstLen, int dstSize, int64_t srcPos, int
             }
         }
     }
+    map.contiguous = map.single;
     for (size_t k = 0; k < count; ++k) {
         if (map.first[k] > map.last[k])
             map.complete = false;
         else
             map.any = true;
+        if (map.first[k] != map.first[0] + static_cast<int>(k)) map.contiguous = false;
     }
+    map.contiguous = map.contiguous && map.complete;
     return map;
 }
 
@@ -128,10 +132,17 @@ void transfer(Surface& dst, int64_t x, int64_t y, const Surface& src, const Axis
                 }
                 if (neutralRow) continue;
             }
-            for (size_t c = 0; c < ncols; ++c) {
-                int sx = cols.first[c];
-                if (sx > cols.last[c]) continue;
-                out[c] = apply<R>(in[static_cast<size_t>(sx)], out[c]);
+            if (cols.contiguous) {
+                // The source row as it lies: a loop the compiler makes wide.
+                const uint32_t* from = in + cols.first[0];
+                for (size_t c = 0; c < ncols; ++c)
+                    out[c] = apply<R>(from[c], out[c]);
+            } else {
+                for (size_t c = 0; c < ncols; ++c) {
+                    int sx = cols.first[c];
+                    if (sx > cols.last[c]) continue;
+                    out[c] = apply<R>(in[static_cast<size_t>(sx)], out[c]);
+                }
             }
             previousRow = ry0;
             previousOut = out;
