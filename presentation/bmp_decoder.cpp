@@ -1,8 +1,10 @@
 // Decodes uncompressed 24-bit BMP files into surfaces, trusting none of their bytes.
 #include "presentation/bmp_decoder.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -67,7 +69,17 @@ Surface DecodeBmp(std::span<const uint8_t> bytes) {
         const int64_t y = topDown ? row : height - 1 - row;
         const uint8_t* in = bytes.data() + pixelOffset + static_cast<size_t>(row) * stride;
         uint32_t* out = surface.row(static_cast<int>(y));
-        for (int64_t x = 0; x < width; ++x, in += 3)
+        int64_t x = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            // Blue, green, red and the next pixel's blue, read as one word: 0x..RRGGBB. The
+            // row's last pixel is read alone, as its word may end past the data.
+            for (; x + 1 < width; ++x, in += 3) {
+                uint32_t word;
+                std::memcpy(&word, in, sizeof word);
+                out[x] = word & 0xFFFFFF;
+            }
+        }
+        for (; x < width; ++x, in += 3)
             out[x] = rgb(in[2], in[1], in[0]);
     }
     return surface;
