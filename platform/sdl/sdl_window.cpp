@@ -2,9 +2,9 @@
 #include <signal.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cmath>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -470,12 +470,12 @@ void presentInPlace(bool retried = false) {
 } // namespace
 
 // The window's pixels go to the screen through SDL's own window surface, updated with just
-// the changed rectangle: on X11 that is a shared-memory copy of a few rows, where a renderer
+// the changed rectangles: on X11 that is a shared-memory copy of a few rows, where a renderer
 // would composite and present the whole window for every pile step.
 void present() {
     Backend& b = backend();
     if (!b.windowOpen || (!b.frameDirty && !b.clientDirty)) return;
-    // A resize on its way makes the whole window dirty again once it lands.
+    // What a resize on its way keeps from being shown is shown whole once it lands.
     if (b.shown != nullptr)
         presentInPlace();
     else

@@ -93,3 +93,20 @@ TEST(RasterOpTest, EachOperationWorksOnTheLow24BitsAndTheTwoPassPrintKeepsTheBac
     BitBlt(dst, 0, 0, 4, 1, row({W, shape, shape, W}), 0, 0, Rop::SrcAnd);
     EXPECT_EQ(dst.pixels, (Pixels{bg, shape, shape, bg}));
 }
+
+TEST(StretchTest, AViewDrawsInItsOwnRowsAndOverTooLittleMemoryNotAtAll) {
+    // Two rows of three, four words apart, as the client's rows in a wider window picture.
+    Pixels memory(8, D);
+    Surface view = Surface::View(memory.data(), 3, 2, 4, memory.size());
+    StretchBlt(view, 0, 0, 3, 2, row({A, B}), 0, 0, 2, 1, Rop::SrcCopy);
+    BitBlt(view, 1, 1, 2, 1, row({C, C}), 0, 0, Rop::SrcCopy);
+    EXPECT_EQ(memory, (Pixels{A, A, B, D, A, C, C, D}));
+    const Surface copy = view; // a picture of its own, with the view's pixels
+    memory[0] = D;
+    EXPECT_EQ(copy.pixels, (Pixels{A, A, B, A, C, C}));
+    // Memory that ends before the last row's end: nothing is drawn or copied.
+    Surface cut = Surface::View(memory.data(), 3, 2, 4, 6);
+    EXPECT_TRUE(StretchBlt(cut, 0, 0, 3, 2, row({B}), 0, 0, 1, 1, Rop::SrcCopy).empty());
+    EXPECT_EQ(memory, (Pixels{D, A, B, D, A, C, C, D}));
+    EXPECT_TRUE(Surface(cut).empty());
+}
