@@ -127,7 +127,7 @@ async def main():
           % (runs, seconds))
     for (case, build), values in figures.items():
         label = case if case in NO_GAME else "%s (%s)" % (case, build)
-        print("  %-48s %5.1f / %5.1f / %5.1f" % (label, min(values), statistics.median(values), max(values)))
+        print("  %-62s %5.1f / %5.1f / %5.1f" % (label, min(values), statistics.median(values), max(values)))
     for s in servers:
         s.shutdown()
 

@@ -2,7 +2,8 @@
 # The web game in headless Chromium, played through the DevTools protocol and held against the
 # desktop program on the headless backend (glimora_web_reference): the same title screen pixel
 # for pixel, a game started, an element placed, the menu's Pause, a reload that resumes the
-# game paused from IndexedDB, and those stored bytes resuming the same game on the desktop.
+# game paused from IndexedDB, those stored bytes resuming the same game on the desktop, and a
+# page hidden behind another tab that ends the game and resumes it once shown.
 #   python3 tests/web/browser_test.py BUILD_WEB_FOLDER WEB_REFERENCE_TOOL
 import asyncio
 import base64
@@ -11,6 +12,7 @@ import http.server
 import json
 import os
 import pwd
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -205,6 +207,19 @@ async def run(build_web, reference_tool, keep):
               "the slot file and saved game in IndexedDB (%s) resume the same game paused"
               " on the desktop"
               % ", ".join(sorted(files)))
+
+        # Another tab in front hides the page: the game saves and ends; back in front, the page
+        # loads again by itself and resumes the game.
+        await browser.send("Target.createTarget", url="about:blank", background=False)
+        await asyncio.sleep(1)
+        check(await browser.evaluate("document.getElementById('canvas').style.display") == "none",
+              "a hidden page ends the game")
+        await browser.send("Page.bringToFront")
+        await asyncio.sleep(1)
+        await started(browser)
+        check(await browser.evaluate("performance.getEntriesByType('navigation')[0].type") == "reload"
+              and client_of(await settled(browser)) == client_of(paused),
+              "shown again, the page reloads and resumes the game paused")
     finally:
         await browser.close()
         server.shutdown()
@@ -220,7 +235,7 @@ def main():
     except Failure as failure:
         print("FAILED: %s (pictures and files in %s)" % (failure, keep), file=sys.stderr)
         return 1
-    subprocess.run(["rm", "-rf", keep])
+    shutil.rmtree(keep)
     return 0
 
 

@@ -3,7 +3,6 @@
 import asyncio
 import base64
 import json
-import os
 import re
 import shutil
 import subprocess

@@ -23,7 +23,7 @@
 namespace {
 
 constexpr int HelpOkX = 237, HelpOkY = 418; // the Help screen's OK button, client pixels
-constexpr int PauseItem = 3;               // in the first pop-up, both languages
+constexpr int PauseItem = 3;                // in the first pop-up, both languages
 
 void settle() {
     for (int i = 0; i < 1000 && (headless::PendingEvents() > 0 || headless::RepaintPending()); ++i)
@@ -39,7 +39,8 @@ bool writePicture(const std::string& path) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const uint32_t v = headless::Pixel(x, y);
-            const char rgb[3] = {static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+            const char rgb[3] = {static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                                 static_cast<char>(v)};
             out.write(rgb, 3);
         }
     }
@@ -57,7 +58,8 @@ int main(int argc, char** argv) {
     // The desktop keeps the saved games in a folder of their own below the configured one.
     std::filesystem::create_directories(std::filesystem::path(argv[2]) / "Glimora");
     {
-        std::ofstream config(platform::posix::ExecutableFolder() + "/" + platform::posix::ConfigFileName);
+        std::ofstream config(platform::posix::ExecutableFolder() + "/" +
+                             platform::posix::ConfigFileName);
         config << "Language=" << language << "\nPath=" << argv[2] << "\n";
     }
     headless::SetTicks(5000);
@@ -75,8 +77,9 @@ int main(int argc, char** argv) {
     const classicui::Rect title = bar.titles[0];
     const classicui::Rect item =
         classicui::LayoutPopup(menu.popups[0], title, font, 480).items[PauseItem];
-    std::printf("{\"screen\": %d, \"paused\": %d, \"menu_title\": [%d, %d], \"pause_item\": [%d, %d]}\n",
-                static_cast<int>(Program().Screen), static_cast<int>(Program().game.Paused),
-                title.x + title.w / 2, title.y + title.h / 2, item.x + item.w / 2, item.y + item.h / 2);
+    std::printf(
+        "{\"screen\": %d, \"paused\": %d, \"menu_title\": [%d, %d], \"pause_item\": [%d, %d]}\n",
+        static_cast<int>(Program().Screen), static_cast<int>(Program().game.Paused),
+        title.x + title.w / 2, title.y + title.h / 2, item.x + item.w / 2, item.y + item.h / 2);
     return 0;
 }
