@@ -19,8 +19,9 @@ if [ "${GLIMORA_WINDOWS:-0}" = 1 ]; then
     packages+=(g++-mingw-w64-x86-64-posix wine64 wine nsis)
 fi
 if [ "${GLIMORA_WEB:-0}" = 1 ]; then
-    # Emscripten for the web build; Chromium to look at the page without a display.
-    packages+=(emscripten chromium)
+    # Emscripten for the web build; Chromium to look at the page without a display, driven by
+    # the browser test through Python's websockets.
+    packages+=(emscripten chromium python3-websockets)
 fi
 if [ "${GLIMORA_ASSETGEN:-0}" = 1 ]; then
     packages+=(libfreetype-dev zlib1g-dev fonts-dejavu-core)

@@ -49,8 +49,8 @@ int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
 
 void ShowMessage(std::string_view text, std::string_view caption) {
     auto& b = backend();
-    if (!b.windowOpen) {
-        // Without the window there is nowhere to draw: the page's console keeps it.
+    if (!b.windowOpen || b.pageClosing) {
+        // Without the window, or with the page going, nobody sees it: the console keeps it.
         std::fprintf(stderr, "Glimora: %.*s %.*s\n", static_cast<int>(caption.size()), caption.data(),
                      static_cast<int>(text.size()), text.data());
         return;

@@ -258,6 +258,7 @@ bool waitInput(uint32_t timeoutMs) {
     const uint32_t start = platform::GetTicks();
     for (;;) {
         if (!backend().queue.empty()) return true;
+        if (!backend().windowOpen) return false; // closed meanwhile (the page was hidden)
         const uint32_t waited = platform::GetTicks() - start;
         if (timeoutMs == UINT32_MAX) {
             glimora_sleep_until_input(-1);
@@ -333,7 +334,9 @@ void WaitForEvent(uint32_t timeoutMs) {
     }
     webbackend::present();
     if (b.paintPending) return;
+    b.mainLoopWaiting = true;
     webbackend::waitInput(timeoutMs);
+    b.mainLoopWaiting = false;
 }
 
 void PostQuit(int exitCode) {

@@ -11,9 +11,9 @@
 namespace {
 
 // clang-format off
-// Hands the folder's new contents to the browser's storage (web_storage.js).
-EM_JS(void, glimora_store_files, (), {
-    Module.storeFiles();
+// Hands the file's new contents to the browser's storage at once (web_storage.js).
+EM_JS(void, glimora_store_file, (const char* path), {
+    Module.storeFile(UTF8ToString(path));
 });
 // clang-format on
 
@@ -49,8 +49,8 @@ FileResult ReadWholeFile(const std::string& path, GameFile kind, std::vector<uin
 }
 
 // The new contents go to a temporary beside the file and replace it only once complete. In the
-// page's file system nothing is on a disk: the lasting copy is the one the browser stores
-// afterwards, so there is no flush here (IDBFS files cannot be flushed at all).
+// page's file system nothing is on a disk: the lasting copy is the one the browser stores,
+// handed to it before this returns.
 FileResult WriteWholeFile(const std::string& path, GameFile, std::span<const uint8_t> bytes) {
     const size_t slash = path.find_last_of('/');
     if (slash == std::string::npos || slash + 1 == path.size()) return FileResult::OpenFailed;
@@ -73,7 +73,7 @@ FileResult WriteWholeFile(const std::string& path, GameFile, std::span<const uin
         std::remove(temporary.c_str());
         return FileResult::IoFailed;
     }
-    glimora_store_files();
+    glimora_store_file(path.c_str());
     return FileResult::Ok;
 }
 

@@ -45,7 +45,7 @@ glimoraSavedGame.load = function (file, report) {
     } catch (error) {
       return report('store');
     }
-    FS.syncfs(false, function (error) {
+    Module.storeFiles(function (error) {
       if (error) return report('store');
       location.reload();
     });

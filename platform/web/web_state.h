@@ -37,6 +37,9 @@ struct Backend {
     classicui::Rect dirty;
     bool frameDirty = true; // everything, menu bar included
 
+    bool mainLoopWaiting = false; // the program sleeps in WaitForEvent, outside menus and dialogs
+    bool pageClosing = false;     // the page is going: nothing may wait for the player
+
     bool paintPending = false;
     bool quitPosted = false;
     int quitCode = 0;
@@ -60,6 +63,8 @@ classicui::Rect uiClientArea();
 classicui::Rect uiWindowArea();
 // Registers the canvas's mouse and the page's keyboard handlers (once).
 void installInputHandlers();
+// Makes the page's hiding or closing end the game as its close box does (once).
+void installPageHideHandlers();
 // Gives the browser its turn until an input waits or `timeoutMs` passed (UINT32_MAX: no
 // timeout). True when an input waits.
 bool waitInput(uint32_t timeoutMs);

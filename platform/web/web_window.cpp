@@ -132,6 +132,7 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     b.client = Surface(480, 480);
     resizeClient(480, 480);
     webbackend::installInputHandlers();
+    webbackend::installPageHideHandlers();
     b.procedure = procedure;
     b.menu = &initialMenu;
     b.windowOpen = true;

@@ -1,0 +1,96 @@
+# A headless Chromium driven through the DevTools protocol: start it, run script in the page,
+# press the mouse, reload, read the canvas.
+import asyncio
+import base64
+import json
+import re
+import shutil
+import subprocess
+import tempfile
+import urllib.request
+
+import websockets
+
+
+class Browser:
+    """One headless Chromium with its own profile, and a connection to its first tab."""
+
+    def __init__(self, chromium="chromium"):
+        self.chromium = chromium
+        self.profile = tempfile.mkdtemp(prefix="glimora-chromium-")
+        self.process = None
+        self.socket = None
+        self.next_id = 0
+
+    async def start(self):
+        self.process = subprocess.Popen(
+            [self.chromium, "--headless=new", "--no-sandbox", "--remote-debugging-port=0",
+             "--user-data-dir=" + self.profile, "--window-size=600,600", "--no-first-run",
+             "--mute-audio", "about:blank"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        # Chromium says where it listens on stderr: ws://127.0.0.1:PORT/devtools/browser/...
+        port = None
+        while port is None:
+            line = await asyncio.get_running_loop().run_in_executor(None, self.process.stderr.readline)
+            if not line:
+                raise RuntimeError("chromium ended before it listened")
+            found = re.search(r"DevTools listening on ws://[^:]+:(\d+)/", line)
+            if found:
+                port = int(found.group(1))
+        # Keep reading its stderr, or a chatty browser would block on a full pipe.
+        asyncio.get_running_loop().run_in_executor(None, self.process.stderr.read)
+        with urllib.request.urlopen("http://127.0.0.1:%d/json/list" % port) as answer:
+            pages = [t for t in json.load(answer) if t["type"] == "page"]
+        self.socket = await websockets.connect(pages[0]["webSocketDebuggerUrl"], max_size=None)
+
+    async def close(self):
+        if self.socket is not None:
+            await self.socket.close()
+        if self.process is not None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+    async def send(self, method, **params):
+        """Runs one protocol command and returns its result (events meanwhile are dropped)."""
+        self.next_id += 1
+        sent = self.next_id
+        await self.socket.send(json.dumps({"id": sent, "method": method, "params": params}))
+        while True:
+            message = json.loads(await self.socket.recv())
+            if message.get("id") == sent:
+                if "error" in message:
+                    raise RuntimeError("%s: %s" % (method, message["error"]))
+                return message["result"]
+
+    async def evaluate(self, expression):
+        """The value of a script expression in the page (a promise is waited for)."""
+        result = await self.send("Runtime.evaluate", expression=expression,
+                                 awaitPromise=True, returnByValue=True)
+        if "exceptionDetails" in result:
+            raise RuntimeError("in the page: %s" % result["exceptionDetails"])
+        return result["result"].get("value")
+
+    async def click(self, x, y):
+        """A left press and release at canvas pixel (x, y)."""
+        left, top = await self.evaluate(
+            "(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
+            " return [r.left, r.top]; })()")
+        for kind in ("mousePressed", "mouseReleased"):
+            await self.send("Input.dispatchMouseEvent", type=kind, x=left + x + 0.5,
+                            y=top + y + 0.5, button="left", buttons=1 if kind == "mousePressed" else 0,
+                            clickCount=1)
+
+    async def canvas(self):
+        """The canvas as (width, height, bytes RGB)."""
+        width, height, data = await self.evaluate(
+            "(() => { const c = document.getElementById('canvas');"
+            " const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;"
+            " let s = ''; for (let i = 0; i < d.length; i += 4)"
+            " s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);"
+            " return [c.width, c.height, btoa(s)]; })()")
+        return width, height, base64.b64decode(data)

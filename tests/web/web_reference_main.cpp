@@ -1,0 +1,85 @@
+// What the web page must show, from the real program on the headless backend, for the browser
+// test: glimora_web_reference LANGUAGE FOLDER PICTURE.ppm
+//   LANGUAGE  1 English, 0 French
+//   FOLDER    the game's files, laid out as the page keeps them under /glimora (empty: a new
+//             player)
+// Starts the program on those files as this account's player, lets it settle, leaves a new
+// player's first Help screen with its OK button, writes the client area as a binary PPM and
+// prints one JSON line: the screen, whether the game is paused, and the canvas points (menu
+// bar included) of the menu title Glimora and of its item Pause.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/classic_ui/menu_layout.h"
+#include "platform/headless/headless.h"
+#include "platform/posix/posix_platform.h"
+#include "resources/resources.h"
+#include "resources/ui/ui_data.h"
+#include "shell/program_state.h"
+#include "shell/shell.h"
+
+namespace {
+
+constexpr int HelpOkX = 237, HelpOkY = 418; // the Help screen's OK button, client pixels
+constexpr int PauseItem = 3;                // in the first pop-up, both languages
+
+void settle() {
+    for (int i = 0; i < 1000 && (headless::PendingEvents() > 0 || headless::RepaintPending()); ++i)
+        if (!MainLoopPass()) return;
+    MainLoopPass();
+}
+
+bool writePicture(const std::string& path) {
+    int width = 0, height = 0;
+    platform::GetClientSize(width, height);
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << width << ' ' << height << "\n255\n";
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const uint32_t v = headless::Pixel(x, y);
+            const char rgb[3] = {static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                                 static_cast<char>(v)};
+            out.write(rgb, 3);
+        }
+    }
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: glimora_web_reference LANGUAGE FOLDER PICTURE.ppm\n");
+        return 2;
+    }
+    const int language = argv[1][0] == '0' ? 0 : 1;
+    // The desktop keeps the saved games in a folder of their own below the configured one.
+    std::filesystem::create_directories(std::filesystem::path(argv[2]) / "Glimora");
+    {
+        std::ofstream config(platform::posix::ExecutableFolder() + "/" +
+                             platform::posix::ConfigFileName);
+        config << "Language=" << language << "\nPath=" << argv[2] << "\n";
+    }
+    headless::SetTicks(5000);
+    if (!StartUp()) return 1;
+    settle();
+    if (Program().Screen == HelpScreen) {
+        headless::QueueClick(HelpOkX, HelpOkY);
+        settle();
+    }
+    if (!writePicture(argv[3])) return 1;
+
+    const MenuBar& menu = language == 0 ? MenuFrench() : MenuEnglish();
+    const BitmapFont& font = EmbeddedFont(DialogFontId);
+    const classicui::BarLayout bar = classicui::LayoutBar(menu, font);
+    const classicui::Rect title = bar.titles[0];
+    const classicui::Rect item =
+        classicui::LayoutPopup(menu.popups[0], title, font, 480).items[PauseItem];
+    std::printf(
+        "{\"screen\": %d, \"paused\": %d, \"menu_title\": [%d, %d], \"pause_item\": [%d, %d]}\n",
+        static_cast<int>(Program().Screen), static_cast<int>(Program().game.Paused),
+        title.x + title.w / 2, title.y + title.h / 2, item.x + item.w / 2, item.y + item.h / 2);
+    return 0;
+}

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# Measures the processor time of the web game's page in headless Chromium: every process of
+# the browser (browser, renderer, GPU, utility) together, as a share of one core, over several
+# runs of GLIMORA_MEASURE_SECONDS (10) each, as min / median / max. Four cases: an empty page
+# (what Chromium itself costs), a bare canvas with one pixel changed ten times a second (what
+# Chromium's drawing of as many frames costs, whatever the page), the title screen, and a
+# running game with no input (Play pressed, then nothing: the pile moves ten times a second). Each run starts a fresh browser on a new player's page; the page is
+# driven through the DevTools protocol (tests/web/cdp.py).
+#
+# Usage: tools/measure_cpu_web.sh [web-build-dir ...]   (default: build-web)
+#   Several folders (a web build before and after a change) are measured in the same run, run
+#   by run in turn, so that the machine's load falls on each alike.
+#   GLIMORA_MEASURE_RUNS     runs of each case (default 5)
+#   GLIMORA_MEASURE_SECONDS  length of each run (default 10)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+[ $# -gt 0 ] || set -- build-web
+for build in "$@"; do
+    [ -f "$build/glimora.html" ] || { echo "no web build in $build (bash tools/web.sh --build-only)" >&2; exit 1; }
+done
+command -v chromium >/dev/null || { echo "chromium is missing (GLIMORA_WEB=1 bash tools/deps.sh)" >&2; exit 1; }
+
+exec /usr/bin/python3 - "${GLIMORA_MEASURE_RUNS:-5}" "${GLIMORA_MEASURE_SECONDS:-10}" "$@" <<'EOF'
+import asyncio
+import functools
+import http.server
+import os
+import statistics
+import sys
+import threading
+
+sys.path.insert(0, os.path.join(os.getcwd(), "tests", "web"))
+from cdp import Browser  # noqa: E402
+
+HZ = os.sysconf("SC_CLK_TCK")
+BAR, HELP_OK, PLAY = 19, (237, 418), (364, 160)
+TEN_FRAMES = ("data:text/html,<canvas id=c width=480 height=499></canvas><script>"
+              "var c = document.getElementById('c').getContext('2d'), n = 0;"
+              "setInterval(function () { c.fillStyle = n++ %25 2 ? '%23000' : '%23fff';"
+              " c.fillRect(0, 0, 1, 1); }, 100);</script>")
+NO_GAME = ("empty page", "bare canvas, 10 frames/s")
+runs, seconds, builds = int(sys.argv[1]), float(sys.argv[2]), sys.argv[3:]
+
+
+def tree_ticks(root):
+    """Processor ticks (user + system) so far of `root` and every process below it, by pid."""
+    stats = {}
+    for name in os.listdir("/proc"):
+        if not name.isdigit():
+            continue
+        try:
+            with open("/proc/%s/stat" % name) as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+        except OSError:
+            continue
+        stats[int(name)] = (int(fields[1]), int(fields[11]) + int(fields[12]))
+    children = {}
+    for pid, (parent, _) in stats.items():
+        children.setdefault(parent, []).append(pid)
+    ticks, todo = {}, [root]
+    while todo:
+        pid = todo.pop()
+        if pid in stats:
+            ticks[pid] = stats[pid][1]
+            todo.extend(children.get(pid, []))
+    return ticks
+
+
+def serve(folder):
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=folder))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+async def page_ready(browser):
+    for _ in range(300):
+        if await browser.evaluate("document.readyState === 'complete' && typeof Module === 'object'"
+                                  " && document.getElementById('status').textContent === ''"):
+            return
+        await asyncio.sleep(0.1)
+    raise RuntimeError("the page never started the game")
+
+
+async def one_run(case, url):
+    """The share of one core, in %, the whole browser used during one run of `case`."""
+    browser = Browser()
+    try:
+        await browser.start()
+        if case in NO_GAME:
+            if case != "empty page":
+                await browser.send("Page.navigate", url=TEN_FRAMES)
+            await asyncio.sleep(2)
+        else:
+            await browser.send("Page.navigate", url=url)
+            await page_ready(browser)
+            await asyncio.sleep(1.5)
+            await browser.click(HELP_OK[0], BAR + HELP_OK[1])  # a new player's Help, then the title
+            await asyncio.sleep(1)
+            if case == "running game, no input":
+                await browser.click(PLAY[0], BAR + PLAY[1])
+            await asyncio.sleep(2)
+        # The protocol's connection stays quiet meanwhile: only the page works.
+        before = tree_ticks(browser.process.pid)
+        await asyncio.sleep(seconds)
+        after = tree_ticks(browser.process.pid)
+        used = sum(t - before.get(pid, 0) for pid, t in after.items())
+        return 100.0 * used / HZ / seconds
+    finally:
+        await browser.close()
+
+
+async def main():
+    servers = [serve(os.path.abspath(b)) for b in builds]
+    urls = ["http://127.0.0.1:%d/glimora.html?lang=en" % s.server_address[1] for s in servers]
+    cases = list(NO_GAME) + ["title screen", "running game, no input"]
+    figures = {}
+    for _ in range(runs):
+        for case in cases:
+            for build, url in zip(builds, urls):
+                if case in NO_GAME and build != builds[0]:
+                    continue
+                figures.setdefault((case, build), []).append(await one_run(case, url))
+    print("CPU of all Chromium processes, %% of one core: min / median / max of %d runs of %g s"
+          % (runs, seconds))
+    for (case, build), values in figures.items():
+        label = case if case in NO_GAME else "%s (%s)" % (case, build)
+        print("  %-62s %5.1f / %5.1f / %5.1f" % (label, min(values), statistics.median(values), max(values)))
+    for s in servers:
+        s.shutdown()
+
+
+asyncio.run(main())
+EOF
