@@ -12,11 +12,12 @@
 namespace {
 
 // clang-format off
-// True once the page's first click or key opened the audio context and it plays; before that
+// True once the page's first click or key opened the audio context and it ran; before that
 // a sound is dropped, not kept for later (a suspended context would play it once resumed).
 EM_JS(bool, glimora_audio_ready, (), {
     var audio = Module.glimoraAudio;
-    return audio.context !== null && audio.context.state === 'running';
+    if (audio.context !== null && audio.context.state === 'running') audio.unlocked = true;
+    return audio.unlocked;
 });
 // Stops the sound playing, if any.
 EM_JS(void, glimora_audio_stop, (), {
@@ -55,7 +56,9 @@ EM_JS(void, glimora_audio_start, (int id), {
     source.connect(audio.context.destination);
     source.onended = function () {
         if (audio.playing === source) audio.playing = null;
+        audio.rest();
     };
+    if (audio.context.state !== 'running') audio.context.resume();
     source.start();
     audio.playing = source;
 });
