@@ -13,9 +13,19 @@ namespace {
 // page's canvas at the same place: only the changed rows and columns cross to the browser.
 // clang-format off
 EM_JS(void, glimora_put_pixels, (const uint32_t* pixels, int pitch, int x, int y, int w, int h), {
-    var canvas = document.getElementById('canvas');
-    var context = canvas.getContext('2d');
-    var image = context.createImageData(w, h);
+    // An opaque, desynchronized context: the browser hands each changed picture to the screen
+    // without compositing it with the page first, which costs it a fraction of an ordinary
+    // canvas frame. The picture buffer is kept between frames of the same size.
+    var context = Module.glimoraCanvasContext;
+    if (!context) {
+        context = document.getElementById('canvas').getContext('2d', {alpha: false, desynchronized: true});
+        Module.glimoraCanvasContext = context;
+    }
+    var image = Module.glimoraImage;
+    if (!image || image.width !== w || image.height !== h) {
+        image = context.createImageData(w, h);
+        Module.glimoraImage = image;
+    }
     var data = image.data;
     var words = HEAPU32;
     var i = 0;

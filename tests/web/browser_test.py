@@ -185,6 +185,8 @@ async def run(build_web, reference_tool, keep):
         await browser.click(*points["pause_item"])
         paused = await settled(browser, quiet=1.5)
         check(not await changes_within(browser, 2), "the menu's Pause stops the game")
+        check(await browser.shown() == paused,
+              "the page shows the canvas as it is after the game's many small updates")
 
         await browser.send("Page.reload")
         await started(browser)

@@ -1,13 +1,15 @@
 # A headless Chromium driven through the DevTools protocol: start it, run script in the page,
-# press the mouse, reload, read the canvas.
+# press the mouse, reload, read the canvas and what the page shows of it.
 import asyncio
 import base64
 import json
 import re
 import shutil
+import struct
 import subprocess
 import tempfile
 import urllib.request
+import zlib
 
 import websockets
 
@@ -94,3 +96,52 @@ class Browser:
             " s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);"
             " return [c.width, c.height, btoa(s)]; })()")
         return width, height, base64.b64decode(data)
+
+    async def shown(self):
+        """What the page shows where the canvas is, as (width, height, bytes RGB): the
+        browser's own picture of the page, not the canvas's pixels."""
+        left, top, width, height = await self.evaluate(
+            "(() => { const c = document.getElementById('canvas'); const r = c.getBoundingClientRect();"
+            " return [r.left, r.top, c.width, c.height]; })()")
+        shot = await self.send("Page.captureScreenshot", format="png", captureBeyondViewport=True,
+                               clip={"x": left, "y": top, "width": width, "height": height, "scale": 1})
+        return png_rgb(base64.b64decode(shot["data"]))
+
+
+def png_rgb(data):
+    """An 8-bit RGB or RGBA PNG, as Chromium writes them, as (width, height, bytes RGB)."""
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not a PNG picture")
+    pos, packed, width, height, channels = 8, b"", 0, 0, 0
+    while pos + 8 <= len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        pos += 12 + length
+        if kind == b"IHDR":
+            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
+            if depth != 8 or colour not in (2, 6):
+                raise ValueError("PNG of depth %d and colour type %d" % (depth, colour))
+            channels = 3 if colour == 2 else 4
+        elif kind == b"IDAT":
+            packed += body
+    raw, stride = zlib.decompress(packed), width * channels
+    rgb, above = bytearray(), bytearray(stride)
+    for y in range(height):
+        method, row = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for x in range(stride):
+            a = row[x - channels] if x >= channels else 0
+            b = above[x]
+            c = above[x - channels] if x >= channels else 0
+            if method == 1:
+                row[x] = (row[x] + a) & 255
+            elif method == 2:
+                row[x] = (row[x] + b) & 255
+            elif method == 3:
+                row[x] = (row[x] + (a + b) // 2) & 255
+            elif method == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                row[x] = (row[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        rgb += row if channels == 3 else b"".join(row[i:i + 3] for i in range(0, stride, 4))
+        above = row
+    return width, height, bytes(rgb)
