@@ -134,6 +134,21 @@ bool dispatch(const SDL_Event& e) {
 
 } // namespace
 
+bool Backend::handleNextInput(bool& forWindow) {
+    SDL_Event e;
+    if (SDL_PollEvent(&e) != 1) return false;
+    forWindow = dispatch(e);
+    return true;
+}
+
+void Backend::waitInMainLoop(uint32_t timeoutMs) {
+    waitEvent(nullptr, timeoutMs);
+}
+
+void Backend::sleepWithoutWindow(uint32_t timeoutMs) {
+    SDL_Delay(timeoutMs);
+}
+
 } // namespace sdlbackend
 
 using sdlbackend::backend;
@@ -142,47 +157,6 @@ namespace platform {
 
 uint32_t GetTicks() {
     return posix::TicksSinceBoot();
-}
-
-PumpResult PumpOne(int& exitCode) {
-    auto& b = backend();
-    if (b.quitPosted) {
-        exitCode = b.quitCode;
-        return PumpResult::Quit;
-    }
-    if (!b.windowOpen) return PumpResult::Idle;
-    sdlbackend::present();
-    SDL_Event e;
-    while (SDL_PollEvent(&e) == 1) {
-        if (sdlbackend::dispatch(e)) return PumpResult::Dispatched;
-        if (b.quitPosted) break;
-    }
-    if (b.paintPending && b.windowOpen) {
-        b.paintPending = false;
-        sdlbackend::deliver({EventType::Paint, 0, 0, 0});
-        return PumpResult::Dispatched;
-    }
-    return PumpResult::Idle;
-}
-
-void WaitForEvent(uint32_t timeoutMs) {
-    auto& b = backend();
-    if (b.quitPosted) return;
-    if (!b.windowOpen) {
-        // Nothing can wake us: sleep out the timeout, a little at a time.
-        SDL_Delay(timeoutMs < 100 ? timeoutMs : 100);
-        return;
-    }
-    sdlbackend::present();
-    if (b.paintPending) return;
-    sdlbackend::waitEvent(nullptr, timeoutMs);
-}
-
-void PostQuit(int exitCode) {
-    auto& b = backend();
-    if (b.quitPosted) return;
-    b.quitPosted = true;
-    b.quitCode = exitCode;
 }
 
 } // namespace platform

@@ -79,7 +79,7 @@ void drawMenuBar(Surface& frame) {
 
 classicui::Rect menuPopupArea() {
     const Backend& b = backend();
-    const MenuView& v = b.menuView;
+    const classicui::MenuView& v = b.menuView;
     if (!v.active || !v.popupOpen || b.menu == nullptr || v.title < 0 ||
         static_cast<size_t>(v.title) >= b.menu->popups.size())
         return {};

@@ -11,11 +11,10 @@
 #include "platform/classic_ui/menu_layout.h"
 #include "platform/classic_ui/menu_loop.h"
 #include "platform/classic_ui/ui_event.h"
+#include "platform/classic_ui/window_core.h"
 #include "resources/resources.h"
 
 namespace sdlbackend {
-
-using classicui::MenuView;
 
 // A modal overlay (a dialog, a message box): how it draws, in interface pixels, and the
 // rectangle it covers there.
@@ -24,20 +23,17 @@ struct Overlay {
     std::function<classicui::Rect()> area;
 };
 
-struct Backend {
+struct Backend : classicui::WindowCore {
     bool sdlStarted = false;
-    bool windowOpen = false;
     SDL_Window* window = nullptr;
-    platform::WindowProcedure procedure = nullptr;
     // How many times larger than at 1x the menu bar, its pop-ups and the dialogs are drawn,
     // decided once at start-up from the display (uiScaleForDisplay); the client is not.
     int uiScale = 1;
 
-    // What the game draws. Where SDL's window surface holds 32-bit XRGB pixels and the whole
-    // client is the picture, a view over that surface's rows below the menu bar (`shown`),
+    // Where SDL's window surface holds 32-bit XRGB pixels and the whole client is the
+    // picture, the client is a view over that surface's rows below the menu bar (`shown`),
     // so the game draws where the window is shown; otherwise a picture of its own, copied
     // into the window surface at each present.
-    Surface client{480, 480};
     SDL_Surface* shown = nullptr;
     // The client pixels the open pop-up and overlays cover in `shown` (client coordinates),
     // put back before anything else draws or the covers change.
@@ -47,36 +43,26 @@ struct Backend {
     // the window kept another size (maximised, tiled): outside it the client is a margin
     // painted black. 0: the whole client is the picture.
     int pictureSide = 0;
-    const MenuBar* menu = nullptr;
-    MenuView menuView;
 
-    // What must be shown at the next present.
-    bool clientDirty = false;
-    // The changed parts of the client, apart: a placement changes a square, the pile and the
-    // score, far from each other, and one rectangle around them all would be most of the
-    // window.
-    std::vector<classicui::Rect> dirty;
-    bool frameDirty = true; // everything, menu bar included
-
-    bool paintPending = false;
-    bool quitPosted = false;
-    int quitCode = 0;
     bool closeBoxSeen = false;   // the window's close box was pressed; SDL_QUIT follows
     bool quitAfterModal = false; // a signal asked to end while a modal loop ran
     bool altAlone = false;       // Alt went down and nothing else happened since
 
     // Modal overlays (dialogs, message boxes), drawn in order over the frame.
     std::vector<Overlay> overlays;
+
+    // The game draws on what it drew before, not on a pop-up or a dialog.
+    void deliver(const platform::Event& event) override;
+    void show() override;
+    bool handleNextInput(bool& forWindow) override;
+    void waitInMainLoop(uint32_t timeoutMs) override;
+    void sleepWithoutWindow(uint32_t timeoutMs) override;
 };
 
 Backend& backend();
 
 // Calls the window procedure when the window exists.
 void deliver(const platform::Event& event);
-// Adds `r` to the changed rectangles, which stay at most MaxChanged: joined with those it
-// overlaps or touches, or else with the one that grows least.
-constexpr size_t MaxChanged = 8;
-void addChanged(std::vector<classicui::Rect>& changed, classicui::Rect r);
 // Shows what changed since the last present.
 void present();
 // Puts back the client pixels under the pop-up and the overlays (they are drawn again at the

@@ -21,11 +21,25 @@ Backend& backend() {
     return b;
 }
 
+} // namespace sdlbackend
+
+classicui::WindowCore& classicui::MainWindow() {
+    return sdlbackend::backend();
+}
+
+namespace sdlbackend {
+
 void deliver(const platform::Event& event) {
-    Backend& b = backend();
-    // The game draws on what it drew before, not on a pop-up or a dialog.
+    backend().deliver(event);
+}
+
+void Backend::deliver(const platform::Event& event) {
     restoreUnder();
-    if (b.windowOpen && b.procedure != nullptr) b.procedure(event);
+    WindowCore::deliver(event);
+}
+
+void Backend::show() {
+    present();
 }
 
 classicui::Rect windowArea() {
@@ -125,38 +139,6 @@ bool placeClient(int width, int height, bool repoint) {
 }
 
 } // namespace
-
-void addChanged(std::vector<classicui::Rect>& changed, classicui::Rect r) {
-    const auto meet = [](const classicui::Rect& a, const classicui::Rect& c) {
-        return a.x <= c.x + c.w && c.x <= a.x + a.w && a.y <= c.y + c.h && c.y <= a.y + a.h;
-    };
-    const auto area = [](const classicui::Rect& a) { return int64_t{a.w} * a.h; };
-    // Rectangles that overlap or touch become one, and so on while the grown one meets more.
-    for (size_t i = 0; i < changed.size();) {
-        if (meet(changed[i], r)) {
-            r = r.united(changed[i]);
-            changed.erase(changed.begin() + static_cast<ptrdiff_t>(i));
-            i = 0;
-        } else {
-            ++i;
-        }
-    }
-    if (changed.size() < MaxChanged) {
-        changed.push_back(r);
-        return;
-    }
-    // As many as kept apart already: joined to the one it grows least.
-    size_t best = 0;
-    int64_t growth = INT64_MAX;
-    for (size_t i = 0; i < changed.size(); ++i) {
-        const int64_t g = area(changed[i].united(r)) - area(changed[i]);
-        if (g < growth) {
-            growth = g;
-            best = i;
-        }
-    }
-    changed[best] = changed[best].united(r);
-}
 
 // Takes the window's present size as the client size plus the menu bar; tells the window
 // procedure when it changed.
@@ -568,11 +550,6 @@ void DestroyMainWindow() {
     b.sdlStarted = false;
 }
 
-void GetClientSize(int& width, int& height) {
-    width = backend().client.width;
-    height = backend().client.height;
-}
-
 void MakeClientSquare(int side) {
     auto& b = backend();
     if (!b.windowOpen || side <= 0) return;
@@ -583,28 +560,6 @@ void MakeClientSquare(int side) {
     // draws a side x side picture and the rest of the client is margin.
     b.pictureSide = b.client.width == side && b.client.height == side ? 0 : side;
     sdlbackend::placeClient(b.client.width, b.client.height, false);
-    b.frameDirty = true;
-}
-
-void RequestRepaint() {
-    auto& b = backend();
-    if (b.windowOpen) b.paintPending = true;
-}
-
-Surface& WindowSurface() {
-    return backend().client;
-}
-
-void WindowUpdated(int x, int y, int width, int height) {
-    auto& b = backend();
-    if (width <= 0 || height <= 0) return;
-    sdlbackend::addChanged(b.dirty, {x, y, width, height});
-    b.clientDirty = true;
-}
-
-void AttachMenu(const MenuBar& menu) {
-    auto& b = backend();
-    b.menu = &menu;
     b.frameDirty = true;
 }
 

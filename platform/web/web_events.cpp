@@ -289,6 +289,24 @@ bool nextModalInput(Input& input) {
     }
 }
 
+bool Backend::handleNextInput(bool& forWindow) {
+    if (queue.empty()) return false;
+    const Input input = queue.front();
+    queue.pop_front();
+    forWindow = dispatch(input);
+    return true;
+}
+
+void Backend::waitInMainLoop(uint32_t timeoutMs) {
+    mainLoopWaiting = true;
+    waitInput(timeoutMs);
+    mainLoopWaiting = false;
+}
+
+void Backend::sleepWithoutWindow(uint32_t timeoutMs) {
+    emscripten_sleep(timeoutMs);
+}
+
 } // namespace webbackend
 
 using webbackend::backend;
@@ -300,50 +318,6 @@ namespace platform {
 uint32_t GetTicks() {
     static const double origin = emscripten_date_now() - emscripten_get_now();
     return static_cast<uint32_t>(static_cast<uint64_t>(origin + emscripten_get_now()));
-}
-
-PumpResult PumpOne(int& exitCode) {
-    auto& b = backend();
-    if (b.quitPosted) {
-        exitCode = b.quitCode;
-        return PumpResult::Quit;
-    }
-    if (!b.windowOpen) return PumpResult::Idle;
-    webbackend::present();
-    while (!b.queue.empty()) {
-        const webbackend::Input input = b.queue.front();
-        b.queue.pop_front();
-        if (webbackend::dispatch(input)) return PumpResult::Dispatched;
-        if (b.quitPosted) break;
-    }
-    if (b.paintPending && b.windowOpen) {
-        b.paintPending = false;
-        webbackend::deliver({EventType::Paint, 0, 0, 0});
-        return PumpResult::Dispatched;
-    }
-    return PumpResult::Idle;
-}
-
-void WaitForEvent(uint32_t timeoutMs) {
-    auto& b = backend();
-    if (b.quitPosted) return;
-    if (!b.windowOpen) {
-        // Nothing can wake us: sleep out the timeout, a little at a time.
-        emscripten_sleep(timeoutMs < 100 ? timeoutMs : 100);
-        return;
-    }
-    webbackend::present();
-    if (b.paintPending) return;
-    b.mainLoopWaiting = true;
-    webbackend::waitInput(timeoutMs);
-    b.mainLoopWaiting = false;
-}
-
-void PostQuit(int exitCode) {
-    auto& b = backend();
-    if (b.quitPosted) return;
-    b.quitPosted = true;
-    b.quitCode = exitCode;
 }
 
 } // namespace platform

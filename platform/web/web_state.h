@@ -9,6 +9,7 @@
 #include "platform/classic_ui/classic_draw.h"
 #include "platform/classic_ui/menu_loop.h"
 #include "platform/classic_ui/ui_event.h"
+#include "platform/classic_ui/window_core.h"
 #include "platform/platform.h"
 
 namespace webbackend {
@@ -22,32 +23,23 @@ struct Input {
     bool altUp = false;   // the Alt key went up
 };
 
-struct Backend {
-    bool windowOpen = false;
+struct Backend : classicui::WindowCore {
     bool handlersInstalled = false;
-    platform::WindowProcedure procedure = nullptr;
 
-    Surface client{480, 480}; // what the game draws
-    Surface frame;            // the whole canvas: the menu bar above the client
-    const MenuBar* menu = nullptr;
-    classicui::MenuView menuView;
-
-    // What must be put on the canvas at the next present.
-    bool clientDirty = false;
-    classicui::Rect dirty;
-    bool frameDirty = true; // everything, menu bar included
+    Surface frame; // the whole canvas: the menu bar above the client
 
     bool mainLoopWaiting = false; // the program sleeps in WaitForEvent, outside menus and dialogs
     bool pageClosing = false;     // the page is going: nothing may wait for the player
-
-    bool paintPending = false;
-    bool quitPosted = false;
-    int quitCode = 0;
 
     std::deque<Input> queue; // filled by the page's event handlers, between two waits
 
     // Modal overlays (dialogs, message boxes), drawn in order over the frame.
     std::vector<std::function<void(Surface&)>> overlays;
+
+    void show() override;
+    bool handleNextInput(bool& forWindow) override;
+    void waitInMainLoop(uint32_t timeoutMs) override;
+    void sleepWithoutWindow(uint32_t timeoutMs) override;
 };
 
 Backend& backend();

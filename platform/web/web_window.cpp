@@ -9,28 +9,29 @@
 
 namespace {
 
+// clang-format off
 // Puts the rectangle (x, y, w, h) of a picture `pitch` pixels wide (0x00RRGGBB words) on the
 // page's canvas at the same place: only the changed rows and columns cross to the browser.
-// clang-format off
 EM_JS(void, glimora_put_pixels, (const uint32_t* pixels, int pitch, int x, int y, int w, int h), {
     // An opaque, desynchronized context: the browser hands each changed picture to the screen
     // without compositing it with the page first, which costs it a fraction of an ordinary
-    // canvas frame. The picture buffer is kept between frames of the same size.
+    // canvas frame. One picture buffer as large as the canvas serves every rectangle.
+    var canvas = document.getElementById('canvas');
     var context = Module.glimoraCanvasContext;
     if (!context) {
-        context = document.getElementById('canvas').getContext('2d', {alpha: false, desynchronized: true});
+        context = canvas.getContext('2d', {alpha: false, desynchronized: true});
         Module.glimoraCanvasContext = context;
     }
     var image = Module.glimoraImage;
-    if (!image || image.width !== w || image.height !== h) {
-        image = context.createImageData(w, h);
+    if (!image || image.width !== canvas.width || image.height !== canvas.height) {
+        image = context.createImageData(canvas.width, canvas.height);
         Module.glimoraImage = image;
     }
     var data = image.data;
     var words = HEAPU32;
-    var i = 0;
-    for (var row = 0; row < h; row++) {
-        var p = (pixels >> 2) + (y + row) * pitch + x;
+    for (var row = y; row < y + h; row++) {
+        var p = (pixels >> 2) + row * pitch + x;
+        var i = (row * image.width + x) * 4;
         for (var column = 0; column < w; column++, i += 4) {
             var v = words[p + column];
             data[i] = (v >> 16) & 255;
@@ -39,7 +40,7 @@ EM_JS(void, glimora_put_pixels, (const uint32_t* pixels, int pitch, int x, int y
             data[i + 3] = 255;
         }
     }
-    context.putImageData(image, x, y);
+    context.putImageData(image, 0, 0, x, y, w, h);
 });
 // The window is gone: the page says so in its own way (shell.html), as a closed window would.
 EM_JS(void, glimora_window_closed, (), {
@@ -85,9 +86,20 @@ Backend& backend() {
     return b;
 }
 
+} // namespace webbackend
+
+classicui::WindowCore& classicui::MainWindow() {
+    return webbackend::backend();
+}
+
+namespace webbackend {
+
 void deliver(const platform::Event& event) {
-    Backend& b = backend();
-    if (b.windowOpen && b.procedure != nullptr) b.procedure(event);
+    backend().deliver(event);
+}
+
+void Backend::show() {
+    present();
 }
 
 int barHeight() {
@@ -116,17 +128,17 @@ void present() {
             overlay(b.frame);
         putOnCanvas(b.frame, {0, 0, b.frame.width, b.frame.height});
     } else {
-        const classicui::Rect& d = b.dirty;
-        const int x0 = std::max(d.x, 0), y0 = std::max(d.y, 0);
-        const int x1 = std::min(d.x + d.w, b.client.width), y1 = std::min(d.y + d.h, b.client.height);
-        if (x1 > x0 && y1 > y0) {
+        for (const classicui::Rect& d : b.dirty) {
+            const int x0 = std::max(d.x, 0), y0 = std::max(d.y, 0);
+            const int x1 = std::min(d.x + d.w, b.client.width), y1 = std::min(d.y + d.h, b.client.height);
+            if (x1 <= x0 || y1 <= y0) continue;
             copyClient({x0, y0, x1 - x0, y1 - y0});
             putOnCanvas(b.frame, {x0, y0 + barHeight(), x1 - x0, y1 - y0});
         }
     }
     b.frameDirty = false;
     b.clientDirty = false;
-    b.dirty = {};
+    b.dirty.clear();
 }
 
 } // namespace webbackend
@@ -163,11 +175,6 @@ void DestroyMainWindow() {
     glimora_window_closed();
 }
 
-void GetClientSize(int& width, int& height) {
-    width = backend().client.width;
-    height = backend().client.height;
-}
-
 void MakeClientSquare(int side) {
     auto& b = backend();
     if (!b.windowOpen || side <= 0) return;
@@ -178,29 +185,6 @@ void MakeClientSquare(int side) {
         webbackend::deliver({EventType::Size, 0, 0, 0});
         b.paintPending = true;
     }
-}
-
-void RequestRepaint() {
-    auto& b = backend();
-    if (b.windowOpen) b.paintPending = true;
-}
-
-Surface& WindowSurface() {
-    return backend().client;
-}
-
-void WindowUpdated(int x, int y, int width, int height) {
-    auto& b = backend();
-    if (width <= 0 || height <= 0) return;
-    const classicui::Rect r{x, y, width, height};
-    b.dirty = b.clientDirty ? b.dirty.united(r) : r;
-    b.clientDirty = true;
-}
-
-void AttachMenu(const MenuBar& menu) {
-    auto& b = backend();
-    b.menu = &menu;
-    b.frameDirty = true;
 }
 
 } // namespace platform

@@ -119,19 +119,19 @@ int main() {
     // one, and past the most kept apart every change is still shown.
     {
         std::vector<classicui::Rect> changed;
-        sdlbackend::addChanged(changed, {0, 0, 10, 10});
-        sdlbackend::addChanged(changed, {300, 300, 10, 10});
-        sdlbackend::addChanged(changed, {10, 5, 10, 10});
+        classicui::AddChanged(changed, {0, 0, 10, 10});
+        classicui::AddChanged(changed, {300, 300, 10, 10});
+        classicui::AddChanged(changed, {10, 5, 10, 10});
         check(changed.size() == 2 && changed[1].x == 0 && changed[1].w == 20 && changed[1].h == 15,
               "touching changes join, apart ones stay apart");
         std::vector<classicui::Rect> added;
         for (int i = 0; i < 20; ++i) {
             added.push_back({(i * 37) % 400, (i * 53) % 400, 5 + i, 7});
-            sdlbackend::addChanged(changed, added.back());
+            classicui::AddChanged(changed, added.back());
         }
         bool all = covered(changed, {0, 0, 20, 15});
         for (const classicui::Rect& r : added) all = all && covered(changed, r);
-        check(changed.size() <= sdlbackend::MaxChanged && all,
+        check(changed.size() <= classicui::MaxChanged && all,
               "at most MaxChanged rectangles, covering every change");
     }
 
