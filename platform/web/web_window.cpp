@@ -14,12 +14,15 @@ namespace {
 // page's canvas at the same place: only the changed rows and columns cross to the browser.
 EM_JS(void, glimora_put_pixels, (const uint32_t* pixels, int pitch, int x, int y, int w, int h), {
     // An opaque, desynchronized context: the browser hands each changed picture to the screen
-    // without compositing it with the page first, which costs it a fraction of an ordinary
-    // canvas frame. One picture buffer as large as the canvas serves every rectangle.
+    // without compositing it with the page first, which costs it about a third less than an
+    // ordinary canvas frame. Some graphics drivers are known to show such a canvas blank:
+    // ?lowlatency=0 in the page's address asks for an ordinary one. One picture buffer as
+    // large as the canvas serves every rectangle.
     var canvas = document.getElementById('canvas');
     var context = Module.glimoraCanvasContext;
     if (!context) {
-        context = canvas.getContext('2d', {alpha: false, desynchronized: true});
+        var lowLatency = new URLSearchParams(location.search).get('lowlatency') !== '0';
+        context = canvas.getContext('2d', {alpha: false, desynchronized: lowLatency});
         Module.glimoraCanvasContext = context;
     }
     var image = Module.glimoraImage;
