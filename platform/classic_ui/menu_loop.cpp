@@ -132,7 +132,7 @@ void MenuLoop::handle(const UiEvent& e, int width) {
             } else {
                 v.active = false;
             }
-        } else if (k == UiKey::MenuKey) {
+        } else if (k == UiKey::MenuKey || k == UiKey::Alt) {
             v.active = false;
         } else if (k == UiKey::Left || k == UiKey::Right) {
             v.title = (v.title + (k == UiKey::Left ? titles - 1 : 1)) % titles;
@@ -169,7 +169,7 @@ void MenuLoop::handle(const UiEvent& e, int width) {
         viaKeyboard_ = true;
         break;
     }
-    case UiEvent::Kind::Text:
+    default:
         break;
     }
 }

@@ -1,4 +1,5 @@
-// A backend-neutral input event for the drawn menu loop and dialogs; each backend fills it.
+// The backend-neutral input event of the drawn window, its menu loop and dialogs; each drawn
+// backend turns its own input into it.
 #pragma once
 
 #include <string>
@@ -19,15 +20,30 @@ enum class UiKey {
     Right,
     Up,
     Down,
-    MenuKey, // Alt or F10: leaves the menu bar
+    MenuKey, // F10: enters and leaves the menu bar
+    Alt,     // the Alt key itself: alone, pressed and released, enters the menu bar
     Char,    // a letter ('a'..'z') or digit ('0'..'9') in `ch`
 };
 
 struct UiEvent {
-    enum class Kind { MouseDown, MouseUp, MouseMove, Key, Text };
+    enum class Kind {
+        MouseDown,
+        MouseUp,
+        MouseMove,
+        Key,       // a key went down (or repeats)
+        KeyUp,     // a key went up
+        Text,
+        Resize,    // the window changed size (x, y: the new client size, where the backend says it)
+        Expose,    // the window must be drawn again
+        FocusLost, // another window took the keyboard
+        Close,     // the window's close box
+        Quit,      // a request to end the program from outside (a signal)
+    };
     Kind kind = Kind::Key;
-    int x = 0, y = 0;  // mouse, in window pixels
+    int x = 0, y = 0;  // mouse, in window pixels (the menu and dialogs get interface pixels)
     bool left = true;  // mouse press or release: the left button
+    bool doubleClick = false; // a press that is the second of a double click
+    bool repeat = false;      // a key held down that repeats
     UiKey key = UiKey::None;
     char ch = 0;
     bool shift = false, ctrl = false, alt = false;

@@ -38,10 +38,6 @@ void AddChanged(std::vector<Rect>& changed, Rect r) {
     changed[best] = changed[best].united(r);
 }
 
-void WindowCore::deliver(const platform::Event& event) {
-    if (windowOpen && procedure != nullptr) procedure(event);
-}
-
 } // namespace classicui
 
 using classicui::MainWindow;
@@ -100,6 +96,7 @@ Surface& WindowSurface() {
 
 void RequestRepaint() {
     classicui::WindowCore& w = MainWindow();
+    ++w.repaintRequests;
     if (w.windowOpen) w.paintPending = true;
 }
 

@@ -1,28 +1,13 @@
-// The SDL event loop: SDL events turned into the game's events, waiting without spinning.
+// SDL's events as the drawn window's input, waiting without spinning, and the few window
+// services SDL gives (clipboard, text input, a message box without the window).
 #include <algorithm>
 #include <climits>
+#include <string>
 
-#include "platform/classic_ui/mnemonic.h"
 #include "platform/posix/posix_platform.h"
 #include "platform/sdl/sdl_state.h"
-#include "platform/classic_ui/windows1252.h"
 
 namespace sdlbackend {
-
-bool nextModalEvent(SDL_Event& event) {
-    Backend& b = backend();
-    for (;;) {
-        present();
-        if (SDL_PollEvent(&event) == 1) return true;
-        if (b.paintPending && b.windowOpen) {
-            b.paintPending = false;
-            deliver({platform::EventType::Paint, 0, 0, 0});
-            continue;
-        }
-        if (!b.windowOpen) return false;
-        return waitEvent(&event, UINT32_MAX);
-    }
-}
 
 bool waitEvent(SDL_Event* event, uint32_t timeoutMs) {
     const uint32_t start = platform::GetTicks();
@@ -46,112 +31,143 @@ bool waitEvent(SDL_Event* event, uint32_t timeoutMs) {
 
 namespace {
 
-// The menu bar's key for a key press with Alt held: the mnemonic letter, 0 for none.
-char mnemonicKey(const SDL_Keysym& key) {
-    if (key.sym >= SDLK_a && key.sym <= SDLK_z) return static_cast<char>(key.sym);
-    if (key.sym >= SDLK_0 && key.sym <= SDLK_9) return static_cast<char>(key.sym);
-    return 0;
+using classicui::UiEvent;
+using classicui::UiKey;
+
+UiKey keyOf(SDL_Keycode sym, char& ch) {
+    switch (sym) {
+    case SDLK_ESCAPE: return UiKey::Escape;
+    case SDLK_TAB: return UiKey::Tab;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return UiKey::Return;
+    case SDLK_SPACE: return UiKey::Space;
+    case SDLK_BACKSPACE: return UiKey::Backspace;
+    case SDLK_DELETE: return UiKey::Delete;
+    case SDLK_HOME: return UiKey::Home;
+    case SDLK_END: return UiKey::End;
+    case SDLK_LEFT: return UiKey::Left;
+    case SDLK_RIGHT: return UiKey::Right;
+    case SDLK_UP: return UiKey::Up;
+    case SDLK_DOWN: return UiKey::Down;
+    case SDLK_LALT:
+    case SDLK_RALT: return UiKey::Alt;
+    case SDLK_F10: return UiKey::MenuKey;
+    default:
+        if ((sym >= SDLK_a && sym <= SDLK_z) || (sym >= SDLK_0 && sym <= SDLK_9)) {
+            ch = static_cast<char>(sym);
+            return UiKey::Char;
+        }
+        return UiKey::None;
+    }
 }
 
-// Runs the menu from a key press or a click on the bar; a choice becomes a Command.
-void menuThenCommand(int title, bool openPopup, bool viaKeyboard) {
-    int id = runMenuLoop(title, openPopup, viaKeyboard);
-    if (id != 0) deliver({platform::EventType::Command, 0, 0, id});
-}
-
-// Handles one SDL event in the main loop; true when it was something for the window.
-bool dispatch(const SDL_Event& e) {
+// An SDL event as the window's input, in window pixels; false for events of no meaning here.
+bool toInput(const SDL_Event& e, UiEvent& out) {
     Backend& b = backend();
-    if (handleWindowEvent(e, false)) return true;
+    out = UiEvent{};
     switch (e.type) {
+    case SDL_WINDOWEVENT:
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_RESIZED: out.kind = UiEvent::Kind::Resize; return true;
+        case SDL_WINDOWEVENT_EXPOSED: out.kind = UiEvent::Kind::Expose; return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST: out.kind = UiEvent::Kind::FocusLost; return true;
+        case SDL_WINDOWEVENT_CLOSE:
+            b.closeBoxSeen = true; // SDL_QUIT follows it: that one is not a signal
+            out.kind = UiEvent::Kind::Close;
+            return true;
+        default: return false;
+        }
     case SDL_QUIT:
-        b.closeBoxSeen = false;
-        deliver({platform::EventType::Close, 0, 0, 0});
-        return true;
-    case SDL_MOUSEBUTTONDOWN: {
-        b.altAlone = false;
-        if (e.button.button != SDL_BUTTON_LEFT) return false;
-        int y = e.button.y - barHeight();
-        if (y < 0) {
-            if (b.menu == nullptr) return false;
-            classicui::BarLayout bar = classicui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
-            int title = classicui::HitTitle(bar, e.button.x / b.uiScale, e.button.y / b.uiScale);
-            if (title < 0) return false;
-            menuThenCommand(title, true, false);
-            return true;
-        }
-        // The second press of a double click comes instead of a press; a third press
-        // is an ordinary press again, as on Windows.
-        auto type = e.button.clicks % 2 == 0 ? platform::EventType::LeftDoubleClick
-                                             : platform::EventType::LeftDown;
-        deliver({type, e.button.x, y, 0});
-        return true;
-    }
-    case SDL_MOUSEBUTTONUP: {
-        if (e.button.button != SDL_BUTTON_LEFT) return false;
-        int y = e.button.y - barHeight();
-        if (y < 0 || e.button.x < 0 || e.button.x >= b.client.width || y >= b.client.height)
-            return false;
-        deliver({platform::EventType::LeftUp, e.button.x, y, 0});
-        return true;
-    }
-    case SDL_KEYDOWN: {
-        SDL_Keycode sym = e.key.keysym.sym;
-        if (sym == SDLK_LALT || sym == SDLK_RALT) {
-            if (e.key.repeat == 0) b.altAlone = true;
+        if (b.closeBoxSeen) {
+            b.closeBoxSeen = false;
             return false;
         }
-        b.altAlone = false;
-        if (b.menu == nullptr || b.menu->popups.empty()) return false;
-        if (sym == SDLK_F10 && (e.key.keysym.mod & (KMOD_CTRL | KMOD_ALT)) == 0) {
-            menuThenCommand(0, false, true);
-            return true;
-        }
-        if ((e.key.keysym.mod & KMOD_ALT) != 0) {
-            classicui::BarLayout bar = classicui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
-            int title = classicui::TitleForKey(bar, mnemonicKey(e.key.keysym));
-            if (title >= 0) {
-                menuThenCommand(title, true, true);
-                return true;
-            }
-        }
-        return false;
-    }
-    case SDL_KEYUP: {
-        SDL_Keycode sym = e.key.keysym.sym;
-        if ((sym == SDLK_LALT || sym == SDLK_RALT) && b.altAlone && b.menu != nullptr &&
-            !b.menu->popups.empty()) {
-            b.altAlone = false;
-            menuThenCommand(0, false, true);
-            return true;
-        }
-        return false;
-    }
+        out.kind = UiEvent::Kind::Quit; // SIGTERM, SIGINT, or SIGHUP made one (endSessionOnHangUp)
+        return true;
+    case SDL_MOUSEMOTION:
+        out.kind = UiEvent::Kind::MouseMove;
+        out.x = e.motion.x;
+        out.y = e.motion.y;
+        return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        out.kind = e.type == SDL_MOUSEBUTTONDOWN ? UiEvent::Kind::MouseDown : UiEvent::Kind::MouseUp;
+        out.x = e.button.x;
+        out.y = e.button.y;
+        out.left = e.button.button == SDL_BUTTON_LEFT;
+        out.doubleClick = e.type == SDL_MOUSEBUTTONDOWN && e.button.clicks % 2 == 0;
+        return true;
+    case SDL_TEXTINPUT:
+        out.kind = UiEvent::Kind::Text;
+        out.text = e.text.text;
+        return true;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        out.kind = e.type == SDL_KEYDOWN ? UiEvent::Kind::Key : UiEvent::Kind::KeyUp;
+        out.key = keyOf(e.key.keysym.sym, out.ch);
+        out.repeat = e.key.repeat != 0;
+        out.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+        out.ctrl = (e.key.keysym.mod & KMOD_CTRL) != 0;
+        out.alt = (e.key.keysym.mod & KMOD_ALT) != 0 || out.key == UiKey::Alt;
+        return true;
     default:
         return false;
     }
 }
 
-} // namespace
-
-bool Backend::handleNextInput(bool& forWindow) {
-    SDL_Event e;
-    if (SDL_PollEvent(&e) != 1) return false;
-    forWindow = dispatch(e);
-    return true;
+std::string clipboard() {
+    std::string text;
+    char* clip = SDL_GetClipboardText();
+    if (clip != nullptr) {
+        text = clip;
+        SDL_free(clip);
+    }
+    return text;
 }
 
-void Backend::waitInMainLoop(uint32_t timeoutMs) {
-    waitEvent(nullptr, timeoutMs);
+} // namespace
+
+Backend::Backend() {
+    clipboardText = clipboard;
+}
+
+bool Backend::pollInput(UiEvent& event) {
+    SDL_Event e;
+    while (SDL_PollEvent(&e) == 1)
+        if (toInput(e, event)) return true;
+    return false;
+}
+
+bool Backend::waitInput(uint32_t timeoutMs) {
+    return waitEvent(nullptr, timeoutMs);
 }
 
 void Backend::sleepWithoutWindow(uint32_t timeoutMs) {
     SDL_Delay(timeoutMs);
 }
 
-} // namespace sdlbackend
+void Backend::resized(const UiEvent&) {
+    syncWindowSize();
+}
 
-using sdlbackend::backend;
+void Backend::restoreUnder() {
+    sdlbackend::restoreUnder();
+}
+
+void Backend::startTextInput() {
+    SDL_StartTextInput();
+}
+
+void Backend::reportUnseen(std::string_view text, std::string_view caption) {
+    WindowCore::reportUnseen(text, caption);
+    if (windowOpen) return;
+    // Without the window there is nowhere to draw; say it where a user may see it.
+    const std::string t(text), c(caption);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, c.c_str(), t.c_str(), nullptr);
+}
+
+} // namespace sdlbackend
 
 namespace platform {
 

@@ -29,36 +29,8 @@ classicui::WindowCore& classicui::MainWindow() {
 
 namespace sdlbackend {
 
-void deliver(const platform::Event& event) {
-    backend().deliver(event);
-}
-
-void Backend::deliver(const platform::Event& event) {
-    restoreUnder();
-    WindowCore::deliver(event);
-}
-
 void Backend::show() {
     present();
-}
-
-classicui::Rect windowArea() {
-    const Backend& b = backend();
-    return {0, 0, b.client.width, b.client.height + barHeight()};
-}
-
-int barHeight() {
-    return classicui::MenuBarHeight * backend().uiScale;
-}
-
-classicui::Rect uiClientArea() {
-    const Backend& b = backend();
-    return {0, classicui::MenuBarHeight, b.client.width / b.uiScale, b.client.height / b.uiScale};
-}
-
-classicui::Rect uiWindowArea() {
-    const classicui::Rect client = uiClientArea();
-    return {0, 0, client.w, client.y + client.h};
 }
 
 // The player's GDK_SCALE when it is a whole number from 1 to 8 (GTK desktops set it for a
@@ -270,8 +242,8 @@ classicui::Rect coveredArea() {
         if (r.w <= 0 || r.h <= 0) return;
         all = all.w > 0 ? all.united(r) : r;
     };
-    add(clientPart(menuPopupArea()));
-    for (const Overlay& overlay : b.overlays)
+    add(clientPart(b.menuPopupArea()));
+    for (const classicui::Overlay& overlay : b.overlays)
         add(clientPart(overlay.area()));
     return all;
 }
@@ -293,8 +265,8 @@ void composeOverlays(uint32_t* pixels, int pitch, const classicui::Rect& all) {
                                   static_cast<size_t>(pitch) * static_cast<size_t>(all.h - 1) +
                                       static_cast<size_t>(all.w));
     classicui::DrawScaled(frame, b.uiScale, [&b](Surface& ui) {
-        if (b.menuView.active) drawMenuPopup(ui);
-        for (const Overlay& overlay : b.overlays)
+        if (b.menuView.active) classicui::DrawMenuPopup(ui, b.menu, b.menuView);
+        for (const classicui::Overlay& overlay : b.overlays)
             overlay.draw(ui);
     });
 }
@@ -328,7 +300,7 @@ void composeWindow(uint32_t* pixels, int pitch) {
     Surface bar = Surface::View(pixels, all.w, top, pitch,
                                 static_cast<size_t>(pitch) * static_cast<size_t>(top - 1) +
                                     static_cast<size_t>(all.w));
-    classicui::DrawScaled(bar, b.uiScale, drawMenuBar);
+    classicui::DrawScaled(bar, b.uiScale, [&b](Surface& ui) { classicui::DrawMenuBar(ui, b.menu, b.menuView); });
     const classicui::Rect picture = pictureArea();
     copyClient(pixels, pitch, picture);
     for (int y = 0; y < b.client.height; ++y) {
@@ -339,25 +311,6 @@ void composeWindow(uint32_t* pixels, int pitch) {
     composeOverlays(pixels, pitch, all);
 }
 
-bool handleWindowEvent(const SDL_Event& event, bool /*nested*/) {
-    if (event.type != SDL_WINDOWEVENT) return false;
-    Backend& b = backend();
-    switch (event.window.event) {
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-    case SDL_WINDOWEVENT_RESIZED:
-        syncWindowSize();
-        b.frameDirty = true;
-        break;
-    case SDL_WINDOWEVENT_EXPOSED:
-        b.paintPending = true;
-        b.frameDirty = true;
-        break;
-    default:
-        break;
-    }
-    return true;
-}
-
 void restoreUnder() {
     Backend& b = backend();
     if (b.under.empty()) return;
@@ -366,13 +319,6 @@ void restoreUnder() {
         std::copy_n(b.under.row(y), r.w, b.client.row(r.y + y) + r.x);
     b.under = Surface();
     b.underArea = {};
-    b.frameDirty = true;
-}
-
-void dropOverlays(size_t count) {
-    Backend& b = backend();
-    restoreUnder();
-    if (b.overlays.size() > count) b.overlays.resize(count);
     b.frameDirty = true;
 }
 

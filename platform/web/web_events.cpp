@@ -10,9 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/classic_ui/menu_layout.h"
 #include "platform/web/web_state.h"
-#include "resources/resources.h"
 
 namespace webbackend {
 
@@ -33,8 +31,6 @@ struct PressMemory {
     int x = 0, y = 0;
 };
 PressMemory lastPress;
-
-bool altAlone = false; // Alt went down and nothing else happened since
 
 // clang-format off
 // Sleeps until glimora_wake is called or timeoutMs passed (negative: no timeout). The program
@@ -67,7 +63,7 @@ EM_JS(int, glimora_canvas_top, (), {
 });
 // clang-format on
 
-void push(const Input& input) {
+void push(const UiEvent& input) {
     Backend& b = backend();
     if (!b.windowOpen) return;
     b.queue.push_back(input);
@@ -77,30 +73,30 @@ void push(const Input& input) {
 // Presses come from the canvas; releases and moves from the whole page, so that a button
 // held on the canvas and let go beside it still ends the press, as Windows' capture does.
 EM_BOOL onMouse(int type, const EmscriptenMouseEvent* e, void*) {
-    Input input;
-    input.ui.x = static_cast<int>(e->clientX) - glimora_canvas_left();
-    input.ui.y = static_cast<int>(e->clientY) - glimora_canvas_top();
-    input.ui.left = e->button == 0;
-    input.ui.shift = e->shiftKey;
-    input.ui.ctrl = e->ctrlKey;
-    input.ui.alt = e->altKey;
+    UiEvent input;
+    input.x = static_cast<int>(e->clientX) - glimora_canvas_left();
+    input.y = static_cast<int>(e->clientY) - glimora_canvas_top();
+    input.left = e->button == 0;
+    input.shift = e->shiftKey;
+    input.ctrl = e->ctrlKey;
+    input.alt = e->altKey;
     switch (type) {
     case EMSCRIPTEN_EVENT_MOUSEDOWN: {
-        input.ui.kind = UiEvent::Kind::MouseDown;
-        if (input.ui.left) {
+        input.kind = UiEvent::Kind::MouseDown;
+        if (input.left) {
             const uint32_t now = platform::GetTicks();
             input.doubleClick = lastPress.armed && now - lastPress.time <= DoubleClickMs &&
-                                std::abs(input.ui.x - lastPress.x) <= DoubleClickHalfSide &&
-                                std::abs(input.ui.y - lastPress.y) <= DoubleClickHalfSide;
-            lastPress = {!input.doubleClick, now, input.ui.x, input.ui.y};
+                                std::abs(input.x - lastPress.x) <= DoubleClickHalfSide &&
+                                std::abs(input.y - lastPress.y) <= DoubleClickHalfSide;
+            lastPress = {!input.doubleClick, now, input.x, input.y};
         }
         break;
     }
     case EMSCRIPTEN_EVENT_MOUSEUP:
-        input.ui.kind = UiEvent::Kind::MouseUp;
+        input.kind = UiEvent::Kind::MouseUp;
         break;
     default:
-        input.ui.kind = UiEvent::Kind::MouseMove;
+        input.kind = UiEvent::Kind::MouseMove;
         break;
     }
     push(input);
@@ -116,7 +112,7 @@ UiKey keyOf(std::string_view key, char& ch) {
         {" ", UiKey::Space},       {"Backspace", UiKey::Backspace}, {"Delete", UiKey::Delete},
         {"Home", UiKey::Home},     {"End", UiKey::End},       {"ArrowLeft", UiKey::Left},
         {"ArrowRight", UiKey::Right}, {"ArrowUp", UiKey::Up}, {"ArrowDown", UiKey::Down},
-        {"Alt", UiKey::MenuKey},   {"AltGraph", UiKey::MenuKey}, {"F10", UiKey::MenuKey},
+        {"Alt", UiKey::Alt},   {"AltGraph", UiKey::MenuKey}, {"F10", UiKey::MenuKey},
     };
     for (const auto& n : named)
         if (key == n.name) return n.key;
@@ -142,102 +138,34 @@ bool isTypedText(std::string_view key) {
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*) {
     if (e->metaKey) return EM_FALSE;
     const std::string_view key = e->key;
-    Input input;
-    input.ui.kind = UiEvent::Kind::Key;
-    input.ui.key = keyOf(key, input.ui.ch);
-    input.ui.shift = e->shiftKey;
-    input.ui.ctrl = e->ctrlKey;
-    input.ui.alt = e->altKey;
-    input.altDown = key == "Alt" && !e->repeat;
+    UiEvent input;
+    input.kind = UiEvent::Kind::Key;
+    input.key = keyOf(key, input.ch);
+    input.shift = e->shiftKey;
+    input.ctrl = e->ctrlKey;
+    input.alt = e->altKey || input.key == UiKey::Alt;
+    input.repeat = e->repeat;
     push(input);
     const bool typed = !e->ctrlKey && !e->altKey && isTypedText(key);
     if (typed) {
-        Input text;
-        text.ui.kind = UiEvent::Kind::Text;
-        text.ui.text = std::string(key);
+        UiEvent text;
+        text.kind = UiEvent::Kind::Text;
+        text.text = std::string(key);
         push(text);
     }
     // The keys the game takes are the page's no more (Alt would focus the browser's menu,
     // Tab leave the canvas); the others, and every Ctrl combination, keep their browser use.
-    return !e->ctrlKey && (typed || input.ui.key != UiKey::None) ? EM_TRUE : EM_FALSE;
+    return !e->ctrlKey && (typed || input.key != UiKey::None) ? EM_TRUE : EM_FALSE;
 }
 
 EM_BOOL onKeyUp(int, const EmscriptenKeyboardEvent* e, void*) {
     if (std::string_view(e->key) != "Alt") return EM_FALSE;
-    Input input;
-    input.ui.kind = UiEvent::Kind::Key;
-    input.altUp = true;
+    UiEvent input;
+    input.kind = UiEvent::Kind::KeyUp;
+    input.key = UiKey::Alt;
+    input.alt = true;
     push(input);
     return EM_TRUE;
-}
-
-// Runs the menu from a key press or a click on the bar; a choice becomes a Command.
-void menuThenCommand(int title, bool openPopup, bool viaKeyboard) {
-    const int id = runMenuLoop(title, openPopup, viaKeyboard);
-    if (id != 0) deliver({platform::EventType::Command, 0, 0, id});
-}
-
-bool hasMenu() {
-    const Backend& b = backend();
-    return b.menu != nullptr && !b.menu->popups.empty();
-}
-
-// Handles one input in the main loop; true when it was something for the window.
-bool dispatch(const Input& input) {
-    Backend& b = backend();
-    const UiEvent& e = input.ui;
-    if (input.altUp) {
-        if (!altAlone || !hasMenu()) return false;
-        altAlone = false;
-        menuThenCommand(0, false, true);
-        return true;
-    }
-    if (input.altDown) {
-        altAlone = true;
-        return false;
-    }
-    if (e.kind != UiEvent::Kind::MouseMove) altAlone = false;
-    switch (e.kind) {
-    case UiEvent::Kind::MouseDown: {
-        if (!e.left) return false;
-        const int y = e.y - barHeight();
-        if (y < 0) {
-            if (b.menu == nullptr) return false;
-            const classicui::BarLayout bar = classicui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
-            const int title = classicui::HitTitle(bar, e.x, e.y);
-            if (title < 0) return false;
-            menuThenCommand(title, true, false);
-            return true;
-        }
-        deliver({input.doubleClick ? platform::EventType::LeftDoubleClick : platform::EventType::LeftDown,
-                 e.x, y, 0});
-        return true;
-    }
-    case UiEvent::Kind::MouseUp: {
-        const int y = e.y - barHeight();
-        if (!e.left || y < 0 || e.x < 0 || e.x >= b.client.width || y >= b.client.height) return false;
-        deliver({platform::EventType::LeftUp, e.x, y, 0});
-        return true;
-    }
-    case UiEvent::Kind::Key: {
-        if (!hasMenu()) return false;
-        if (e.key == UiKey::MenuKey && !e.alt && !e.ctrl) {
-            menuThenCommand(0, false, true);
-            return true;
-        }
-        if (e.alt && e.key == UiKey::Char) {
-            const classicui::BarLayout bar = classicui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
-            const int title = classicui::TitleForKey(bar, e.ch);
-            if (title >= 0) {
-                menuThenCommand(title, true, true);
-                return true;
-            }
-        }
-        return false;
-    }
-    default:
-        return false;
-    }
 }
 
 } // namespace
@@ -253,12 +181,12 @@ void installInputHandlers() {
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKeyUp);
 }
 
-bool waitInput(uint32_t timeoutMs) {
+bool Backend::waitInput(uint32_t timeoutMs) {
     // The page's handlers run only while the program sleeps; the first input wakes it.
     const uint32_t start = platform::GetTicks();
     for (;;) {
-        if (!backend().queue.empty()) return true;
-        if (!backend().windowOpen) return false; // closed meanwhile (the page was hidden)
+        if (!queue.empty()) return true;
+        if (!windowOpen) return false; // closed meanwhile (the page was hidden)
         const uint32_t waited = platform::GetTicks() - start;
         if (timeoutMs == UINT32_MAX) {
             glimora_sleep_until_input(-1);
@@ -270,30 +198,10 @@ bool waitInput(uint32_t timeoutMs) {
     }
 }
 
-bool nextModalInput(Input& input) {
-    Backend& b = backend();
-    for (;;) {
-        present();
-        if (!b.windowOpen) return false;
-        if (!b.queue.empty()) {
-            input = b.queue.front();
-            b.queue.pop_front();
-            return true;
-        }
-        if (b.paintPending) {
-            b.paintPending = false;
-            deliver({platform::EventType::Paint, 0, 0, 0});
-            continue;
-        }
-        waitInput(UINT32_MAX);
-    }
-}
-
-bool Backend::handleNextInput(bool& forWindow) {
+bool Backend::pollInput(UiEvent& event) {
     if (queue.empty()) return false;
-    const Input input = queue.front();
+    event = queue.front();
     queue.pop_front();
-    forWindow = dispatch(input);
     return true;
 }
 

@@ -97,26 +97,8 @@ classicui::WindowCore& classicui::MainWindow() {
 
 namespace webbackend {
 
-void deliver(const platform::Event& event) {
-    backend().deliver(event);
-}
-
 void Backend::show() {
     present();
-}
-
-int barHeight() {
-    return classicui::MenuBarHeight;
-}
-
-classicui::Rect uiClientArea() {
-    const Backend& b = backend();
-    return {0, barHeight(), b.client.width, b.client.height};
-}
-
-classicui::Rect uiWindowArea() {
-    const Backend& b = backend();
-    return {0, 0, b.client.width, b.client.height + barHeight()};
 }
 
 void present() {
@@ -127,8 +109,8 @@ void present() {
         classicui::DrawMenuBar(b.frame, b.menu, b.menuView);
         copyClient({0, 0, b.client.width, b.client.height});
         if (b.menuView.active) classicui::DrawMenuPopup(b.frame, b.menu, b.menuView);
-        for (const auto& overlay : b.overlays)
-            overlay(b.frame);
+        for (const classicui::Overlay& overlay : b.overlays)
+            overlay.draw(b.frame);
         putOnCanvas(b.frame, {0, 0, b.frame.width, b.frame.height});
     } else {
         for (const classicui::Rect& d : b.dirty) {

@@ -1,0 +1,253 @@
+// The drawn window's input: the main loop's dispatch to the window procedure, the menu loop,
+// and the modal loop that dialogs and message boxes run.
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/classic_ui/window_core.h"
+#include "resources/resources.h"
+
+namespace classicui {
+
+namespace {
+
+using Kind = UiEvent::Kind;
+
+BarLayout barLayout(const MenuBar& menu) {
+    return LayoutBar(menu, EmbeddedFont(DialogFontId));
+}
+
+} // namespace
+
+void WindowCore::deliver(const platform::Event& event) {
+    restoreUnder(); // the game draws on what it drew before, not on a pop-up or a dialog
+    if (windowOpen && procedure != nullptr) procedure(event);
+}
+
+Rect WindowCore::uiClientArea() const {
+    return {0, MenuBarHeight, client.width / uiScale, client.height / uiScale};
+}
+
+Rect WindowCore::uiWindowArea() const {
+    const Rect c = uiClientArea();
+    return {0, 0, c.w, c.y + c.h};
+}
+
+Rect WindowCore::menuPopupArea() const {
+    const MenuView& v = menuView;
+    if (!v.active || !v.popupOpen || menu == nullptr || v.title < 0 ||
+        static_cast<size_t>(v.title) >= menu->popups.size())
+        return {};
+    // As wide as the layer the pop-up is drawn in (DrawScaled rounds up).
+    const int width = (windowArea().w + uiScale - 1) / uiScale;
+    const auto title = static_cast<size_t>(v.title);
+    return LayoutPopup(menu->popups[title], barLayout(*menu).titles[title],
+                       EmbeddedFont(DialogFontId), width)
+        .outer;
+}
+
+void WindowCore::dropOverlays(size_t count) {
+    restoreUnder();
+    if (overlays.size() > count) overlays.resize(count);
+    frameDirty = true;
+}
+
+void WindowCore::reportUnseen(std::string_view text, std::string_view caption) {
+    std::fprintf(stderr, "Glimora: %.*s %.*s\n", static_cast<int>(caption.size()), caption.data(),
+                 static_cast<int>(text.size()), text.data());
+}
+
+// A window pixel's coordinates in interface pixels (rounded down, also left of or above the
+// window, where a held button still reports the pointer).
+UiEvent WindowCore::toUi(UiEvent e) const {
+    const int k = uiScale;
+    const auto down = [k](int p) { return p >= 0 ? p / k : -((k - 1 - p) / k); };
+    e.x = down(e.x);
+    e.y = down(e.y);
+    return e;
+}
+
+bool WindowCore::takeInput(UiEvent& event) {
+    if (putBack.empty()) return pollInput(event);
+    event = putBack.front();
+    putBack.pop_front();
+    return true;
+}
+
+bool WindowCore::handleNextInput(bool& forWindow) {
+    UiEvent e;
+    if (!takeInput(e)) return false;
+    forWindow = dispatch(e);
+    return true;
+}
+
+// Runs the menu from a key press or a click on the bar; a choice becomes a Command.
+void WindowCore::menuThenCommand(int title, bool openPopup, bool viaKeyboard) {
+    const int id = runMenuLoop(title, openPopup, viaKeyboard);
+    if (id != 0) deliver({platform::EventType::Command, 0, 0, id});
+}
+
+// Handles one input in the main loop; true when it was something for the window.
+bool WindowCore::dispatch(const UiEvent& e) {
+    const bool hasMenu = menu != nullptr && !menu->popups.empty();
+    switch (e.kind) {
+    case Kind::Resize:
+        resized(e);
+        frameDirty = true;
+        return true;
+    case Kind::Expose:
+        paintPending = true;
+        frameDirty = true;
+        return true;
+    case Kind::FocusLost:
+        return true;
+    case Kind::Close:
+    case Kind::Quit:
+        deliver({platform::EventType::Close, 0, 0, 0});
+        return true;
+    case Kind::MouseDown: {
+        altAlone = false;
+        if (!e.left) return false;
+        const int y = e.y - barHeight();
+        if (y < 0) {
+            if (menu == nullptr) return false;
+            const UiEvent ui = toUi(e);
+            const int title = HitTitle(barLayout(*menu), ui.x, ui.y);
+            if (title < 0) return false;
+            menuThenCommand(title, true, false);
+            return true;
+        }
+        // The second press of a double click comes instead of a press; a third press is an
+        // ordinary press again, as on Windows.
+        deliver({e.doubleClick ? platform::EventType::LeftDoubleClick : platform::EventType::LeftDown,
+                 e.x, y, 0});
+        return true;
+    }
+    case Kind::MouseUp: {
+        const int y = e.y - barHeight();
+        if (!e.left || y < 0 || e.x < 0 || e.x >= client.width || y >= client.height) return false;
+        deliver({platform::EventType::LeftUp, e.x, y, 0});
+        return true;
+    }
+    case Kind::Key:
+        if (e.key == UiKey::Alt) {
+            if (!e.repeat) altAlone = true;
+            return false;
+        }
+        altAlone = false;
+        if (!hasMenu) return false;
+        if (e.key == UiKey::MenuKey && !e.alt && !e.ctrl) {
+            menuThenCommand(0, false, true);
+            return true;
+        }
+        if (e.alt && e.key == UiKey::Char) {
+            const int title = TitleForKey(barLayout(*menu), e.ch);
+            if (title >= 0) {
+                menuThenCommand(title, true, true);
+                return true;
+            }
+        }
+        return false;
+    case Kind::KeyUp:
+        if (e.key != UiKey::Alt || !altAlone || !hasMenu) return false;
+        altAlone = false;
+        menuThenCommand(0, false, true);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The next input for a modal loop: shows the window first, delivers a waiting Paint when no
+// input waits (the nested loop keeps the owner painted), then sleeps until one comes.
+bool WindowCore::nextModalInput(UiEvent& event) {
+    for (;;) {
+        show();
+        if (!windowOpen) return false;
+        if (takeInput(event)) return true;
+        if (paintPending) {
+            paintPending = false;
+            deliver({platform::EventType::Paint, 0, 0, 0});
+            continue;
+        }
+        if (!waitInput(UINT32_MAX)) return false;
+    }
+}
+
+int WindowCore::runMenuLoop(int title, bool openPopup, bool viaKeyboard) {
+    if (menu == nullptr || menu->popups.empty()) return 0;
+    MenuLoop loop(*menu, menuView, title, openPopup, viaKeyboard);
+    frameDirty = true;
+    UiEvent e;
+    while (loop.active() && windowOpen) {
+        if (!nextModalInput(e)) break;
+        switch (e.kind) {
+        case Kind::Resize:
+            resized(e);
+            loop.close(); // the menu closes as the window changes
+            break;
+        case Kind::FocusLost:
+            loop.close();
+            break;
+        case Kind::Expose:
+            paintPending = true;
+            break;
+        case Kind::Close:
+        case Kind::Quit:
+            // Close the menu; the request then reaches the window as usual.
+            putBack.push_back(e);
+            loop.close();
+            break;
+        case Kind::Text:
+        case Kind::KeyUp:
+            continue;
+        default:
+            loop.handle(toUi(e), uiWindowArea().w);
+            break;
+        }
+        frameDirty = true;
+    }
+    restoreUnder();
+    menuView = MenuView{};
+    frameDirty = true;
+    altAlone = false;
+    return loop.chosen();
+}
+
+bool WindowCore::modalLoop(const std::function<bool()>& done,
+                           const std::function<void(const UiEvent&)>& handle,
+                           const std::function<void()>& closeBox) {
+    UiEvent e;
+    while (!done() && windowOpen) {
+        if (!nextModalInput(e)) break;
+        switch (e.kind) {
+        case Kind::Close:
+            closeBox();
+            break;
+        case Kind::Quit:
+            quitAfterModal = true;
+            closeBox();
+            break;
+        case Kind::Resize:
+            resized(e);
+            break;
+        case Kind::Expose:
+            paintPending = true;
+            break;
+        case Kind::FocusLost:
+        case Kind::KeyUp:
+            break;
+        default:
+            handle(toUi(e));
+            break;
+        }
+        frameDirty = true;
+    }
+    if (!quitAfterModal) return false;
+    quitAfterModal = false;
+    UiEvent quit;
+    quit.kind = Kind::Quit;
+    putBack.push_back(quit);
+    return true;
+}
+
+} // namespace classicui
