@@ -1,4 +1,4 @@
-// Control of the headless backend: a fake clock, scripted input and dialog answers, records.
+// Control of the headless backend: a scripted clock and input, and what the program showed.
 #pragma once
 
 #include <cstdint>
@@ -7,29 +7,33 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/classic_ui/classic_draw.h"
+#include "platform/classic_ui/ui_event.h"
 #include "platform/platform.h"
 
-// The headless backend behaves like the Windows message queue the game was written for:
-//  - events queued by a test are handed out by PumpOne one at a time, in order;
-//  - a requested repaint is one Paint, delivered only when no other event waits;
-//  - PostQuit makes PumpOne return Quit once every event queued before is handled (and
-//    before a waiting Paint); after that PumpOne keeps returning Quit until Reset;
-//  - DestroyMainWindow calls the procedure with Destroy before it returns; events still
-//    queued for the destroyed window are dropped;
-//  - MakeClientSquare changes the client size at once and calls the procedure with Size
-//    before it returns, as SetWindowPos sends WM_SIZE;
+// The headless backend is the drawn window of the desktop and the web, with its menu loop,
+// dialogs and message boxes, fed from a script instead of a screen:
+//  - inputs queued by a test are taken one at a time, in order, by the main loop, the menu
+//    loop and the modal loops alike; mouse positions are window pixels, the menu bar above
+//    the client (the Queue helpers for the client take client pixels);
 //  - WaitForEvent never sleeps: when nothing waits it moves the clock forward by the
-//    timeout (at most the wait cap) or to the next timed event, whichever comes first.
-//
-// Dialogs: RunDialog calls the procedure with Init, delivers a waiting Paint to the main
-// window (the modal loop repaints the owner), then runs the next scripted answer. Without a
-// scripted answer it presses Enter (the default push button's id, else IDOK 1). A dialog that
-// is still open afterwards is ended by force with the result -1 and `forcedEnd` set in its
-// record, so that a test never hangs on a dialog nobody closes.
+//    timeout (at most the wait cap) or to the next timed input, whichever comes first;
+//  - a menu, dialog or message box that waits for input when none is queued (and none is
+//    timed) ends: the menu without a choice, a dialog with the result -1 and `forcedEnd`
+//    set in its record, so that a test never hangs on what nobody closes.
 namespace headless {
 
+// One scripted input; a probe instead runs a test's function when the script reaches it.
+// An input that awaits a dialog is passed over until a dialog or message box is up, as a
+// player answers a dialog once it shows.
+struct Input {
+    classicui::UiEvent event;
+    std::function<void()> probe;
+    bool awaitsDialog = false;
+};
+
 // Puts everything back as at program start: clock 0, no window, client 480 x 480, empty
-// queues, scripts and records, wait cap 1000 ms.
+// queues and records, wait cap 1000 ms.
 void Reset();
 
 // ---- The clock ----
@@ -47,61 +51,53 @@ const std::string& WindowTitle();
 void FailNextOpen();
 // Sets the client size without telling the window procedure (the start state of a test).
 void SetClientSize(int width, int height);
-// The user resized the window: the client size changes now, and a Size event is queued;
-// a repaint follows as after any resize.
+// The user resized the window to a client of width x height: an input.
 void QueueResize(int width, int height);
 // Every side passed to MakeClientSquare, in order.
 const std::vector<int>& SquareRequests();
-// A pixel of the window surface (0x00RRGGBB); 0 outside it.
+// A pixel of the client (0x00RRGGBB); 0 outside it.
 uint32_t Pixel(int x, int y);
 // How many times RequestRepaint was called, and whether a Paint now waits.
 int RepaintRequests();
 bool RepaintPending();
-// How many rectangles were reported with WindowUpdated.
-int UpdatesReported();
+// The name of the menu bar attached now ("" without).
+std::string MenuShown();
 
 // ---- Input ----
-void QueueEvent(const platform::Event& event);
+void QueueInput(const classicui::UiEvent& event);
+// A left press, release or double-click press at client pixels (x, y).
 void QueueLeftDown(int x, int y);
 void QueueLeftUp(int x, int y);
 void QueueLeftDoubleClick(int x, int y);
-// A press and its release at the same point.
+// A press and its release at the same client point.
 void QueueClick(int x, int y);
 // A quick double click as Windows reports it: down, up, double click, up.
 void QueueDoubleClick(int x, int y);
-void QueueCommand(int id);
+// A press and release at window pixels, the menu bar's rows included.
+void QueueWindowClick(int x, int y);
+// A key pressed and released (with Alt held when `alt`); typed text.
+void QueueKey(classicui::UiKey key, char ch = 0, bool alt = false, bool shift = false);
+void QueueText(std::string utf8);
+// The window's close box.
 void QueueClose();
-// An event that waits until the clock reaches `ticks` (compared as a wrapping difference).
-void QueueEventAt(uint32_t ticks, const platform::Event& event);
-// Events queued and not yet handed out (timed events not yet due are not counted).
-size_t PendingEvents();
+// An input that waits until the clock reaches `ticks` (compared as a wrapping difference).
+void QueueInputAt(uint32_t ticks, const classicui::UiEvent& event);
+// Runs `probe` when the script gets there (inside a dialog, say).
+void QueueProbe(std::function<void()> probe);
+// The next input queued awaits a dialog. Typed text and clicks on a dialog's controls always do.
+void AwaitDialog();
+// Inputs queued and not yet taken (timed ones not yet due are not counted).
+size_t PendingInputs();
 
-// ---- Dialogs ----
-// An answer runs inside RunDialog with the open dialog and its template.
-using DialogAnswer = std::function<void(platform::DialogHandle&, const DialogTemplate&)>;
-void ScriptDialog(DialogAnswer answer);
-size_t ScriptedDialogsLeft();
-
-// What an answer can do, as a user would:
-// type Windows-1252 text at the end of an edit field, refused beyond its LimitText;
-void TypeText(platform::DialogHandle& dialog, int controlId, std::string_view text);
-// empty an edit field (select all, delete);
-void ClearText(platform::DialogHandle& dialog, int controlId);
-// click a push button, check box or radio button: the procedure gets Command with its id
-// (labels, group boxes and edit fields send nothing; nothing happens after EndDialog);
-void ClickControl(platform::DialogHandle& dialog, int controlId);
-// Enter: the default push button's id, else IDOK; Escape: IDCANCEL, with or without such a
-// control; the close box of the dialog: IDCANCEL as well.
-void PressEnter(platform::DialogHandle& dialog);
-void PressEscape(platform::DialogHandle& dialog);
-// read the state of a control (the first one with that id, in template order).
-bool IsChecked(platform::DialogHandle& dialog, int controlId);
-std::string ControlText(platform::DialogHandle& dialog, int controlId);
-bool DialogEnded(platform::DialogHandle& dialog);
-
-// Ready-made answers.
-DialogAnswer Click(int controlId);
-DialogAnswer TypeThenClick(int editId, std::string text, int buttonId);
+// ---- Menus and dialogs at their drawn places ----
+// Clicks the title, then the item, of command `id` in the menu bar attached now.
+void QueueMenuCommand(int id);
+// Where control `controlId` of `dialog` is drawn (window pixels) over the window as it is now.
+classicui::Rect ControlRect(const DialogTemplate& dialog, int controlId);
+// Clicks the middle of that control.
+void QueueControlClick(const DialogTemplate& dialog, int controlId);
+// The dialog running innermost (for a probe), none outside dialogs.
+platform::DialogHandle* OpenDialog();
 
 struct DialogRecord {
     int resourceId = 0;
@@ -111,14 +107,12 @@ struct DialogRecord {
 };
 const std::vector<DialogRecord>& Dialogs();
 
-// ---- Message boxes, sounds, menus ----
+// ---- Message boxes, sounds ----
 struct MessageRecord {
     std::string text;
     std::string caption;
 };
 const std::vector<MessageRecord>& Messages();
 const std::vector<int>& SoundsPlayed();
-// The names of the menu bars attached (OpenMainWindow's first), in order.
-const std::vector<std::string>& MenusAttached();
 
 } // namespace headless

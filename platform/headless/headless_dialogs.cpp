@@ -1,195 +1,85 @@
-// Headless modal dialogs and message boxes: answered from the test's script and recorded.
-#include <string>
-#include <vector>
-
+// Headless menus and dialogs: where their parts are drawn, and the records of what opened.
+#include "platform/classic_ui/dialog_layout.h"
+#include "platform/classic_ui/menu_layout.h"
 #include "platform/headless/headless_state.h"
+#include "resources/resources.h"
 
 using headless::detail::state;
 
-namespace platform {
+namespace headless::detail {
 
-// One open dialog: the template, the state of each control, and how it ended.
-struct DialogHandle {
-    struct Control {
-        std::string text; // Windows-1252
-        bool checked = false;
-        int limit = 32767; // the edit control's default limit
-    };
-    const DialogTemplate* dialog = nullptr;
-    const DialogProcedure* procedure = nullptr;
-    size_t record = 0; // index in the dialog records
-    std::vector<Control> controls;
-    bool ended = false;
-    int result = 0;
-
-    // The first control with this id in template order, as GetDlgItem finds it.
-    Control* find(int id, ControlKind* kind = nullptr) {
-        for (size_t i = 0; i < dialog->controls.size(); ++i) {
-            if (dialog->controls[i].id == id) {
-                if (kind != nullptr) *kind = dialog->controls[i].kind;
-                return &controls[i];
-            }
-        }
-        return nullptr;
-    }
-
-    void command(int id) {
-        if (ended) return;
-        state().dialogs[record].commands.push_back(id);
-        (*procedure)(*this, DialogMessage::Command, id);
-    }
-};
-
-int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
-    auto& s = state();
-    DialogHandle handle;
-    handle.dialog = &dialog;
-    handle.procedure = &procedure;
-    for (const auto& control : dialog.controls) {
-        DialogHandle::Control c;
-        c.text = std::string(control.text);
-        handle.controls.push_back(std::move(c));
-    }
-    handle.record = s.dialogs.size();
-    s.dialogs.push_back({dialog.resourceId, {}, 0, false});
-
-    procedure(handle, DialogMessage::Init, 0);
-    if (!handle.ended && s.repaintPending && s.windowOpen) {
-        // The modal loop keeps the owner painted.
-        s.repaintPending = false;
-        headless::detail::deliver({EventType::Paint, 0, 0, 0});
-    }
-    if (!handle.ended) {
-        if (!s.answers.empty()) {
-            headless::DialogAnswer answer = std::move(s.answers.front());
-            s.answers.pop_front();
-            answer(handle, dialog);
-        } else {
-            headless::PressEnter(handle);
-        }
-    }
-    auto& record = s.dialogs[handle.record];
-    if (!handle.ended) {
-        handle.ended = true;
-        handle.result = -1;
-        record.forcedEnd = true;
-    }
-    record.result = handle.result;
-    return handle.result;
+void Backend::noteDialog(const DialogTemplate& dialog) {
+    openDialogs.push_back(dialogs.size());
+    dialogs.push_back({dialog.resourceId, {}, 0, false});
 }
 
-void EndDialog(DialogHandle& dialog, int result) {
-    if (dialog.ended) return;
-    dialog.ended = true;
-    dialog.result = result;
+void Backend::noteCommand(int id) {
+    if (!openDialogs.empty()) dialogs[openDialogs.back()].commands.push_back(id);
 }
 
-void SetCheck(DialogHandle& dialog, int controlId, bool checked) {
-    ControlKind kind{};
-    DialogHandle::Control* c = dialog.find(controlId, &kind);
-    if (c != nullptr && (kind == ControlKind::CheckBox || kind == ControlKind::RadioButton))
-        c->checked = checked;
+void Backend::noteDialogEnd(int result, bool forced) {
+    if (openDialogs.empty()) return;
+    DialogRecord& record = dialogs[openDialogs.back()];
+    openDialogs.pop_back();
+    record.result = result;
+    record.forcedEnd = forced;
 }
 
-bool GetCheck(DialogHandle& dialog, int controlId) {
-    ControlKind kind{};
-    DialogHandle::Control* c = dialog.find(controlId, &kind);
-    return c != nullptr && (kind == ControlKind::CheckBox || kind == ControlKind::RadioButton) &&
-           c->checked;
+void Backend::noteMessage(std::string_view text, std::string_view caption) {
+    messages.push_back({std::string(text), std::string(caption)});
 }
 
-void LimitText(DialogHandle& dialog, int controlId, int maxChars) {
-    ControlKind kind{};
-    DialogHandle::Control* c = dialog.find(controlId, &kind);
-    if (c != nullptr && kind == ControlKind::Edit) c->limit = maxChars > 0 ? maxChars : 0x7FFFFFFE;
-}
-
-std::string GetControlText(DialogHandle& dialog, int controlId, int maxCount) {
-    DialogHandle::Control* c = dialog.find(controlId);
-    if (c == nullptr || maxCount <= 0) return {};
-    size_t most = static_cast<size_t>(maxCount) - 1;
-    return c->text.substr(0, most < c->text.size() ? most : c->text.size());
-}
-
-void ShowMessage(std::string_view text, std::string_view caption) {
-    state().messages.push_back({std::string(text), std::string(caption)});
-}
-
-} // namespace platform
+} // namespace headless::detail
 
 namespace headless {
 
-void ScriptDialog(DialogAnswer answer) {
-    state().answers.push_back(std::move(answer));
-}
-size_t ScriptedDialogsLeft() {
-    return state().answers.size();
+namespace {
+
+void clickMiddle(const classicui::Rect& r) {
+    QueueWindowClick(r.x + r.w / 2, r.y + r.h / 2);
 }
 
-void TypeText(platform::DialogHandle& dialog, int controlId, std::string_view text) {
-    ControlKind kind{};
-    auto* c = dialog.find(controlId, &kind);
-    if (dialog.ended || c == nullptr || kind != ControlKind::Edit) return;
-    for (char ch : text) {
-        if (c->text.size() >= static_cast<size_t>(c->limit)) break; // the edit control beeps
-        c->text.push_back(ch);
-    }
+classicui::Rect scaled(const classicui::Rect& r) {
+    const int k = state().uiScale;
+    return {r.x * k, r.y * k, r.w * k, r.h * k};
 }
 
-void ClearText(platform::DialogHandle& dialog, int controlId) {
-    ControlKind kind{};
-    auto* c = dialog.find(controlId, &kind);
-    if (!dialog.ended && c != nullptr && kind == ControlKind::Edit) c->text.clear();
-}
+} // namespace
 
-void ClickControl(platform::DialogHandle& dialog, int controlId) {
-    ControlKind kind{};
-    if (dialog.find(controlId, &kind) == nullptr) return;
-    if (kind == ControlKind::PushButton || kind == ControlKind::DefPushButton ||
-        kind == ControlKind::CheckBox || kind == ControlKind::RadioButton)
-        dialog.command(controlId);
-}
-
-void PressEnter(platform::DialogHandle& dialog) {
-    int id = 1; // IDOK
-    for (const auto& control : dialog.dialog->controls) {
-        if (control.kind == ControlKind::DefPushButton) {
-            id = control.id;
-            break;
+void QueueMenuCommand(int id) {
+    const detail::Backend& s = state();
+    if (s.menu == nullptr) return;
+    const BitmapFont& font = EmbeddedFont(DialogFontId);
+    const classicui::BarLayout bar = classicui::LayoutBar(*s.menu, font);
+    for (size_t t = 0; t < s.menu->popups.size(); ++t) {
+        const MenuPopup& popup = s.menu->popups[t];
+        for (size_t i = 0; i < popup.items.size(); ++i) {
+            if (popup.items[i].id != id) continue;
+            const classicui::PopupLayout items =
+                classicui::LayoutPopup(popup, bar.titles[t], font, s.uiWindowArea().w);
+            clickMiddle(scaled(bar.titles[t]));
+            clickMiddle(scaled(items.items[i]));
+            return;
         }
     }
-    dialog.command(id);
 }
 
-void PressEscape(platform::DialogHandle& dialog) {
-    dialog.command(2);
+classicui::Rect ControlRect(const DialogTemplate& dialog, int controlId) {
+    const detail::Backend& s = state();
+    const classicui::DialogGeometry g =
+        classicui::LayoutDialog(dialog, s.uiClientArea(), s.uiWindowArea());
+    for (size_t i = 0; i < dialog.controls.size(); ++i)
+        if (dialog.controls[i].id == controlId) return scaled(g.controls[i]);
+    return {};
 }
 
-bool IsChecked(platform::DialogHandle& dialog, int controlId) {
-    return platform::GetCheck(dialog, controlId);
+void QueueControlClick(const DialogTemplate& dialog, int controlId) {
+    AwaitDialog();
+    clickMiddle(ControlRect(dialog, controlId));
 }
 
-std::string ControlText(platform::DialogHandle& dialog, int controlId) {
-    auto* c = dialog.find(controlId);
-    return c != nullptr ? c->text : std::string();
-}
-
-bool DialogEnded(platform::DialogHandle& dialog) {
-    return dialog.ended;
-}
-
-DialogAnswer Click(int controlId) {
-    return [controlId](platform::DialogHandle& dialog, const DialogTemplate&) {
-        ClickControl(dialog, controlId);
-    };
-}
-
-DialogAnswer TypeThenClick(int editId, std::string text, int buttonId) {
-    return [editId, text = std::move(text), buttonId](platform::DialogHandle& dialog,
-                                                      const DialogTemplate&) {
-        TypeText(dialog, editId, text);
-        ClickControl(dialog, buttonId);
-    };
+platform::DialogHandle* OpenDialog() {
+    return state().openDialog;
 }
 
 const std::vector<DialogRecord>& Dialogs() {

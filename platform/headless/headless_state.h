@@ -6,48 +6,56 @@
 #include <string>
 #include <vector>
 
+#include "platform/classic_ui/window_core.h"
 #include "platform/headless/headless.h"
-#include "platform/platform.h"
 
 namespace headless::detail {
 
-struct TimedEvent {
+struct TimedInput {
     uint32_t due = 0;
-    platform::Event event;
+    Input input;
 };
 
-struct State {
+// The drawn window over a scripted clock and scripted input; nothing is shown anywhere.
+struct Backend : classicui::WindowCore {
     uint32_t ticks = 0;
     uint32_t waitCap = 1000;
     std::vector<uint32_t> waitTimeouts;
 
-    bool windowOpen = false;
     bool failNextOpen = false;
     std::string title;
-    platform::WindowProcedure procedure = nullptr;
-    Surface surface{480, 480};
     std::vector<int> squareRequests;
-    int repaintRequests = 0;
-    bool repaintPending = false;
-    int updatesReported = 0;
 
-    std::deque<platform::Event> queue;
-    std::vector<TimedEvent> timed; // kept in the order queued
-    bool quitPosted = false;
-    bool quitReached = false;
-    int quitCode = 0;
+    std::deque<Input> queue;
+    bool nextAwaitsDialog = false;
+    std::vector<TimedInput> timed; // kept in the order queued
 
-    std::deque<DialogAnswer> answers;
     std::vector<DialogRecord> dialogs;
+    std::vector<size_t> openDialogs; // records of the dialogs running, innermost last
     std::vector<MessageRecord> messages;
     std::vector<int> sounds;
-    std::vector<std::string> menus;
+
+    // Moves the timed inputs that came due to the queue; true when one may be taken now.
+    bool inputReady();
+    // The first input that may be taken now: with a dialog up, the first; else the first
+    // that does not await a dialog.
+    std::deque<Input>::iterator nextReady();
+    void push(Input input);
+
+    void show() override;
+    bool pollInput(classicui::UiEvent& event) override;
+    bool waitInput(uint32_t timeoutMs) override;
+    void waitInMainLoop(uint32_t timeoutMs) override;
+    void sleepWithoutWindow(uint32_t timeoutMs) override;
+    void resized(const classicui::UiEvent& event) override;
+    void reportUnseen(std::string_view, std::string_view) override {}
+    void noteDialog(const DialogTemplate& dialog) override;
+    void noteCommand(int id) override;
+    void noteDialogEnd(int result, bool forced) override;
+    void noteMessage(std::string_view text, std::string_view caption) override;
 };
 
-State& state();
-
-// Calls the window procedure when the window exists.
-void deliver(const platform::Event& event);
+Backend& state();
 
 // Changes the client size, keeping the pixels that still fit.
 void resizeSurface(int width, int height);

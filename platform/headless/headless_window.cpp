@@ -1,32 +1,38 @@
-// The headless main window: its surface, size, menu bar, repaint requests and sounds.
+// The headless main window: its client picture, size, menu bar and sounds, shown nowhere.
 #include <algorithm>
+#include <new>
 
 #include "platform/headless/headless_state.h"
 
 namespace headless::detail {
 
-State& state() {
-    static State s;
+Backend& state() {
+    static Backend s;
     return s;
 }
 
-void deliver(const platform::Event& event) {
-    State& s = state();
-    if (s.windowOpen && s.procedure != nullptr) s.procedure(event);
-}
-
 void resizeSurface(int width, int height) {
-    State& s = state();
+    Backend& s = state();
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (width == s.surface.width && height == s.surface.height) return;
+    if (width == s.client.width && height == s.client.height) return;
     Surface resized(width, height);
-    int w = std::min(width, s.surface.width);
-    int h = std::min(height, s.surface.height);
+    const int w = std::min(width, s.client.width), h = std::min(height, s.client.height);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            resized.at(x, y) = s.surface.at(x, y);
-    s.surface = std::move(resized);
+        std::copy_n(s.client.row(y), w, resized.row(y));
+    s.client = std::move(resized);
+}
+
+void Backend::show() {
+    frameDirty = false;
+    clientDirty = false;
+    dirty.clear();
+}
+
+void Backend::resized(const classicui::UiEvent& event) {
+    resizeSurface(event.x, event.y);
+    deliver({platform::EventType::Size, 0, 0, 0});
+    paintPending = true;
 }
 
 } // namespace headless::detail
@@ -36,7 +42,10 @@ using headless::detail::state;
 namespace headless {
 
 void Reset() {
-    state() = detail::State{};
+    // The backend is a single object that the platform calls find; it is emptied in place.
+    detail::Backend& s = state();
+    s.~Backend();
+    new (&s) detail::Backend();
 }
 
 bool WindowOpen() {
@@ -51,19 +60,12 @@ void FailNextOpen() {
 void SetClientSize(int width, int height) {
     detail::resizeSurface(width, height);
 }
-
-void QueueResize(int width, int height) {
-    detail::resizeSurface(width, height);
-    state().queue.push_back({platform::EventType::Size, 0, 0, 0});
-    state().repaintPending = true;
-}
-
 const std::vector<int>& SquareRequests() {
     return state().squareRequests;
 }
 
 uint32_t Pixel(int x, int y) {
-    const Surface& s = state().surface;
+    const Surface& s = state().client;
     if (x < 0 || y < 0 || x >= s.width || y >= s.height) return 0;
     return s.at(x, y);
 }
@@ -72,73 +74,54 @@ int RepaintRequests() {
     return state().repaintRequests;
 }
 bool RepaintPending() {
-    return state().repaintPending;
+    return state().paintPending;
 }
-int UpdatesReported() {
-    return state().updatesReported;
+std::string MenuShown() {
+    const MenuBar* menu = state().menu;
+    return menu != nullptr ? std::string(menu->name) : std::string();
 }
 const std::vector<int>& SoundsPlayed() {
     return state().sounds;
 }
-const std::vector<std::string>& MenusAttached() {
-    return state().menus;
-}
 
 } // namespace headless
+
+classicui::WindowCore& classicui::MainWindow() {
+    return state();
+}
 
 namespace platform {
 
 bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar& initialMenu) {
     auto& s = state();
-    if (s.failNextOpen) {
+    if (s.failNextOpen || s.windowOpen) {
         s.failNextOpen = false;
         return false;
     }
     s.title = title != nullptr ? title : "";
     s.procedure = procedure;
+    s.menu = &initialMenu;
     s.windowOpen = true;
-    s.menus.emplace_back(initialMenu.name);
-    headless::detail::deliver({EventType::Create, 0, 0, 0});
+    s.frameDirty = true;
+    s.deliver({EventType::Create, 0, 0, 0});
     return true;
 }
 
 void DestroyMainWindow() {
     auto& s = state();
     if (!s.windowOpen) return;
-    headless::detail::deliver({EventType::Destroy, 0, 0, 0});
+    s.deliver({EventType::Destroy, 0, 0, 0});
     s.windowOpen = false;
-    s.repaintPending = false;
-}
-
-void GetClientSize(int& width, int& height) {
-    width = state().surface.width;
-    height = state().surface.height;
+    s.paintPending = false;
+    s.overlays.clear();
 }
 
 void MakeClientSquare(int side) {
     auto& s = state();
     s.squareRequests.push_back(side);
-    if (side == s.surface.width && side == s.surface.height) return;
+    if (side == s.client.width && side == s.client.height) return;
     headless::detail::resizeSurface(side, side);
-    headless::detail::deliver({EventType::Size, 0, 0, 0});
-}
-
-void RequestRepaint() {
-    auto& s = state();
-    ++s.repaintRequests;
-    if (s.windowOpen) s.repaintPending = true;
-}
-
-Surface& WindowSurface() {
-    return state().surface;
-}
-
-void WindowUpdated(int, int, int, int) {
-    ++state().updatesReported;
-}
-
-void AttachMenu(const MenuBar& menu) {
-    state().menus.emplace_back(menu.name);
+    s.deliver({EventType::Size, 0, 0, 0});
 }
 
 void PlayWave(int id) {

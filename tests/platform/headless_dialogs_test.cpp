@@ -1,10 +1,13 @@
-// Headless dialogs: scripted answers, edit limits, non-automatic buttons, records.
+// The drawn dialogs and message boxes driven as a player drives them, on the headless backend:
+// clicks at the controls' places, typing, Tab, Enter, Escape and mnemonics.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "platform/classic_ui/ui_event.h"
 #include "tests/platform/test_dialogs.h"
 
 namespace {
@@ -55,27 +58,47 @@ class HeadlessDialogs : public ::testing::Test {
         headless::Reset();
         storedName = "unset";
         helpChosen = englishChosen = true;
+        ASSERT_TRUE(platform::OpenMainWindow("Glimora", [](const platform::Event&) {},
+                                             MenuBar{"MAINMENUENG", {}}));
+    }
+    void TearDown() override { headless::Reset(); }
+
+    // Checks the open dialog when the script gets there.
+    static void Check(std::function<void(DialogHandle&)> check) {
+        headless::AwaitDialog();
+        headless::QueueProbe([check = std::move(check)] {
+            ASSERT_NE(headless::OpenDialog(), nullptr) << "a dialog is open";
+            check(*headless::OpenDialog());
+        });
+    }
+    static void Key(classicui::UiKey key, char ch = 0, bool alt = false, bool shift = false) {
+        headless::AwaitDialog();
+        headless::QueueKey(key, ch, alt, shift);
     }
 };
 
 TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
-    headless::ScriptDialog(headless::TypeThenClick(1001, "ABCDEFGHIJKL", 1));
+    headless::QueueText("ABCDEFGHIJKL");
+    headless::QueueControlClick(nameDialog, 1);
     EXPECT_EQ(platform::RunDialog(nameDialog, nameProcedure), 0);
     // Nine characters were accepted; GetWindowTextA with 9 gives the first eight.
     EXPECT_EQ(storedName, "ABCDEFGH");
 
-    headless::ScriptDialog([](DialogHandle& d, const DialogTemplate& t) {
-        EXPECT_EQ(t.resourceId, 1100);
-        headless::TypeText(d, 1001, "Zo\xE9");
-        EXPECT_EQ(headless::ControlText(d, 1001), "Zo\xE9");
-        headless::TypeText(d, 1001, "0123456789"); // the limit holds nine characters
-        EXPECT_EQ(headless::ControlText(d, 1001), "Zo\xE9"
-                                                  "012345");
-        headless::ClearText(d, 1001);
-        headless::PressEnter(d); // the default push button is OK
+    headless::QueueText("Zo\u00E9"); // typed as UTF-8, kept as Windows-1252
+    Check([](DialogHandle& d) { EXPECT_EQ(platform::GetControlText(d, 1001, 64), "Zo\xE9"); });
+    headless::QueueText("0123456789"); // the limit holds nine characters
+    Check([](DialogHandle& d) {
+        EXPECT_EQ(platform::GetControlText(d, 1001, 64), "Zo\xE9"
+                                                         "012345");
     });
+    Key(classicui::UiKey::Home);
+    Key(classicui::UiKey::Delete);
+    Key(classicui::UiKey::End);
+    Key(classicui::UiKey::Backspace);
+    Check([](DialogHandle& d) { EXPECT_EQ(platform::GetControlText(d, 1001, 64), "o\xE9" "01234"); });
+    Key(classicui::UiKey::Return); // in the edit field: the default push button, OK
     EXPECT_EQ(platform::RunDialog(nameDialog, nameProcedure), 0);
-    EXPECT_EQ(storedName, "");
+    EXPECT_EQ(storedName, "o\xE9" "01234");
     ASSERT_EQ(headless::Dialogs().size(), 2u);
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1100);
     EXPECT_EQ(headless::Dialogs()[0].commands, std::vector<int>{1});
@@ -85,89 +108,142 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
 // A click on a check box or radio button only notifies: were it to toggle by itself, the
 // procedure's own toggling would undo it.
 TEST_F(HeadlessDialogs, CheckBoxesAndRadioButtonsOnlyNotify) {
-    headless::ScriptDialog([](DialogHandle& d, const DialogTemplate&) {
-        EXPECT_TRUE(headless::IsChecked(d, 2001));
-        EXPECT_TRUE(headless::IsChecked(d, 2101));
-        EXPECT_FALSE(headless::IsChecked(d, 2103));
-        headless::ClickControl(d, 2001);
-        EXPECT_FALSE(headless::IsChecked(d, 2001));
-        headless::ClickControl(d, 2103);
-        headless::ClickControl(d, 2103); // already checked: the procedure leaves it
-        EXPECT_TRUE(headless::IsChecked(d, 2103));
-        EXPECT_FALSE(headless::IsChecked(d, 2101));
-        headless::ClickControl(d, NoControlId); // the group box sends nothing
-        headless::ClickControl(d, 1);
+    Check([](DialogHandle& d) {
+        EXPECT_TRUE(platform::GetCheck(d, 2001));
+        EXPECT_TRUE(platform::GetCheck(d, 2101));
+        EXPECT_FALSE(platform::GetCheck(d, 2103));
     });
+    headless::QueueControlClick(optionsDialog, 2001);
+    Check([](DialogHandle& d) { EXPECT_FALSE(platform::GetCheck(d, 2001)); });
+    headless::QueueControlClick(optionsDialog, 2103);
+    headless::QueueControlClick(optionsDialog, 2103); // already checked: the procedure leaves it
+    Check([](DialogHandle& d) {
+        EXPECT_TRUE(platform::GetCheck(d, 2103));
+        EXPECT_FALSE(platform::GetCheck(d, 2101));
+    });
+    const classicui::Rect group = headless::ControlRect(optionsDialog, NoControlId);
+    headless::AwaitDialog();
+    headless::QueueWindowClick(group.x + 2, group.y + group.h - 2); // the group box sends nothing
+    headless::QueueControlClick(optionsDialog, 1);
     EXPECT_EQ(platform::RunDialog(optionsDialog, optionsProcedure), 0);
     EXPECT_FALSE(helpChosen);
     EXPECT_FALSE(englishChosen);
     EXPECT_EQ(headless::Dialogs()[0].commands, (std::vector<int>{2001, 2103, 2103, 1}));
 }
 
+// The keyboard: Enter presses the focused push button (a press on a button focuses it), Space
+// presses the focused control, Alt and a control's letter press it; a button pressed and let
+// go beside it sends nothing.
+TEST_F(HeadlessDialogs, TheKeyboardPressesTheFocusedButtonAndTheMnemonics) {
+    const auto pressAndSlipOff = [](int controlId) {
+        const classicui::Rect r = headless::ControlRect(optionsDialog, controlId);
+        classicui::UiEvent e;
+        e.kind = classicui::UiEvent::Kind::MouseDown;
+        e.x = r.x + 2;
+        e.y = r.y + 2;
+        headless::AwaitDialog();
+        headless::QueueInput(e);
+        e.kind = classicui::UiEvent::Kind::MouseUp;
+        e.x = r.x + r.w + 5;
+        headless::AwaitDialog();
+        headless::QueueInput(e);
+    };
+    pressAndSlipOff(2);
+    Key(classicui::UiKey::Return); // Cancel has the focus, not the default OK
+    EXPECT_EQ(platform::RunDialog(optionsDialog, optionsProcedure), 1);
+    EXPECT_EQ(headless::Dialogs()[0].commands, std::vector<int>{2});
+
+    Key(classicui::UiKey::Char, 'h', true); // &Help screen
+    Key(classicui::UiKey::Space);           // the check box has the focus now
+    pressAndSlipOff(1);
+    Key(classicui::UiKey::Return);
+    EXPECT_EQ(platform::RunDialog(optionsDialog, optionsProcedure), 0);
+    EXPECT_EQ(headless::Dialogs()[1].commands, (std::vector<int>{2001, 2001, 1}));
+    EXPECT_TRUE(helpChosen);
+}
+
 TEST_F(HeadlessDialogs, EscapeLeavesANoticeOpenAndUnclosedDialogsAreReported) {
-    headless::ScriptDialog([](DialogHandle& d, const DialogTemplate&) {
-        headless::PressEscape(d);
-        EXPECT_FALSE(headless::DialogEnded(d));
-        headless::ClickControl(d, 1);
-        EXPECT_TRUE(headless::DialogEnded(d));
-        headless::ClickControl(d, 1); // gone: nothing more is delivered
-    });
+    Key(classicui::UiKey::Escape);
+    Check([](DialogHandle&) {}); // still open
+    headless::QueueControlClick(noticeDialog, 1);
     EXPECT_EQ(platform::RunDialog(noticeDialog, noticeProcedure), 0);
     EXPECT_EQ(headless::Dialogs()[0].commands, (std::vector<int>{2, 1}));
 
-    // Unscripted: Enter presses IDOK, which the notice handles.
+    // Without a default button Enter presses the focused one, the notice's OK.
+    Key(classicui::UiKey::Return);
     EXPECT_EQ(platform::RunDialog(noticeDialog, noticeProcedure), 0);
     EXPECT_EQ(headless::Dialogs()[1].commands, std::vector<int>{1});
 
-    // A procedure that never ends is ended by force, and says so.
-    headless::ScriptDialog(headless::Click(2));
+    // A dialog nobody closes ends by force when the script runs out, and says so.
+    Key(classicui::UiKey::Escape);
     EXPECT_EQ(platform::RunDialog(noticeDialog, noticeProcedure), -1);
     EXPECT_TRUE(headless::Dialogs()[2].forcedEnd);
-    EXPECT_EQ(headless::ScriptedDialogsLeft(), 0u);
+    EXPECT_EQ(headless::Dialogs()[2].commands, std::vector<int>{2});
 
-    // Ending in Init skips the scripted answer and leaves it for the next dialog.
-    headless::ScriptDialog(headless::Click(1));
+    // Ending in Init takes no input: it is left for the next dialog.
+    headless::QueueControlClick(noticeDialog, 1);
     EXPECT_EQ(platform::RunDialog(noticeDialog, [](DialogHandle& d, DialogMessage,
                                                    int) { platform::EndDialog(d, 5); }),
               5);
-    EXPECT_EQ(headless::ScriptedDialogsLeft(), 1u);
     EXPECT_TRUE(headless::Dialogs()[3].commands.empty());
+    EXPECT_EQ(platform::RunDialog(noticeDialog, noticeProcedure), 0);
+    EXPECT_EQ(headless::Dialogs()[4].commands, std::vector<int>{1});
 }
 
 TEST_F(HeadlessDialogs, ControlTextReadsLikeGetWindowText) {
-    headless::ScriptDialog([](DialogHandle& d, const DialogTemplate&) {
+    Check([](DialogHandle& d) {
         EXPECT_EQ(platform::GetControlText(d, 1461, 6), "Color");
         EXPECT_EQ(platform::GetControlText(d, 1461, 0), "");
         EXPECT_EQ(platform::GetControlText(d, 9999, 10), "");
-        // A label is no edit field: typing and limits leave it alone.
+        // A label is no edit field: limits leave it alone.
         platform::LimitText(d, 1461, 1);
-        headless::TypeText(d, 1461, "x");
         EXPECT_EQ(platform::GetControlText(d, 1461, 100), "Color of the element is not the");
-        headless::ClickControl(d, 1);
     });
-    platform::RunDialog(noticeDialog, noticeProcedure);
+    headless::QueueText("x"); // the focused button takes no text
+    Check([](DialogHandle& d) {
+        EXPECT_EQ(platform::GetControlText(d, 1461, 100), "Color of the element is not the");
+    });
+    headless::QueueControlClick(noticeDialog, 1);
+    EXPECT_EQ(platform::RunDialog(noticeDialog, noticeProcedure), 0);
 }
 
 int paints = 0;
+int paintsAtOk = -1;
 
 TEST_F(HeadlessDialogs, TheOwnerIsRepaintedWhileADialogIsOpen) {
+    platform::DestroyMainWindow();
+    headless::Reset();
     paints = 0;
     ASSERT_TRUE(platform::OpenMainWindow(
         "Glimora", [](const platform::Event& e) { paints += e.type == platform::EventType::Paint; },
         MenuBar{"MAINMENUENG", {}}));
     platform::RequestRepaint();
-    headless::QueueClick(3, 3);
-    headless::ScriptDialog([](DialogHandle& d, const DialogTemplate&) {
-        EXPECT_EQ(paints, 1);
-        headless::ClickControl(d, 1);
-    });
-    platform::RunDialog(noticeDialog, noticeProcedure);
-    EXPECT_EQ(headless::PendingEvents(), 2u); // the click waits for the loop, after the dialog
+    // The player clicks OK a moment later: meanwhile the loop paints the owner.
+    const classicui::Rect ok = headless::ControlRect(noticeDialog, 1);
+    classicui::UiEvent e;
+    e.kind = classicui::UiEvent::Kind::MouseDown;
+    e.x = ok.x + ok.w / 2;
+    e.y = ok.y + ok.h / 2;
+    headless::QueueInputAt(platform::GetTicks() + 50, e);
+    e.kind = classicui::UiEvent::Kind::MouseUp;
+    headless::QueueInputAt(platform::GetTicks() + 60, e);
+    EXPECT_EQ(platform::RunDialog(noticeDialog,
+                                  [](DialogHandle& d, DialogMessage m, int id) {
+                                      if (m == DialogMessage::Command && id == 1) {
+                                          paintsAtOk = paints;
+                                          platform::EndDialog(d, 0);
+                                      }
+                                  }),
+              0);
+    EXPECT_EQ(paintsAtOk, 1);
 }
 
-TEST_F(HeadlessDialogs, MessageBoxesAreRecorded) {
+TEST_F(HeadlessDialogs, MessageBoxesAreRecordedAndClosedByOkOrTheKeyboard) {
+    Key(classicui::UiKey::Return);
     platform::ShowMessage("Cannot write the save file.", "Error!");
+    Key(classicui::UiKey::Escape);
     platform::ShowMessage("Too much users", "Glimora 1.00");
+    EXPECT_EQ(headless::PendingInputs(), 0u);
     ASSERT_EQ(headless::Messages().size(), 2u);
     EXPECT_EQ(headless::Messages()[0].text, "Cannot write the save file.");
     EXPECT_EQ(headless::Messages()[0].caption, "Error!");

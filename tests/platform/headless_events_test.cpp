@@ -1,15 +1,20 @@
-// The headless backend's window and event semantics: the order the game relies on.
+// The drawn window's event semantics, on the headless backend: the order the game relies on,
+// and the menu bar reached by mouse and keyboard.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "platform/classic_ui/menu_layout.h"
 #include "platform/platform.h"
+#include "resources/resources.h"
+#include "resources/ui/ui_data.h"
 
 namespace {
 
 using platform::EventType;
 using Types = std::vector<EventType>;
+using classicui::UiKey;
 
 std::vector<platform::Event> seen;
 
@@ -20,13 +25,14 @@ void recordingProcedure(const platform::Event& event) {
 }
 
 const MenuBar emptyMenu{"MAINMENUENG", {}};
+const int bar = classicui::MenuBarHeight;
 
 class HeadlessEvents : public ::testing::Test {
   protected:
     void SetUp() override {
         headless::Reset();
         seen.clear();
-        ASSERT_TRUE(platform::OpenMainWindow("Glimora", recordingProcedure, emptyMenu));
+        ASSERT_TRUE(platform::OpenMainWindow("Glimora", recordingProcedure, MenuEnglish()));
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].type, EventType::Create);
         seen.clear();
@@ -62,7 +68,7 @@ TEST_F(HeadlessEvents, RepaintsCoalesceAndWaitBehindOtherEvents) {
     // A repaint asked for while handling Paint gives exactly one more.
     seen.clear();
     platform::RequestRepaint();
-    headless::QueueCommand(9077);
+    headless::QueueMenuCommand(9077); // Pause
     types = drain();
     EXPECT_EQ(types, (Types{EventType::Command, EventType::Paint}));
     EXPECT_EQ(seen[0].id, 9077);
@@ -79,14 +85,15 @@ TEST_F(HeadlessEvents, DoubleClickArrivesAsWindowsGivesIt) {
     }
 }
 
-TEST_F(HeadlessEvents, QuitComesAfterQueuedEventsAndBeforePaint) {
+TEST_F(HeadlessEvents, QuitEndsTheLoopBeforeAnythingStillWaiting) {
     headless::QueueClick(1, 1);
     platform::RequestRepaint();
     platform::PostQuit(7);
+    platform::PostQuit(8); // the first one counts
     platform::PumpResult last{};
     int code = -1;
     auto types = drain(&last, &code);
-    EXPECT_EQ(types, (Types{EventType::LeftDown, EventType::LeftUp}));
+    EXPECT_TRUE(types.empty());
     EXPECT_EQ(last, platform::PumpResult::Quit);
     EXPECT_EQ(code, 7);
     // Quit stays: a loop that asks again ends again.
@@ -114,12 +121,12 @@ TEST_F(HeadlessEvents, ResizeAndSquareRequestsTellTheProcedureAndKeepThePixels) 
     EXPECT_EQ(h, 480);
 
     headless::QueueResize(600, 500);
+    auto types = drain();
+    EXPECT_EQ(types, (Types{EventType::Size, EventType::Paint}));
     platform::GetClientSize(w, h);
     EXPECT_EQ(w, 600);
     EXPECT_EQ(h, 500);
     EXPECT_EQ(platform::WindowSurface().width, 600);
-    auto types = drain();
-    EXPECT_EQ(types, (Types{EventType::Size, EventType::Paint}));
 
     // SetWindowPos sends WM_SIZE before it returns.
     seen.clear();
@@ -140,6 +147,7 @@ TEST_F(HeadlessEvents, ResizeAndSquareRequestsTellTheProcedureAndKeepThePixels) 
     EXPECT_EQ(headless::Pixel(-1, 4), 0u);
     EXPECT_EQ(headless::Pixel(500, 0), 0u);
     headless::QueueResize(520, 520);
+    drain();
     EXPECT_EQ(headless::Pixel(3, 4), 0x123456u);
     EXPECT_EQ(headless::Pixel(519, 519), 0xFFFFFFu);
 }
@@ -153,11 +161,15 @@ TEST_F(HeadlessEvents, WaitingMovesTheClockInsteadOfSleepingAcrossTheTickWrap) {
     platform::WaitForEvent(UINT32_MAX);
     EXPECT_EQ(platform::GetTicks(), 1350u);
     // A timed event ends the wait early and then waits in the queue.
-    headless::QueueEventAt(1400, {EventType::LeftDown, 7, 8, 0});
-    EXPECT_EQ(headless::PendingEvents(), 0u);
+    classicui::UiEvent press;
+    press.kind = classicui::UiEvent::Kind::MouseDown;
+    press.x = 7;
+    press.y = 8 + bar;
+    headless::QueueInputAt(1400, press);
+    EXPECT_EQ(headless::PendingInputs(), 0u);
     platform::WaitForEvent(100);
     EXPECT_EQ(platform::GetTicks(), 1400u);
-    EXPECT_EQ(headless::PendingEvents(), 1u);
+    EXPECT_EQ(headless::PendingInputs(), 1u);
     // Something waiting: no time passes.
     platform::WaitForEvent(100);
     EXPECT_EQ(platform::GetTicks(), 1400u);
@@ -166,12 +178,13 @@ TEST_F(HeadlessEvents, WaitingMovesTheClockInsteadOfSleepingAcrossTheTickWrap) {
     drain();
     seen.clear();
     headless::SetTicks(0xFFFFFFF0u);
-    headless::QueueEventAt(0x10, {EventType::Command, 0, 0, 42});
+    headless::QueueInputAt(0x10, press);
     platform::WaitForEvent(1000);
     EXPECT_EQ(platform::GetTicks(), 0x10u);
     auto types = drain();
-    ASSERT_EQ(types, Types{EventType::Command});
-    EXPECT_EQ(seen[0].id, 42);
+    ASSERT_EQ(types, Types{EventType::LeftDown});
+    EXPECT_EQ(seen[0].x, 7);
+    EXPECT_EQ(seen[0].y, 8);
 }
 
 TEST(HeadlessWindow, FailedOpenCallsNothing) {
@@ -187,11 +200,73 @@ TEST(HeadlessWindow, FailedOpenCallsNothing) {
 
 TEST_F(HeadlessEvents, MenusAndSoundsAreRecorded) {
     EXPECT_EQ(headless::WindowTitle(), "Glimora");
-    platform::AttachMenu(MenuBar{"MAINMENUFR", {}});
-    EXPECT_EQ(headless::MenusAttached(), (std::vector<std::string>{"MAINMENUENG", "MAINMENUFR"}));
+    EXPECT_EQ(headless::MenuShown(), "MAINMENUENG");
+    platform::AttachMenu(MenuFrench());
+    EXPECT_EQ(headless::MenuShown(), "MAINMENUFR");
     platform::PlayWave(5005);
     platform::PlayWave(5003);
     EXPECT_EQ(headless::SoundsPlayed(), (std::vector<int>{5005, 5003}));
+}
+
+// The menu bar as a player reaches it: a click on the title and one on the item, Alt alone,
+// F10, Alt and a title's letter, the arrows and Enter; Escape and a click elsewhere choose
+// nothing. Only a choice reaches the window procedure, as a Command.
+TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
+    const auto commands = [this] {
+        drain();
+        std::vector<int> ids;
+        for (const auto& e : seen) {
+            EXPECT_EQ(e.type, EventType::Command);
+            ids.push_back(e.id);
+        }
+        seen.clear();
+        return ids;
+    };
+    headless::QueueMenuCommand(9074); // Exit, the last item
+    EXPECT_EQ(commands(), std::vector<int>{9074});
+    // Alt alone, then Down opens the first pop-up at its first item; Down again, Enter.
+    headless::QueueKey(UiKey::Alt);
+    headless::QueueKey(UiKey::Down);
+    headless::QueueKey(UiKey::Down);
+    headless::QueueKey(UiKey::Return);
+    // F10 and the pop-up's letter for Help ('H' of "&Help").
+    headless::QueueKey(UiKey::MenuKey);
+    headless::QueueKey(UiKey::Return);
+    headless::QueueKey(UiKey::Char, 'h');
+    // A held Alt that repeats still opens the menu when let go alone; Escape twice leaves it.
+    classicui::UiEvent held;
+    held.kind = classicui::UiEvent::Kind::Key;
+    held.key = UiKey::Alt;
+    held.alt = true;
+    headless::QueueInput(held);
+    held.repeat = true;
+    headless::QueueInput(held);
+    held.kind = classicui::UiEvent::Kind::KeyUp;
+    headless::QueueInput(held);
+    headless::QueueKey(UiKey::Escape);
+    headless::QueueKey(UiKey::Escape);
+    // Alt with a key between is no menu: the key was for the window.
+    held.kind = classicui::UiEvent::Kind::Key;
+    held.repeat = false;
+    headless::QueueInput(held);
+    headless::QueueKey(UiKey::Char, 'x');
+    held.kind = classicui::UiEvent::Kind::KeyUp;
+    headless::QueueInput(held);
+    // A title opened by a click closes at a press outside the bar and its pop-up.
+    const classicui::Rect title =
+        classicui::LayoutBar(MenuEnglish(), EmbeddedFont(DialogFontId)).titles[0];
+    headless::QueueWindowClick(title.x + 2, title.y + 2);
+    classicui::UiEvent away;
+    away.kind = classicui::UiEvent::Kind::MouseDown;
+    away.x = away.y = 470;
+    headless::QueueInput(away);
+    const std::vector<int> chosen = commands();
+    ASSERT_EQ(chosen.size(), 2u);
+    EXPECT_EQ(chosen[0], MenuEnglish().popups[0].items[1].id);
+    EXPECT_EQ(chosen[1], 9073); // Help
+    EXPECT_EQ(headless::PendingInputs(), 0u);
+    // The press that closed the menu is used up: nothing reached the window.
+    EXPECT_TRUE(seen.empty());
 }
 
 } // namespace

@@ -11,11 +11,11 @@ TEST_F(ShellScenario, APressAfterOneSecondReachesTheHighScoreStepAtTwoSeconds) {
     const uint32_t shownAt = G().GameOverShownAt;
 
     RunFor(1000);
-    headless::ScriptDialog([](platform::DialogHandle& dialog, const DialogTemplate&) {
-        headless::TypeText(dialog, 1002, "ABCDEFGHIJK");
-        EXPECT_EQ(headless::ControlText(dialog, 1002), "ABCDEFGHI") << "the field takes 9";
-        headless::ClickControl(dialog, 1);
+    TypeInDialog("ABCDEFGHIJK");
+    CheckInDialog([](platform::DialogHandle& dialog) {
+        EXPECT_EQ(platform::GetControlText(dialog, 1002, 64), "ABCDEFGHI") << "the field takes 9";
     });
+    ClickInDialog(1101, 1);
     Click({240, 240});
     EXPECT_EQ(G().GameOverClicked, 1);
     while (platform::GetTicks() - shownAt <= 2000) {
@@ -50,7 +50,8 @@ TEST_F(ShellScenario, TheFrenchNameDialogStoresTheTypedName) {
     StartOnTitle();
     PlayFromTitle();
     PlayUntilGameOver();
-    headless::ScriptDialog(headless::TypeThenClick(1001, "Zo\xE9", 1));
+    TypeInDialog("Zo\u00E9");
+    ClickInDialog(1100, 1);
     headless::QueueClick(240, 240);
     RunFor(2100);
     ASSERT_EQ(headless::Dialogs().size(), 1u);
@@ -67,7 +68,8 @@ TEST_F(ShellScenario, AResumeAfterGameOverNeitherRestartsThePileNorPlaces) {
 
     Command(CmdPause);
     EXPECT_EQ(G().Paused, 1);
-    headless::ScriptDialog(headless::TypeThenClick(1002, "Bo", 1));
+    TypeInDialog("Bo");
+    ClickInDialog(1101, 1);
     Click(SquareCentre(5, 5)); // resumes, and acknowledges GAME OVER
     EXPECT_EQ(G().Paused, 0);
     EXPECT_EQ(G().GameRunning, 0);
@@ -108,7 +110,7 @@ TEST_F(ShellScenario, ANewGameAfterAnUnacknowledgedGameOverIsNotEndedByItsFirstC
     StartOnTitle();
     PlayFromTitle();
     PlayUntilGameOver();
-    headless::ScriptDialog(headless::Click(1));
+    ClickInDialog(1601, 1);
     Command(CmdNewGame);
     EXPECT_EQ(G().GameInProgress, 1);
     RunFor(300);

@@ -29,7 +29,7 @@ TEST_F(ShellScenario, ConfirmationsAnsweredNoLeaveTheGamePausedUnderItsOverlay) 
     PlayFromTitle();
     for (int command : {CmdNewGame, CmdAbandon}) {
         const int32_t y = G().slots[0].y;
-        headless::ScriptDialog(headless::Click(2));
+        ClickInDialog(1601, 2);
         Command(command);
         ASSERT_FALSE(headless::Dialogs().empty());
         EXPECT_EQ(headless::Dialogs().back().resourceId, 1601);
@@ -49,14 +49,14 @@ TEST_F(ShellScenario, ConfirmedNewGameRunsAtOnceAndConfirmedAbandonGoesToTheTitl
     StartOnTitle();
     PlayFromTitle();
     ASSERT_TRUE(PlaceActiveElement());
-    headless::ScriptDialog(headless::Click(1));
+    ClickInDialog(1601, 1);
     Command(CmdNewGame);
     EXPECT_EQ(FilledSquares(), 0);
     EXPECT_EQ(G().Paused, 0);
     RunFor(200);
     EXPECT_EQ(G().GameRunning, 1);
 
-    headless::ScriptDialog(headless::Click(1));
+    ClickInDialog(1601, 1);
     Command(CmdAbandon);
     EXPECT_EQ(P().Screen, TitleScreen);
     EXPECT_EQ(G().GameInProgress, 0);
@@ -64,38 +64,45 @@ TEST_F(ShellScenario, ConfirmedNewGameRunsAtOnceAndConfirmedAbandonGoesToTheTitl
 
 TEST_F(ShellScenario, OptionsSwitchesTheLanguageAndTheMenuBarAtOnce) {
     StartOnTitle();
-    headless::ScriptDialog([](platform::DialogHandle& dialog, const DialogTemplate& t) {
-        EXPECT_EQ(t.resourceId, 1151);
-        EXPECT_TRUE(headless::IsChecked(dialog, 2001));
-        EXPECT_TRUE(headless::IsChecked(dialog, 2101));
-        headless::ClickControl(dialog, 2103); // Français
-        EXPECT_FALSE(headless::IsChecked(dialog, 2101));
-        headless::ClickControl(dialog, 2001); // help off
-        headless::ClickControl(dialog, 1);
+    CheckInDialog([](platform::DialogHandle& dialog) {
+        EXPECT_TRUE(platform::GetCheck(dialog, 2001));
+        EXPECT_TRUE(platform::GetCheck(dialog, 2101));
+        EXPECT_FALSE(platform::GetCheck(dialog, 2103));
     });
+    ClickInDialog(1151, 2103); // Français
+    CheckInDialog([](platform::DialogHandle& dialog) {
+        EXPECT_FALSE(platform::GetCheck(dialog, 2101));
+        EXPECT_TRUE(platform::GetCheck(dialog, 2103));
+    });
+    ClickInDialog(1151, 2001); // help off
+    CheckInDialog([](platform::DialogHandle& dialog) { EXPECT_FALSE(platform::GetCheck(dialog, 2001)); });
+    ClickInDialog(1151, 1);
     Click(OptionsButtonAt);
+    ASSERT_EQ(headless::Dialogs().size(), 1u);
+    EXPECT_EQ(headless::Dialogs()[0].resourceId, 1151);
+    EXPECT_EQ(headless::Dialogs()[0].commands, (std::vector<int>{2103, 2001, 1}));
     EXPECT_EQ(P().Language, 0);
-    EXPECT_EQ(headless::MenusAttached().back(), "MAINMENUFR");
+    EXPECT_EQ(headless::MenuShown(), "MAINMENUFR");
     EXPECT_EQ(G().HelpDuringGame, 0);
     EXPECT_EQ(G().OccupiedNoticeArmed, 0);
     EXPECT_EQ(G().WrongColourNoticeArmed, 0);
 
     // From the game screen, with the French ids; Cancel changes nothing.
     PlayFromTitle();
-    headless::ScriptDialog(headless::Click(2));
+    ClickInDialog(1150, 2);
     Command(8075);
     EXPECT_EQ(headless::Dialogs().back().resourceId, 1150);
     EXPECT_EQ(P().Language, 0);
-    headless::ScriptDialog([](platform::DialogHandle& dialog, const DialogTemplate&) {
-        EXPECT_TRUE(headless::IsChecked(dialog, 2102));
-        EXPECT_FALSE(headless::IsChecked(dialog, 2000));
-        headless::ClickControl(dialog, 2000);
-        headless::ClickControl(dialog, 2100);
-        headless::PressEnter(dialog);
+    CheckInDialog([](platform::DialogHandle& dialog) {
+        EXPECT_TRUE(platform::GetCheck(dialog, 2102));
+        EXPECT_FALSE(platform::GetCheck(dialog, 2000));
     });
+    ClickInDialog(1150, 2000);
+    ClickInDialog(1150, 2100);
+    KeyInDialog(classicui::UiKey::Return);
     Command(8075);
     EXPECT_EQ(P().Language, 1);
-    EXPECT_EQ(headless::MenusAttached().back(), "MAINMENUENG");
+    EXPECT_EQ(headless::MenuShown(), "MAINMENUENG");
     EXPECT_EQ(G().HelpDuringGame, 1);
     EXPECT_EQ(G().OccupiedNoticeArmed, 1);
     EXPECT_EQ(G().Paused, 1);
@@ -108,11 +115,9 @@ TEST_F(ShellScenario, AnOccupiedSquareShowsItsNoticeOnceAndTheGameGoesOn) {
     ASSERT_TRUE(PlaceActiveElement());
     RunFor(2500);
     // Only its OK button closes it: Escape is a cancel it has no button for.
-    headless::ScriptDialog([](platform::DialogHandle& dialog, const DialogTemplate&) {
-        headless::PressEscape(dialog);
-        EXPECT_FALSE(headless::DialogEnded(dialog));
-        headless::ClickControl(dialog, 1);
-    });
+    KeyInDialog(classicui::UiKey::Escape);
+    CheckInDialog([](platform::DialogHandle&) {}); // still open
+    ClickInDialog(1463, 1);
     Click(SquareCentre(0, 0)); // PlaceActiveElement filled the first square
     ASSERT_EQ(headless::Dialogs().size(), 1u);
     EXPECT_FALSE(headless::Dialogs()[0].forcedEnd);
@@ -166,7 +171,7 @@ TEST_F(ShellScenario, AboutShowsTheCreditInTheGamesLanguage) {
 
     WriteConfig(0);
     StartOnTitle();
-    Command(CmdAbout);
+    Command(8069); // About, French id
     ASSERT_EQ(headless::Messages().size(), 1u);
     EXPECT_EQ(headless::Messages()[0].caption, "Glimora 1.00");
     EXPECT_EQ(headless::Messages()[0].text,
@@ -211,7 +216,9 @@ TEST_F(ShellScenario, APaintPutsBackTheWholeScreenThatWasShown) {
         std::vector<uint32_t>& pixels = platform::WindowSurface().pixels;
         const std::vector<uint32_t> shown = pixels;
         std::fill(pixels.begin(), pixels.end(), 0x123456u); // another window covered it
-        headless::QueueEvent({platform::EventType::Paint, 0, 0, 0});
+        classicui::UiEvent exposed;
+        exposed.kind = classicui::UiEvent::Kind::Expose;
+        headless::QueueInput(exposed);
         Settle();
         EXPECT_TRUE(pixels == shown) << P().Screen;
     };

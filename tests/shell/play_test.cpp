@@ -4,6 +4,7 @@
 
 #include "persistence/save_record.h"
 #include "shell/shell.h"
+#include "platform/classic_ui/menu_layout.h"
 #include "tests/shell/scenario_session.h"
 
 TEST_F(ShellScenario, PlayStartsAGameWhoseElementsRiseAndAClickPlacesOne) {
@@ -121,9 +122,16 @@ TEST_F(ShellScenario, TheWholeRunWaitsUntilTheNextStepAndEndsAtTheCloseBox) {
     ResetProgramState();
     headless::SetTicks(1000);
     // A new player: OK on the help screen, then Play on the title screen.
-    headless::QueueEventAt(1100, {platform::EventType::LeftUp, 237, 418, 0});
-    headless::QueueEventAt(1200, {platform::EventType::LeftUp, 364, 160, 0});
-    headless::QueueEventAt(4000, {platform::EventType::Close, 0, 0, 0});
+    const auto input = [](classicui::UiEvent::Kind kind, Point at) {
+        classicui::UiEvent e;
+        e.kind = kind;
+        e.x = at.x;
+        e.y = at.y + classicui::MenuBarHeight;
+        return e;
+    };
+    headless::QueueInputAt(1100, input(classicui::UiEvent::Kind::MouseUp, HelpOkAt));
+    headless::QueueInputAt(1200, input(classicui::UiEvent::Kind::MouseUp, PlayButtonAt));
+    headless::QueueInputAt(4000, input(classicui::UiEvent::Kind::Close, {}));
     const int exitCode = RunGlimora();
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(headless::WindowOpen());

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "persistence/saved_game.h"
+#include "resources/ui/ui_data.h"
 #include "platform/posix/posix_platform.h"
 #include "shell/shell.h"
 
@@ -65,7 +66,7 @@ void ShellScenario::StartOnTitle(uint32_t ticks) {
 }
 
 void ShellScenario::Settle() {
-    for (int i = 0; i < 1000 && (headless::PendingEvents() > 0 || headless::RepaintPending());
+    for (int i = 0; i < 1000 && (headless::PendingInputs() > 0 || headless::RepaintPending());
          ++i) {
         if (!MainLoopPass()) return;
     }
@@ -85,12 +86,38 @@ void ShellScenario::Click(Point at) {
 }
 
 void ShellScenario::Command(int id) {
-    headless::QueueCommand(id);
+    headless::QueueMenuCommand(id);
     Settle();
 }
 
+void ShellScenario::ClickInDialog(int resourceId, int controlId) {
+    const DialogTemplate* dialog = FindDialog(resourceId);
+    ASSERT_NE(dialog, nullptr);
+    headless::QueueControlClick(*dialog, controlId);
+}
+
+void ShellScenario::TypeInDialog(std::string text) {
+    headless::QueueText(std::move(text));
+}
+
+void ShellScenario::KeyInDialog(classicui::UiKey key) {
+    headless::AwaitDialog();
+    headless::QueueKey(key);
+}
+
+void ShellScenario::CheckInDialog(std::function<void(platform::DialogHandle&)> check) {
+    headless::AwaitDialog();
+    headless::QueueProbe([check = std::move(check)] {
+        platform::DialogHandle* dialog = headless::OpenDialog();
+        ASSERT_NE(dialog, nullptr) << "a dialog is open";
+        check(*dialog);
+    });
+}
+
 int ShellScenario::Exit() {
-    headless::QueueCommand(CmdExit);
+    // Exit in the menu shown: the French one has its own ids.
+    headless::QueueMenuCommand(headless::MenuShown() == "MAINMENUFR" ? CmdExit - menu_id::EnglishOffset
+                                                                     : CmdExit);
     for (int i = 0; i < 1000; ++i) {
         if (!MainLoopPass()) break;
     }

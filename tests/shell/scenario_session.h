@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,7 +55,14 @@ class ShellScenario : public testing::Test {
     // Moves the clock on in small steps, settling after each.
     void RunFor(uint32_t ms, uint32_t step = 20);
     void Click(Point at);
+    // Chooses the menu command `id` with clicks on its title and item.
     void Command(int id);
+    // Input for the dialog that shows next, queued now: a click on a control of template
+    // `resourceId` at its drawn place, text typed, a key; a check of the open dialog.
+    void ClickInDialog(int resourceId, int controlId);
+    void TypeInDialog(std::string text);
+    void KeyInDialog(classicui::UiKey key);
+    void CheckInDialog(std::function<void(platform::DialogHandle&)> check);
     // Menu Exit, then passes until the loop ends; the exit code.
     int Exit();
 

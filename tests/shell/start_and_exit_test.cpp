@@ -109,7 +109,8 @@ TEST_F(ShellScenario, AfterAFinishedGameTheNextStartIsOnTheTitleWithTheHighScore
     PlayFromTitle();
     PlayUntilGameOver();
     const int32_t score = G().score;
-    headless::ScriptDialog(headless::TypeThenClick(1002, "Ada", 1));
+    TypeInDialog("Ada");
+    ClickInDialog(1101, 1);
     headless::QueueClick(240, 240);
     RunFor(2100);
     ASSERT_EQ(P().Screen, HighScoreScreen);
@@ -145,7 +146,7 @@ TEST_F(ShellScenario, FrenchConfigurationGivesTheFrenchMenuAndDialogs) {
     WriteConfig(0);
     StartOnTitle();
     EXPECT_EQ(P().Language, 0);
-    EXPECT_EQ(headless::MenusAttached().back(), "MAINMENUFR");
+    EXPECT_EQ(headless::MenuShown(), "MAINMENUFR");
     Command(8075); // Options, French id
     ASSERT_EQ(headless::Dialogs().size(), 1u);
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1150);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/headless/headless.h"
 #include "resources/ui/ui_data.h"
 
 namespace {
@@ -194,4 +195,34 @@ TEST(UiData, EveryDialogExistsInBothLanguagesWithTheControlsItsProcedureUses) {
     }
     EXPECT_EQ(FindDialog(1102), nullptr);
     EXPECT_EQ(FindDialog(0), nullptr);
+}
+
+// Every button, check box and radio button of every dialog of both languages is found by a
+// click at the place where it is drawn, and that click reaches that control alone.
+TEST(UiData, EveryControlOfEveryDialogIsFoundByAClickAtItsPlace) {
+    headless::Reset();
+    ASSERT_TRUE(platform::OpenMainWindow("Glimora", [](const platform::Event&) {}, MenuEnglish()));
+    const platform::DialogProcedure endWithCommand = [](platform::DialogHandle& d,
+                                                         platform::DialogMessage m, int id) {
+        if (m == platform::DialogMessage::Command) platform::EndDialog(d, id);
+    };
+    int clicked = 0;
+    for (int base : {1100, 1150, 1460, 1462, 1600}) {
+        for (int language : {0, 1}) {
+            const DialogTemplate* dialog = FindDialog(base + language);
+            ASSERT_NE(dialog, nullptr);
+            for (const DialogControl& c : dialog->controls) {
+                if (c.kind == ControlKind::GroupBox || c.kind == ControlKind::Edit ||
+                    c.kind == ControlKind::Label)
+                    continue;
+                headless::QueueControlClick(*dialog, c.id);
+                EXPECT_EQ(platform::RunDialog(*dialog, endWithCommand), c.id)
+                    << dialog->resourceId << ": " << c.text;
+                ++clicked;
+            }
+        }
+    }
+    EXPECT_EQ(clicked, 2 * (1 + 5 + 1 + 1 + 2)) << "OK, Cancel, the check box and radio buttons";
+    platform::DestroyMainWindow();
+    headless::Reset();
 }

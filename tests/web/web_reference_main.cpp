@@ -26,7 +26,7 @@ constexpr int HelpOkX = 237, HelpOkY = 418; // the Help screen's OK button, clie
 constexpr int PauseItem = 3;                // in the first pop-up, both languages
 
 void settle() {
-    for (int i = 0; i < 1000 && (headless::PendingEvents() > 0 || headless::RepaintPending()); ++i)
+    for (int i = 0; i < 1000 && (headless::PendingInputs() > 0 || headless::RepaintPending()); ++i)
         if (!MainLoopPass()) return;
     MainLoopPass();
 }
