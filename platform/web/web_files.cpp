@@ -39,13 +39,10 @@ FileResult ReadWholeFile(const std::string& path, GameFile kind, std::vector<uin
     FileCloser in{std::fopen(path.c_str(), "rb")};
     if (in.file == nullptr) return FileResult::OpenFailed;
     bytes.resize(maxBytes);
-    const size_t length = std::fread(bytes.data(), 1, maxBytes, in.file);
-    if (std::ferror(in.file) != 0) {
-        bytes.clear();
-        return FileResult::IoFailed;
-    }
-    bytes.resize(length);
-    return FileResult::Ok;
+    bytes.resize(std::fread(bytes.data(), 1, maxBytes, in.file));
+    if (std::ferror(in.file) == 0) return FileResult::Ok;
+    bytes.clear();
+    return FileResult::IoFailed;
 }
 
 // The new contents go to a temporary beside the file and replace it only once complete. In the
