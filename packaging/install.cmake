@@ -1,20 +1,26 @@
 # The configuration of the build tree, and what `cmake --install` puts on a Linux system.
 include(GNUInstallDirs)
 
-set(GLIMORA_INSTALL_LANGUAGE 1 CACHE STRING
-    "Language of an installed game: 0 French, 1 English")
+set(GLIMORA_INSTALL_LANGUAGE "" CACHE STRING
+    "Language of an installed game: 0 French, 1 English, empty for each player's locale")
 set(GLIMORA_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 # The build tree is an installation of its own: the program finds this file beside it and keeps
 # its player slot file and saved games in the build tree's userdata folder.
-set(GLIMORA_CONF_LANGUAGE 1)
-set(GLIMORA_CONF_PATH "Path=${CMAKE_BINARY_DIR}/userdata")
+# It speaks English whatever the locale, as the scripts that drive it expect.
+set(GLIMORA_CONF_LANGUAGE_LINE "Language=1")
+set(GLIMORA_CONF_PATH "${CMAKE_BINARY_DIR}/userdata")
 configure_file(${GLIMORA_PACKAGING_DIR}/glimora.conf.in ${CMAKE_BINARY_DIR}/glimora.conf @ONLY)
 
 if(UNIX AND NOT APPLE AND TARGET glimora)
     # The installed configuration names no folder: each user's files go to their own data
-    # folder ($XDG_DATA_HOME/glimora, by default ~/.local/share/glimora).
-    set(GLIMORA_CONF_LANGUAGE ${GLIMORA_INSTALL_LANGUAGE})
+    # folder ($XDG_DATA_HOME/glimora, by default ~/.local/share/glimora). Unless the installer
+    # chose a language, it names none either, and each player gets their locale's.
+    if(GLIMORA_INSTALL_LANGUAGE STREQUAL "")
+        set(GLIMORA_CONF_LANGUAGE_LINE "#Language=1")
+    else()
+        set(GLIMORA_CONF_LANGUAGE_LINE "Language=${GLIMORA_INSTALL_LANGUAGE}")
+    endif()
     set(GLIMORA_CONF_PATH "")
     configure_file(${GLIMORA_PACKAGING_DIR}/glimora.conf.in
                    ${CMAKE_BINARY_DIR}/packaging/glimora.conf @ONLY)

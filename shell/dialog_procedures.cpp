@@ -101,11 +101,17 @@ void RunAbandonDialog(AbandonChoice choice) {
         [choice](platform::DialogHandle& dialog, platform::DialogMessage message, int id) {
             if (message == platform::DialogMessage::Init) return;
             if (id == IdOk) {
-                if (choice == AbandonChoice::NewGame) {
+                switch (choice) {
+                case AbandonChoice::NewGame:
                     StartNewGame();
-                } else {
+                    break;
+                case AbandonChoice::Abandon:
                     Program().game.GameInProgress = 0;
                     ShowTitleScreen();
+                    break;
+                case AbandonChoice::LeaveHighScores:
+                    LeaveHighScoreScreen();
+                    break;
                 }
                 platform::EndDialog(dialog, 0);
             } else if (id == IdCancel) {

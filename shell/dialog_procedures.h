@@ -1,11 +1,13 @@
 // The modal dialogs of the game and their procedures.
 #pragma once
 
-enum class AbandonChoice { NewGame, Abandon };
+// What a Yes to the abandon question does: start a new game, go to the title, or leave the
+// high-score screen (its Exit during a game).
+enum class AbandonChoice { NewGame, Abandon, LeaveHighScores };
 
 // Options: the help check box (which also re-arms both notices) and the language.
 void RunOptionsDialog();
-// The abandon confirmation, with the new-game or the abandon procedure.
+// The abandon confirmation; No changes nothing.
 void RunAbandonDialog(AbandonChoice choice);
 // The name of a new high-score row; stores it when the dialog ends.
 void RunPlayerNameDialog(int row);

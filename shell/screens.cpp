@@ -55,6 +55,25 @@ void ShowHighScoreScreen() {
     if (p.game.FinishedGame) p.game.GameInProgress = 0;
 }
 
+void LeaveHighScoreScreen() {
+    ProgramState& p = Program();
+    p.game.GameInProgress = 0;
+    // The finished game has had its high-score screen; left set, the flag would turn a later
+    // visit to this screen during another game into the end of that game.
+    p.game.FinishedGame = 0;
+    p.ReturnScreen = TitleScreen;
+    ShowTitleScreen();
+}
+
+bool GameOverShown() {
+    const ProgramState& p = Program();
+    const GameState& game = p.game;
+    // Between the panel's first drawing and the high-score step, on the unpaused game screen
+    // (the pause picture covers the panel while paused).
+    return p.Screen == GameScreen && game.Paused == 0 && game.GameInProgress == 0 &&
+           (game.GameOverClickArmed != 0 || game.GameOverClicked != 0);
+}
+
 void PauseOverlaySequence() {
     ProgramState& p = Program();
     p.PauseOverlayPending = 0;

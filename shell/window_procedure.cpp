@@ -66,6 +66,8 @@ void Repaint() {
             PauseOverlaySequence();
         } else {
             RedrawGameScreen(p.game);
+            // A full redraw takes the panel away; without it the full pile looks frozen.
+            if (GameOverShown()) DrawGameOverPanel();
         }
         break;
     case HighScoreScreen:
@@ -109,12 +111,13 @@ void HighScoreClick(int x, int y) {
         p.Screen = GameScreen;
         RedrawGameScreen(game);
     } else if (Hit(HighScoreExitButton, x, y)) {
-        game.GameInProgress = 0;
-        // The finished game has had its high-score screen; left set, the flag would turn a
-        // later visit to this screen during another game into the end of that game.
-        game.FinishedGame = 0;
-        p.ReturnScreen = TitleScreen;
-        ShowTitleScreen();
+        // Leaving throws the game in progress away: the player is asked first, as New Game
+        // and Abandon Game ask.
+        if (game.GameInProgress != 0) {
+            RunAbandonDialog(AbandonChoice::LeaveHighScores);
+        } else {
+            LeaveHighScoreScreen();
+        }
     }
 }
 

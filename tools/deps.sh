@@ -9,10 +9,11 @@ packages=(
     libsdl2-dev zlib1g-dev
 )
 if [ "${GLIMORA_TESTS:-0}" = 1 ]; then
-    # GoogleTest and Google Benchmark; Xvfb and xdotool for the runs of the real window; clang
-    # and its sanitizer runtime for the fuzzers.
+    # GoogleTest and Google Benchmark; Xvfb and xdotool for the runs of the real window, with
+    # openbox, xwininfo and ImageMagick's import for the run under a window manager; clang and
+    # its sanitizer runtime for the fuzzers.
     packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev
-        xvfb xauth xdotool
+        xvfb xauth xdotool openbox x11-utils imagemagick python3
         clang libclang-rt-14-dev)
 fi
 if [ "${GLIMORA_WINDOWS:-0}" = 1 ]; then

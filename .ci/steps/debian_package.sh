@@ -37,6 +37,9 @@ say "install"
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" >/dev/null
 [ -x /usr/games/glimora ] || fail "/usr/games/glimora is missing"
 dpkg-query -W -f='${Conffiles}\n' glimora | grep -q /etc/glimora/glimora.conf || fail "no conffile"
+# Each player gets the language of their own locale: the machine-wide file names none.
+! grep -q '^[[:space:]]*Language[[:space:]]*=' /etc/glimora/glimora.conf ||
+    fail "the installed configuration chooses a language for every user"
 metainfo=$(dpkg -L glimora | grep 'metainfo.xml$')
 appstreamcli validate --no-net "$metainfo" || fail "AppStream file"
 
@@ -45,7 +48,9 @@ home="$work/home"
 mkdir -p "$home"
 cat >"$work/play.sh" <<'PLAY'
 set -u
-HOME="$1" XDG_DATA_HOME="$1/.local/share" SDL_AUDIODRIVER=dummy /usr/games/glimora &
+# An English locale: the keys below are the English menu's.
+HOME="$1" XDG_DATA_HOME="$1/.local/share" LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 \
+    SDL_AUDIODRIVER=dummy /usr/games/glimora &
 pid=$!
 window=""
 for _ in $(seq 100); do

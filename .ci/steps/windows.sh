@@ -145,6 +145,22 @@ rm -rf "${build:?}/smoke"
 mkdir -p "$build/smoke"
 run_session first
 check_files
+# The help screen of a new player, as the window showed it at 480 x 480: the Linux game shows
+# the help picture one to one, and so must this one, pixel for pixel.
+python3 - "$build/smoke/1-help.bmp" resources/bitmaps/2501.bmp <<'PY' || fail "the help screen is not the Linux picture"
+import struct, sys
+def pixels(path):
+    data = open(path, "rb").read()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
+    return (width, height, bits), data[offset:offset + width * height * 3]
+shown, want = pixels(sys.argv[1]), pixels(sys.argv[2])
+if shown[0] != want[0]:
+    sys.exit(f"the window showed {shown[0]}, the picture is {want[0]}")
+differ = sum(shown[1][i:i + 3] != want[1][i:i + 3] for i in range(0, len(want[1]), 3))
+print(f"-- windows: help screen: {differ} pixels differ from the Linux picture")
+sys.exit(1 if differ else 0)
+PY
 run_session again
 check_files
 

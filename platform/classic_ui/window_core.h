@@ -78,6 +78,10 @@ struct WindowCore {
     virtual void resized(const UiEvent& event) = 0;
     // Puts back client pixels that covers hid, before the game may draw.
     virtual void restoreUnder() {}
+    // Where the game's picture lies in the client: all of it, unless the window manager keeps
+    // the client another shape and the backend centres the square picture in it. Clicks are
+    // positions in that picture.
+    virtual Rect pictureArea() const { return {0, 0, client.width, client.height}; }
     // A dialog with an edit field may open: typed text is wanted.
     virtual void startTextInput() {}
     // Nobody can see a modal message now (no window, or the player is going).

@@ -118,14 +118,16 @@ bool WindowCore::dispatch(const UiEvent& e) {
         }
         // The second press of a double click comes instead of a press; a third press is an
         // ordinary press again, as on Windows.
+        const Rect picture = pictureArea();
         deliver({e.doubleClick ? platform::EventType::LeftDoubleClick : platform::EventType::LeftDown,
-                 e.x, y, 0});
+                 e.x - picture.x, y - picture.y, 0});
         return true;
     }
     case Kind::MouseUp: {
         const int y = e.y - barHeight();
         if (!e.left || y < 0 || e.x < 0 || e.x >= client.width || y >= client.height) return false;
-        deliver({platform::EventType::LeftUp, e.x, y, 0});
+        const Rect picture = pictureArea();
+        deliver({platform::EventType::LeftUp, e.x - picture.x, y - picture.y, 0});
         return true;
     }
     case Kind::Key:

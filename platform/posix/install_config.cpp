@@ -187,6 +187,17 @@ InstallConfig ReadInstallConfigFile(const std::string& path, bool report) {
     return ParseInstallConfig(text, folderOf(path));
 }
 
+uint8_t LocaleLanguage() {
+    // The first of these that is set and not empty names the locale of the messages.
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || value[0] == '\0') continue;
+        const bool french = (value[0] == 'f' || value[0] == 'F') && (value[1] == 'r' || value[1] == 'R');
+        return french ? 0 : 1;
+    }
+    return 1;
+}
+
 std::string InstalledConfigFile() {
     // Set by the build from the installation folders.
     return FindConfigFile(ExecutableFolder(), GLIMORA_INSTALLED_BINDIR, GLIMORA_SYSTEM_CONFIG);
@@ -197,7 +208,13 @@ std::string InstalledConfigFile() {
 namespace platform {
 
 InstallConfig ReadInstallConfig() {
-    return posix::ReadInstallConfigFile(posix::InstalledConfigFile());
+    InstallConfig config = posix::ReadInstallConfigFile(posix::InstalledConfigFile());
+    // A file that names no language leaves it to each player's locale.
+    if (config.keyFound && !config.languageFound) {
+        config.languageFound = true;
+        config.languageByte = posix::LocaleLanguage();
+    }
+    return config;
 }
 
 } // namespace platform

@@ -43,6 +43,10 @@ std::string ConfigProblem(std::string_view text);
 // reason (unless `report` is false) and taken as missing.
 InstallConfig ReadInstallConfigFile(const std::string& path, bool report = true);
 
+// The player's language from the locale (LC_ALL, else LC_MESSAGES, else LANG, the first set):
+// 0 (French) for a name starting with "fr", 1 (English) for any other or none.
+uint8_t LocaleLanguage();
+
 // The configuration file the program reads: beside it, in its installation's share folder, or
 // the system's; empty when there is none.
 std::string InstalledConfigFile();

@@ -46,6 +46,7 @@ struct Backend : classicui::WindowCore {
     void restoreUnder() override;
     void startTextInput() override;
     void reportUnseen(std::string_view text, std::string_view caption) override;
+    classicui::Rect pictureArea() const override;
 };
 
 Backend& backend();
@@ -53,6 +54,10 @@ Backend& backend();
 // Calls the window procedure when the window exists.
 inline void deliver(const platform::Event& event) {
     backend().deliver(event);
+}
+// The part of the client the game's picture covers.
+inline classicui::Rect pictureArea() {
+    return backend().pictureArea();
 }
 // Shows what changed since the last present.
 void present();

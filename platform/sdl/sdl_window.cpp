@@ -12,6 +12,7 @@
 #include "platform/classic_ui/scaled_layer.h"
 #include "platform/sdl/icon_decode.h"
 #include "platform/sdl/sdl_state.h"
+#include "platform/sdl/x11_window_size.h"
 #include "resources/resources.h"
 
 namespace sdlbackend {
@@ -28,6 +29,15 @@ classicui::WindowCore& classicui::MainWindow() {
 }
 
 namespace sdlbackend {
+
+// Where the game's picture is shown in the client: all of it, or a square centred in a client
+// the window manager keeps another shape.
+classicui::Rect Backend::pictureArea() const {
+    if (pictureSide <= 0) return {0, 0, client.width, client.height};
+    const int w = std::min(client.width, pictureSide);
+    const int h = std::min(client.height, pictureSide);
+    return {(client.width - w) / 2, (client.height - h) / 2, w, h};
+}
 
 void Backend::show() {
     present();
@@ -110,6 +120,14 @@ bool placeClient(int width, int height, bool repoint) {
     return resized;
 }
 
+// The size the window has on the screen. SDL takes a size it asked for as granted, but a
+// window manager that keeps the window maximised or tiled refuses it; on X11 the server knows.
+void realWindowSize(int& w, int& h) {
+    Backend& b = backend();
+    SDL_GetWindowSize(b.window, &w, &h);
+    X11WindowSize(b.window, w, h);
+}
+
 } // namespace
 
 // Takes the window's present size as the client size plus the menu bar; tells the window
@@ -117,7 +135,7 @@ bool placeClient(int width, int height, bool repoint) {
 bool syncWindowSize() {
     Backend& b = backend();
     int w = 0, h = 0;
-    SDL_GetWindowSize(b.window, &w, &h);
+    realWindowSize(w, h);
     const bool resized = w != b.client.width || h - barHeight() != b.client.height;
     // SDL makes a new window surface for a new window size; an update of no rectangle says
     // whether the one the client views is still the window's.
@@ -197,30 +215,23 @@ void setWindowIcon(SDL_Window* window) {
 
 namespace {
 
-constexpr uint32_t MarginColour = 0x000000;
+// Dark, and not the black a window system leaves in pixels nobody painted.
+constexpr uint32_t MarginColour = 0x1C1C1C;
 
 uint32_t* row(uint32_t* pixels, int pitch, int y) {
     return pixels + static_cast<ptrdiff_t>(y) * pitch;
 }
 
-// The part of the client the game's picture covers.
-classicui::Rect pictureArea() {
-    const Backend& b = backend();
-    int w = b.client.width, h = b.client.height;
-    if (b.pictureSide > 0) {
-        w = std::min(w, b.pictureSide);
-        h = std::min(h, b.pictureSide);
-    }
-    return {0, 0, w, h};
-}
-
-// Copies client pixels of `r` (client coordinates) into the window picture; nothing when
+// Copies the game's pixels of `r` (picture coordinates: the game draws its picture from the
+// client's top-left corner) into the window picture, where the picture is shown; nothing when
 // the client is a view over those very rows.
 void copyClient(uint32_t* pixels, int pitch, const classicui::Rect& r) {
     const Backend& b = backend();
     if (r.h <= 0 || b.client.row(0) == row(pixels, pitch, barHeight())) return;
+    const classicui::Rect at = pictureArea();
     for (int y = r.y; y < r.y + r.h; ++y)
-        std::copy_n(b.client.row(y) + r.x, r.w, row(pixels, pitch, y + barHeight()) + r.x);
+        std::copy_n(b.client.row(y) + r.x, r.w,
+                    row(pixels, pitch, y + at.y + barHeight()) + r.x + at.x);
 }
 
 // `r` in interface pixels as window pixels of the client (below the menu bar), clipped to it.
@@ -302,11 +313,17 @@ void composeWindow(uint32_t* pixels, int pitch) {
                                     static_cast<size_t>(all.w));
     classicui::DrawScaled(bar, b.uiScale, [&b](Surface& ui) { classicui::DrawMenuBar(ui, b.menu, b.menuView); });
     const classicui::Rect picture = pictureArea();
-    copyClient(pixels, pitch, picture);
+    copyClient(pixels, pitch, {0, 0, picture.w, picture.h});
+    // The margin around the picture is painted whole: no pixel of the client is left as the
+    // window system had it.
     for (int y = 0; y < b.client.height; ++y) {
         uint32_t* line = row(pixels, pitch, y + top);
-        const int from = y < picture.h ? picture.w : 0;
-        std::fill(line + from, line + b.client.width, MarginColour);
+        if (y < picture.y || y >= picture.y + picture.h) {
+            std::fill(line, line + b.client.width, MarginColour);
+            continue;
+        }
+        std::fill(line, line + picture.x, MarginColour);
+        std::fill(line + picture.x + picture.w, line + b.client.width, MarginColour);
     }
     composeOverlays(pixels, pitch, all);
 }
@@ -352,9 +369,13 @@ void presentCopied() {
         SDL_UpdateWindowSurface(b.window);
     } else {
         // Only the changed parts of the picture; the margin keeps its paint.
-        const std::vector<SDL_Rect> rects = changedRects(pictureArea());
-        for (const SDL_Rect& r : rects)
+        const classicui::Rect picture = pictureArea();
+        std::vector<SDL_Rect> rects = changedRects({0, 0, picture.w, picture.h});
+        for (SDL_Rect& r : rects) {
             copyClient(pixels, pitch, {r.x, r.y - barHeight(), r.w, r.h});
+            r.x += picture.x;
+            r.y += picture.y;
+        }
         if (!rects.empty())
             SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size()));
     }
@@ -499,7 +520,24 @@ void DestroyMainWindow() {
 void MakeClientSquare(int side) {
     auto& b = backend();
     if (!b.windowOpen || side <= 0) return;
-    SDL_SetWindowSize(b.window, side, side + sdlbackend::barHeight());
+    const int wantW = side, wantH = side + sdlbackend::barHeight();
+    SDL_SetWindowSize(b.window, wantW, wantH);
+    // A window manager answers a moment later: wait for it a little (at most 0.2 s).
+    int w = 0, h = 0;
+    sdlbackend::realWindowSize(w, h);
+    for (int waited = 0; (w != wantW || h != wantH) && waited < 200; waited += 10) {
+        SDL_Delay(10);
+        SDL_PumpEvents();
+        sdlbackend::realWindowSize(w, h);
+    }
+    // Refused: SDL would go on taking the size asked for as the window's, and make its window
+    // surface that size, leaving the rest of the window unpainted. Asking for the size the
+    // window has puts SDL right, and changes nothing on the screen.
+    if (w != wantW || h != wantH) {
+        int sdlW = 0, sdlH = 0;
+        SDL_GetWindowSize(b.window, &sdlW, &sdlH);
+        if (sdlW != w || sdlH != h) SDL_SetWindowSize(b.window, w, h);
+    }
     // SetWindowPos sends WM_SIZE before it returns; do the same with the size we got.
     sdlbackend::syncWindowSize();
     // A window manager that keeps the window maximised or tiled refuses the size: the game

@@ -11,8 +11,9 @@ namespace platform::win32 {
 namespace {
 
 constexpr char ClassName[] = "Glimora";
-constexpr int OuterWidth = 488;
-constexpr int OuterHeight = 534;
+// The client area the window opens with: the canvas, one to one.
+constexpr int OpeningSide = 480;
+constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW;
 
 HWND mainWindow = nullptr;
 WindowProcedure procedure = nullptr;
@@ -147,15 +148,24 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     win32::procedure = procedure;
     // The window starts with the menu bar it is given (the English one), as a class menu would.
     HMENU menu = win32::MenuFor(initialMenu);
-    const HWND window = CreateWindowExA(0, win32::ClassName, title, WS_OVERLAPPEDWINDOW,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, win32::OuterWidth,
-                                        win32::OuterHeight, nullptr, menu, instance, nullptr);
+    // The outer size that gives a 480 x 480 client with this system's frame and menu bar
+    // (488 x 534 with the classic metrics): the picture is shown one to one.
+    RECT outer{0, 0, win32::OpeningSide, win32::OpeningSide};
+    AdjustWindowRectEx(&outer, win32::WindowStyle, TRUE, 0);
+    const HWND window = CreateWindowExA(0, win32::ClassName, title, win32::WindowStyle,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                                        outer.bottom - outer.top, nullptr, menu, instance, nullptr);
     if (window == nullptr) {
         win32::procedure = nullptr;
         return false;
     }
     mainWindow = window;
     ShowWindow(window, win32::startupShowState());
+    // A menu bar that wraps, or a frame the calculation does not know, is corrected once.
+    RECT client{};
+    if (!IsIconic(window) && !IsZoomed(window) && GetClientRect(window, &client) &&
+        (client.right != win32::OpeningSide || client.bottom != win32::OpeningSide))
+        MakeClientSquare(win32::OpeningSide);
     win32::fitSurfaceToClient(window);
     return true;
 }

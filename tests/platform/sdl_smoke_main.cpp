@@ -190,7 +190,7 @@ int main() {
     }
 
     // A window manager that keeps an 800 x 600 client after MakeClientSquare(600): the game
-    // draws 600 x 600 and every other client pixel is painted, none left white.
+    // draws 600 x 600, shown centred, and every other client pixel is the dark margin.
     {
         sdlbackend::Backend& b = sdlbackend::backend();
         Surface kept = std::move(b.client);
@@ -205,11 +205,23 @@ int main() {
         for (int y = 0; y < 600; ++y)
             for (int x = 0; x < 800; ++x) {
                 const uint32_t p = window[static_cast<size_t>(y + top) * 800 + x];
-                if (x < 600) picture += p == 0x123456;
-                else unpainted += p == 0xFFFFFF;
+                if (x >= 100 && x < 700) picture += p == 0x123456;
+                else unpainted += p != 0x1C1C1C;
             }
-        check(picture == 600 * 600, "the square picture is shown whole");
-        check(unpainted == 0, "the margin beside the square picture is painted");
+        check(picture == 600 * 600, "the square picture is shown whole, centred");
+        check(unpainted == 0, "the margin on both sides of the square picture is painted");
+        // A click on the picture's top-left pixel is the game's (0, 0); one in the margin
+        // lies outside the picture.
+        static std::vector<platform::Event> seen;
+        const platform::WindowProcedure keptProcedure = b.procedure;
+        b.procedure = [](const platform::Event& e) { seen.push_back(e); };
+        pushMouse(SDL_MOUSEBUTTONUP, 100, top);
+        pushMouse(SDL_MOUSEBUTTONDOWN, 50, top + 10);
+        for (bool forWindow = false; b.handleNextInput(forWindow);) {
+        }
+        b.procedure = keptProcedure;
+        check(seen.size() == 2 && seen[0].x == 0 && seen[0].y == 0 && seen[1].x == -50,
+              "clicks are mapped to the centred picture");
         b.client = std::move(kept);
         b.pictureSide = 0;
         b.frameDirty = true;

@@ -45,6 +45,42 @@ TEST_F(ShellScenario, APressAfterOneSecondReachesTheHighScoreStepAtTwoSeconds) {
     EXPECT_EQ(G().pileCount, 1);
 }
 
+TEST_F(ShellScenario, ARepaintWhileGameOverIsShownKeepsThePanelUntilTheHighScoreStep) {
+    StartOnTitle();
+    PlayFromTitle();
+    PlayUntilGameOver();
+    RunFor(1000); // the last popups have gone
+    // The panel covers (15, 150)-(464, 329) at 480 x 480.
+    const auto panel = [] {
+        std::vector<uint32_t> pixels;
+        for (int y = 150; y < 330; ++y)
+            for (int x = 15; x < 465; ++x)
+                pixels.push_back(headless::Pixel(x, y));
+        return pixels;
+    };
+    const std::vector<uint32_t> shown = panel();
+    auto resizeThereAndBack = [this] {
+        headless::QueueResize(600, 600);
+        Settle();
+        headless::QueueResize(480, 480);
+        Settle();
+    };
+    resizeThereAndBack();
+    EXPECT_TRUE(panel() == shown) << "a resize puts the GAME OVER panel back";
+
+    // Paused, then resumed by the press that acknowledges GAME OVER: the panel stays until
+    // the high-score step.
+    Command(CmdPause);
+    TypeInDialog("Al");
+    ClickInDialog(1101, 1);
+    Click({240, 240});
+    ASSERT_EQ(G().GameOverClicked, 1);
+    resizeThereAndBack();
+    EXPECT_TRUE(panel() == shown);
+    RunFor(2100);
+    EXPECT_EQ(P().Screen, HighScoreScreen);
+}
+
 TEST_F(ShellScenario, TheFrenchNameDialogStoresTheTypedName) {
     WriteConfig(0);
     StartOnTitle();

@@ -62,6 +62,36 @@ TEST_F(ShellScenario, ConfirmedNewGameRunsAtOnceAndConfirmedAbandonGoesToTheTitl
     EXPECT_EQ(G().GameInProgress, 0);
 }
 
+TEST_F(ShellScenario, ExitFromTheHighScoreScreenDuringAGameAsksBeforeDroppingIt) {
+    WriteConfig(0);
+    StartOnTitle();
+    PlayFromTitle();
+    ASSERT_TRUE(PlaceActiveElement());
+    Command(8076); // the French High scores
+    ASSERT_EQ(P().Screen, HighScoreScreen);
+    const std::vector<uint32_t> table = platform::WindowSurface().pixels;
+    ClickInDialog(1600, 2);
+    Click(HighScoreExitAt);
+    ASSERT_EQ(headless::Dialogs().size(), 1u);
+    EXPECT_EQ(headless::Dialogs()[0].resourceId, 1600) << "the French question";
+    EXPECT_EQ(P().Screen, HighScoreScreen);
+    EXPECT_TRUE(platform::WindowSurface().pixels == table);
+    EXPECT_EQ(G().GameInProgress, 1);
+    EXPECT_EQ(Exit(), 0);
+
+    Start(90000);
+    EXPECT_EQ(P().Screen, GameScreen) << "No kept the game";
+    EXPECT_EQ(FilledSquares(), 1);
+    Command(8076);
+    ClickInDialog(1600, 1);
+    Click(HighScoreExitAt);
+    EXPECT_EQ(P().Screen, TitleScreen);
+    EXPECT_EQ(G().GameInProgress, 0);
+    EXPECT_EQ(Exit(), 0);
+    Start(95000);
+    EXPECT_EQ(P().Screen, TitleScreen) << "Yes dropped it";
+}
+
 TEST_F(ShellScenario, OptionsSwitchesTheLanguageAndTheMenuBarAtOnce) {
     StartOnTitle();
     CheckInDialog([](platform::DialogHandle& dialog) {

@@ -5,7 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -142,14 +145,62 @@ TEST_F(ShellScenario, WithoutConfigurationTheGameRunsInEnglishAndSaysItCannotSav
     EXPECT_TRUE(SavedGameBytes().empty());
 }
 
-TEST_F(ShellScenario, FrenchConfigurationGivesTheFrenchMenuAndDialogs) {
-    WriteConfig(0);
-    StartOnTitle();
-    EXPECT_EQ(P().Language, 0);
-    EXPECT_EQ(headless::MenuShown(), "MAINMENUFR");
-    Command(8075); // Options, French id
-    ASSERT_EQ(headless::Dialogs().size(), 1u);
-    EXPECT_EQ(headless::Dialogs()[0].resourceId, 1150);
+TEST_F(ShellScenario, TheLanguageLineElseThePlayersLocaleChoosesMenuPicturesAndDialogs) {
+    struct Case {
+        const char* languageLine; // nullptr: the file names no language
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        uint8_t expected;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, nullptr, "fr_FR.UTF-8", 0},
+        {nullptr, nullptr, nullptr, "en_US.UTF-8", 1},
+        {nullptr, nullptr, nullptr, nullptr, 1},
+        {nullptr, "", "fr_CA.UTF-8", "en_US.UTF-8", 0},
+        {nullptr, "de_DE.UTF-8", "fr_FR.UTF-8", "fr_FR.UTF-8", 1},
+        {nullptr, "FR_be", nullptr, "en_US.UTF-8", 0},
+        {"Language=1", nullptr, nullptr, "fr_FR.UTF-8", 1},
+        {"Language=0", "en_GB.UTF-8", nullptr, "en_US.UTF-8", 0},
+    };
+    const auto put = [](const char* name, const char* value) {
+        if (value == nullptr) {
+            ::unsetenv(name);
+        } else {
+            ::setenv(name, value, 1);
+        }
+    };
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+    for (const Case& c : cases) {
+        {
+            std::ofstream out(std::filesystem::path(platform::posix::ExecutableFolder()) /
+                              platform::posix::ConfigFileName);
+            out << "# Language=1\nPath=" << Folder() << "\n";
+            if (c.languageLine != nullptr) out << c.languageLine << "\n";
+        }
+        put("LC_ALL", c.lcAll);
+        put("LC_MESSAGES", c.lcMessages);
+        put("LANG", c.lang);
+        const std::string label = std::string(c.languageLine ? c.languageLine : "-") + " " +
+                                  (c.lcAll ? c.lcAll : "-") + " " +
+                                  (c.lcMessages ? c.lcMessages : "-") + " " +
+                                  (c.lang ? c.lang : "-");
+        StartOnTitle();
+        EXPECT_EQ(P().Language, c.expected) << label;
+        EXPECT_EQ(headless::MenuShown(),
+                  c.expected == 0 ? "MAINMENUFR" : "MAINMENUENG") << label;
+        EXPECT_TRUE(platform::WindowSurface().pixels ==
+                    LoadBitmapResource(2600 + c.expected).pixels) << label << ": the title";
+        Command(c.expected == 0 ? 8075 : 9075); // Options
+        ASSERT_EQ(headless::Dialogs().size(), 1u) << label;
+        EXPECT_EQ(headless::Dialogs()[0].resourceId, 1150 + c.expected) << label;
+    }
+    for (const auto& [name, value] : saved)
+        put(name, value ? value->c_str() : nullptr);
 }
 
 TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptAside) {

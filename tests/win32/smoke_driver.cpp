@@ -392,6 +392,10 @@ int main(int argc, char** argv) {
     std::printf("window \"%s\": outer %ld x %ld, client %ld x %ld\n", windowText(main).c_str(),
                 outer.right - outer.left, outer.bottom - outer.top, client.right, client.bottom);
     check(GetMenu(main) != nullptr, "the window has its menu bar");
+    // The frame and menu bar of this system are taken into account: the canvas one to one.
+    check(client.right == 480 && client.bottom == 480,
+          "the client area opens at 480 x 480 (now " + std::to_string(client.right) + " x " +
+              std::to_string(client.bottom) + ")");
     if (mode == "nokey") {
         // Without the installer's key the game says so at start-up, plays on, and says at
         // exit that it cannot save.
