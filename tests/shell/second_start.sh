@@ -41,8 +41,9 @@ tree() {
 # The int32 at `offset` of the saved game.
 saved_int() { od -An -td4 -j "$1" -N4 "$saved" | tr -d ' '; }
 
-# A player's first game: it starts playing at once and leaves in the middle of its game.
-"${run[@]}" --autoplay --close-after-ms 3000 >"$work/first.out" 2>"$work/first.err" &
+# A player's first game: it starts playing at once, and is ended in the middle of its game by
+# a SIGTERM (as a logout would), which closes its window as the close box does.
+"${run[@]}" --autoplay --close-after-ms 100000 >"$work/first.out" 2>"$work/first.err" &
 first=$!
 pids+=("$first")
 wait_for_lock
@@ -61,6 +62,7 @@ grep -q closing "$work/second.out" && fail "second start opened a game"
 kill -0 "$first" 2>/dev/null || fail "the first game ended before its time"
 
 # The first one plays on and saves its game at its exit; the next start resumes it, paused.
+kill -TERM "$first"
 status=0
 wait "$first" || status=$?
 [ "$status" = 0 ] || fail "first game ended with status $status: $(cat "$work/first.err")"
