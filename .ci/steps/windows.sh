@@ -164,16 +164,26 @@ check_files
 run_session again second
 check_files
 
+# Without the key the game cannot know where the saved game lives: it says so and leaves it be.
+timeout 60 "$wine" reg delete 'HKLM\Software\Glimora' /f >/dev/null || fail "reg delete"
+saved_before=$(sha256sum <"$install/Glimora/donnees0.icc")
+run_session nokey
+[ "$(sha256sum <"$install/Glimora/donnees0.icc")" = "$saved_before" ] ||
+    fail "the saved game was written although the installer's key was missing"
+check_files
+
 # Two new players of the machine whose games run at once (Wine takes the user name from
 # $USER): each gets a slot of their own and a saved game in it, and the slot file keeps both.
 say "two new players at once"
+timeout 60 "$wine" reg add 'HKLM\Software\Glimora' /v Path /t REG_SZ /d "$(windows_path "$install")" /f \
+    >/dev/null || fail "reg add Path"
 pair_pids=()
 for player in anna bruno; do
-    (cd "$work" && status=0 && USER=$player timeout 180 "$wine" "$root/$build/glimora.exe" \
+    (cd "$work" && status=0 && USER=$player timeout 300 "$wine" "$root/$build/glimora.exe" \
         >"$work/$player.log" 2>&1 || status=$?; echo "$status" >"$work/$player.status") &
     pair_pids+=($!)
 done
-timeout 150 "$wine" "$root/$build/smoke_driver.exe" pair "$(windows_path "$root/$build/smoke")" \
+timeout 270 "$wine" "$root/$build/smoke_driver.exe" pair "$(windows_path "$root/$build/smoke")" \
     "$(windows_path "$root/$build/glimora.exe")" || fail "the two players' games did not run together"
 wait "${pair_pids[@]}" || true
 for player in anna bruno; do
@@ -190,11 +200,4 @@ for file in donnees1.icc donnees2.icc; do
 done
 say "anna and bruno: slots 1 and 2, each with a saved game"
 
-# Without the key the game cannot know where the saved game lives: it says so and leaves it be.
-timeout 60 "$wine" reg delete 'HKLM\Software\Glimora' /f >/dev/null || fail "reg delete"
-saved_before=$(sha256sum <"$install/Glimora/donnees0.icc")
-run_session nokey
-[ "$(sha256sum <"$install/Glimora/donnees0.icc")" = "$saved_before" ] ||
-    fail "the saved game was written although the installer's key was missing"
-check_files
 say "passed (pictures of each screen: $build/smoke/)"

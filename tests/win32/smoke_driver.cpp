@@ -423,7 +423,8 @@ int main(int argc, char** argv) {
     if (mode == "pair") {
         std::vector<HWND> games;
         const DWORD start = GetTickCount();
-        while ((games = gameWindows()).size() < 2 && GetTickCount() - start < WindowWaitMs)
+        // Two Wine processes starting at once on a busy machine may take long to show up.
+        while ((games = gameWindows()).size() < 2 && GetTickCount() - start < 4 * WindowWaitMs)
             Sleep(100);
         check(games.size() == 2, "two games run at once (" + std::to_string(games.size()) + ")");
         Sleep(2000);
