@@ -21,12 +21,13 @@ run=(env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy HOME="$work/game/home"
     XDG_DATA_HOME="$work/game/home/xdg" "$work/game/glimora")
 game() { timeout 60 "${run[@]}" "$@"; }
 
-# Waits until a game holds the folder's lock (the lock is an flock on the folder).
+# Waits until a game holds the folder's lock (an flock on the folder), 60 s at most: a busy
+# machine may take long to start it.
 wait_for_lock() {
     local tries=0
     while flock -n "$data" true; do
         tries=$((tries + 1))
-        [ "$tries" -lt 200 ] || { fail "no game took the lock"; return 1; }
+        [ "$tries" -lt 1200 ] || { fail "no game took the lock within 60 s"; return 1; }
         sleep 0.05
     done
 }
