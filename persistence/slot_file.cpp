@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -91,6 +92,58 @@ int resolvePlayerSlot(SlotRecord& record, const std::string& userName, uint8_t l
     }
     showTooManyUsers(language);
     return 0;
+}
+
+void mergeSlotNames(SlotRecord& onDisk, const SlotRecord& ours) {
+    if (onDisk.count < 0 || onDisk.count > SlotNameCount) return;
+    const int ourCount = std::clamp(ours.count, 0, SlotNameCount);
+    for (int i = 0; i < ourCount && onDisk.count < SlotNameCount; ++i) {
+        const std::string_view name = storedName(ours.names[static_cast<size_t>(i)]);
+        bool present = false;
+        for (int j = 0; j < onDisk.count && !present; ++j)
+            present = storedName(onDisk.names[static_cast<size_t>(j)]) == name;
+        if (!present)
+            onDisk.names[static_cast<size_t>(onDisk.count++)] = ours.names[static_cast<size_t>(i)];
+    }
+}
+
+namespace {
+
+// Runs `work` with the slot file held; should that not be arranged in time, runs it all the
+// same rather than lose the player's name.
+void withSlotFile(const std::string& path, const std::function<void()>& work) {
+    if (!platform::WithSlotFileHeld(path, work)) work();
+}
+
+} // namespace
+
+FileRead takePlayerSlot(SlotRecord& record, const std::string& path, const std::string& userName,
+                        uint8_t language, int& slot) {
+    FileRead read = FileRead::Missing;
+    withSlotFile(path, [&] {
+        read = readSlotFile(record, path);
+        const int32_t countBefore = record.count;
+        slot = resolvePlayerSlot(record, userName, language);
+        // A file that could not be read is never written over.
+        if (record.count != countBefore && read != FileRead::Unreadable)
+            writeSlotFile(record, path);
+    });
+    return read;
+}
+
+bool updateSlotFile(SlotRecord& record, const std::string& path) {
+    bool written = false;
+    withSlotFile(path, [&] {
+        SlotRecord onDisk;
+        if (readSlotFile(onDisk, path) == FileRead::Unreadable) {
+            platform::ShowMessage("Error 4.", "Error!");
+            return;
+        }
+        mergeSlotNames(onDisk, record);
+        written = writeSlotFile(onDisk, path);
+        if (written) record = onDisk;
+    });
+    return written;
 }
 
 bool writeSlotFile(const SlotRecord& record, const std::string& path) {

@@ -43,6 +43,22 @@ FileRead readSlotFile(SlotRecord& record, const std::string& path);
 // returns 0. Only the first 254 bytes of a longer name count.
 int resolvePlayerSlot(SlotRecord& record, const std::string& userName, uint8_t language);
 
+// Every name of `ours` that `onDisk` lacks, appended to `onDisk` in order while it has room:
+// another game of the machine may have added players since this one read the file. A count
+// outside 0..20 in `onDisk` is left alone, as at start-up.
+void mergeSlotNames(SlotRecord& onDisk, const SlotRecord& ours);
+
+// Start-up, with the file held against the other users' games: reads it, finds or adds the
+// user's slot, and writes a name just added at once, so that a game starting meanwhile for
+// another user reads it and takes the next slot. `slot` is the user's slot.
+FileRead takePlayerSlot(SlotRecord& record, const std::string& path, const std::string& userName,
+                        uint8_t language, int& slot);
+
+// Exit, with the file held against the other users' games: reads it again, merges the names
+// of `record` into it and writes it whole; `record` becomes what was written. A file that is
+// there but cannot be read now is not written over ("Error 4.", false).
+bool updateSlotFile(SlotRecord& record, const std::string& path);
+
 // Exit: writes the whole record. On failure shows "Error 4." (or "Error 4 Sid."), caption
 // "Error!", and returns false; the previous file is then left untouched.
 bool writeSlotFile(const SlotRecord& record, const std::string& path);

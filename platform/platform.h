@@ -156,4 +156,26 @@ FileResult ReadWholeFile(const std::string& path, GameFile kind, std::vector<uin
 // the same folder is written, flushed and renamed over the old one.
 FileResult WriteWholeFile(const std::string& path, GameFile kind, std::span<const uint8_t> bytes);
 
+// ---- One running game per player ------------------------------------------------------
+
+enum class PlayerLock {
+    Taken,          // this process holds it until it ends
+    HeldElsewhere,  // a game already running holds it: this start must read and write nothing
+    Unavailable,    // the system offers no lock here: the game runs without one
+};
+
+// Takes the lock that lets one game at a time use `userName`'s files in `folder` (the
+// saved-game folder), before any of them is read. The operating system's own (a lock on the
+// folder, a named mutex on Windows), so a game that crashed or was killed never holds it.
+// Taking it again in the same process for the same folder and user is Taken.
+PlayerLock LockPlayerFiles(const std::string& folder, const std::string& userName);
+
+// Brings the window of the game holding the lock to the front, where the platform allows it.
+void ShowRunningGame();
+
+// Runs `update` while no other program of the machine reads or writes the slot file at
+// `path` (between the users of one machine; a held player lock already covers it where it
+// is the folder's). False, with `update` not run, when that could not be arranged in time.
+bool WithSlotFileHeld(const std::string& path, const std::function<void()>& update);
+
 }  // namespace platform

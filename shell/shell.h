@@ -4,7 +4,9 @@
 #include "platform/platform.h"
 
 // Opens the window, reads the configuration and the player's files and shows the first
-// screen. False when the window cannot be opened (the program then ends with 1).
+// screen. False when the window cannot be opened, or when a game already running holds the
+// player's files (said in a message box; nothing is read or written): the program then ends
+// with 1.
 bool StartUp();
 
 // One pass of the main loop: at most one event, then the game's work. Never waits.

@@ -35,11 +35,33 @@ void ReportUnreadable(const std::string& path, uint8_t language, bool slotFile) 
     platform::ShowMessage(text, "Error!");
 }
 
+// Another game holds this player's files: said, that game brought to the front, and this
+// start ends before reading or writing anything of the player's.
+void ReportAlreadyRunning(const std::string& folder, uint8_t language) {
+    std::fprintf(stderr, "Glimora: a game is already running for %s; this start ends without "
+                 "writing anything\n", folder.c_str());
+    platform::ShowMessage(
+        language == 0 ? "Glimora est d\xE9j\xE0 lanc\xE9." : "Glimora is already running.",
+        "Glimora 1.00");
+    platform::ShowRunningGame();
+}
+
 } // namespace
 
 bool StartUp() {
     ProgramState& p = Program();
     GameState& game = p.game;
+
+    // One game at a time uses a player's files: the lock is taken before the window opens,
+    // so that a start that must give way shows nothing but its message.
+    const platform::InstallConfig config = platform::ReadInstallConfig();
+    const std::string userName = platform::UserName();
+    const std::string lockFolder = config.pathFound ? config.path : platform::SlotFileFolder();
+    if (!lockFolder.empty() &&
+        platform::LockPlayerFiles(lockFolder, userName) == platform::PlayerLock::HeldElsewhere) {
+        ReportAlreadyRunning(lockFolder, languageFrom(config));
+        return false;
+    }
 
     if (!platform::OpenMainWindow("Glimora", MainWindowProcedure, MenuEnglish())) return false;
     // A window just shown is painted once, whatever else happens first.
@@ -60,9 +82,8 @@ bool StartUp() {
     p.save.ShowHelpAtStart = 1;
     p.SaveDisabled = 0;
 
-    p.UserName = platform::UserName();
+    p.UserName = userName;
 
-    const platform::InstallConfig config = platform::ReadInstallConfig();
     if (!config.keyFound) {
         platform::ShowMessage(
             "Uninstall Glimora, and reinstall it correctly in the default directory.", "Error!");
@@ -72,14 +93,15 @@ bool StartUp() {
 
     const char separator = platform::PathSeparator();
     p.SlotFilePath = buildSlotFilePath(platform::SlotFileFolder(), separator).value_or("");
-    if (!p.SlotFilePath.empty() &&
-        readSlotFile(p.slots, p.SlotFilePath) == FileRead::Unreadable) {
+    if (p.SlotFilePath.empty()) {
+        p.PlayerSlot = resolvePlayerSlot(p.slots, p.UserName, p.Language);
+    } else if (takePlayerSlot(p.slots, p.SlotFilePath, p.UserName, p.Language, p.PlayerSlot) ==
+               FileRead::Unreadable) {
         // Without the list the player's slot is unknown: any saved game could be another
         // player's, so none is read or written this run, and the list stays as it is.
         p.SlotFileUnreadable = true;
         ReportUnreadable(p.SlotFilePath, p.Language, true);
     }
-    p.PlayerSlot = resolvePlayerSlot(p.slots, p.UserName, p.Language);
 
     // Without a folder (or with one too long) there is no saved game this run.
     p.SavePath = savePathFrom(config, separator, p.PlayerSlot).value_or("");

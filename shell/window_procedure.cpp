@@ -214,7 +214,7 @@ void Shutdown() {
     if (p.SlotFileUnreadable) {
         written = false;
     } else if (!p.SlotFilePath.empty()) {
-        written = writeSlotFile(p.slots, p.SlotFilePath) && written;
+        written = updateSlotFile(p.slots, p.SlotFilePath) && written;
     } else {
         // No folder for the slot file this run: reported as its failed write would be.
         platform::ShowMessage("Error 4.", "Error!");

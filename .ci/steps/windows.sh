@@ -101,6 +101,8 @@ timeout 60 "$wine" reg add 'HKLM\Software\Glimora' /v Language /t REG_DWORD /d 1
 # starts the game once more, which must resume that session's game from the files, "nokey"
 # runs it without the installer's registry key.
 # The exit status says whether both files were written: 1 for the run without the key.
+# With "second" as its second word, the run is first met by a second start of the game, which
+# must give way and leave every file of the players as it was.
 run_session() {
     local mode=$1 expected=0
     [ "$mode" = nokey ] && expected=1
@@ -112,6 +114,14 @@ run_session() {
         echo "$status" >"$work/game.status"
     ) &
     game_pid=$!
+    if [ "${2:-}" = second ]; then
+        say "a second start while the game runs"
+        local before
+        before=$(player_files)
+        timeout 150 "$wine" "$root/$build/smoke_driver.exe" second "$(windows_path "$root/$build/smoke")" \
+            "$(windows_path "$root/$build/glimora.exe")" || fail "the second start did not give way"
+        [ "$(player_files)" = "$before" ] || fail "the second start wrote: $(diff <(echo "$before") <(player_files))"
+    fi
     local driver_status=0
     timeout 150 "$wine" "$root/$build/smoke_driver.exe" "$mode" "$(windows_path "$root/$build/smoke")" \
         "$(windows_path "$root/$build/glimora.exe")" || driver_status=$?
@@ -125,6 +135,12 @@ run_session() {
         fail "the smoke driver exited with $driver_status, glimora.exe with $game_status (expected $expected)"
     fi
     say "glimora.exe exited with $game_status"
+}
+
+# Every file of the players, names and bytes: the saved games and the slot file.
+player_files() {
+    (find "$install" -type f; find "$WINEPREFIX/drive_c" -maxdepth 3 -iname 'userscd32.wxp*') |
+        sort | while read -r f; do echo "$f $(sha256sum <"$f")"; done
 }
 
 # The two files the run wrote, with their sizes, read back by the game's own loaders.
@@ -161,7 +177,7 @@ differ = sum(shown[1][i:i + 3] != want[1][i:i + 3] for i in range(0, len(want[1]
 print(f"-- windows: help screen: {differ} pixels differ from the Linux picture")
 sys.exit(1 if differ else 0)
 PY
-run_session again
+run_session again second
 check_files
 
 # Without the key the game cannot know where the saved game lives: it says so and leaves it be.
@@ -171,4 +187,33 @@ run_session nokey
 [ "$(sha256sum <"$install/Glimora/donnees0.icc")" = "$saved_before" ] ||
     fail "the saved game was written although the installer's key was missing"
 check_files
+
+# Two new players of the machine whose games run at once (Wine takes the user name from
+# $USER): each gets a slot of their own and a saved game in it, and the slot file keeps both.
+say "two new players at once"
+timeout 60 "$wine" reg add 'HKLM\Software\Glimora' /v Path /t REG_SZ /d "$(windows_path "$install")" /f \
+    >/dev/null || fail "reg add Path"
+pair_pids=()
+for player in anna bruno; do
+    (cd "$work" && status=0 && USER=$player timeout 300 "$wine" "$root/$build/glimora.exe" \
+        >"$work/$player.log" 2>&1 || status=$?; echo "$status" >"$work/$player.status") &
+    pair_pids+=($!)
+done
+timeout 270 "$wine" "$root/$build/smoke_driver.exe" pair "$(windows_path "$root/$build/smoke")" \
+    "$(windows_path "$root/$build/glimora.exe")" || fail "the two players' games did not run together"
+wait "${pair_pids[@]}" || true
+for player in anna bruno; do
+    [ "$(cat "$work/$player.status")" = 0 ] || fail "$player's game ended with $(cat "$work/$player.status")"
+done
+slot=$(find "$WINEPREFIX/drive_c" -maxdepth 3 -iname userscd32.wxp -print -quit)
+names=$(for i in 0 1 2 3; do dd if="$slot" bs=1 skip=$((8 + i * 255)) count=255 status=none | tr -d '\0'; echo; done)
+[ "$(sed -n '2,3p' <<<"$names" | sort | tr '\n' ' ')" = "anna bruno " ] ||
+    fail "the slot file does not hold both new players: $(tr '\n' ' ' <<<"$names")"
+[ -z "$(sed -n 4p <<<"$names")" ] || fail "a fourth name in the slot file: $(tr '\n' ' ' <<<"$names")"
+[ "$(od -An -tu4 -j $((0x1444)) -N4 "$slot" | tr -d ' ')" = 3 ] || fail "the slot file's count is not 3"
+for file in donnees1.icc donnees2.icc; do
+    [ "$(stat -c %s "$install/Glimora/$file" 2>/dev/null)" = 1648 ] || fail "no saved game $file"
+done
+say "anna and bruno: slots 1 and 2, each with a saved game"
+
 say "passed (pictures of each screen: $build/smoke/)"

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "persistence/slot_file.h"
 #include "platform/posix/posix_platform.h"
@@ -153,6 +157,51 @@ TEST_F(SlotFile, FailedWriteKeepsThePreviousFileAndSaysError4) {
     writeBytes(folder.file("plain"), {0});
     EXPECT_FALSE(writeSlotFile(old, folder.file("plain/userscd32.wxp")));
     message_log::expectOne("Error 4.", "Error!");
+}
+
+// Two users' games whose runs overlap: each new player's row reaches the file at start-up, so
+// the later start takes the next slot, and an exit writes the file as it now is plus its own
+// names, whatever the other game wrote meanwhile.
+TEST_F(SlotFile, OverlappingGamesOfTwoUsersKeepBothNamesAndSlots) {
+    const std::string path = folder.file("userscd32.wxp");
+    SlotRecord anna, bruno;
+    int annaSlot = -1, brunoSlot = -1;
+    EXPECT_EQ(takePlayerSlot(anna, path, "anna", 1, annaSlot), FileRead::Missing);
+    EXPECT_EQ(takePlayerSlot(bruno, path, "bruno", 1, brunoSlot), FileRead::Read);
+    EXPECT_EQ(annaSlot, 0);
+    EXPECT_EQ(brunoSlot, 1);
+
+    SlotRecord expected;
+    resolvePlayerSlot(expected, "anna", 1);
+    resolvePlayerSlot(expected, "bruno", 1);
+    const SlotRecordBytes both = encodeSlotRecord(expected);
+    for (SlotRecord* exiting : {&anna, &bruno}) {
+        ASSERT_TRUE(updateSlotFile(*exiting, path));
+        EXPECT_EQ(readBytes(path), std::vector<uint8_t>(both.begin(), both.end()));
+        EXPECT_EQ(encodeSlotRecord(*exiting), both);
+    }
+    // A known player's start writes nothing; a list gone meanwhile is made again whole.
+    const auto stamp = std::filesystem::last_write_time(path);
+    int again = -1;
+    takePlayerSlot(anna, path, "anna", 1, again);
+    EXPECT_EQ(again, 0);
+    EXPECT_EQ(std::filesystem::last_write_time(path), stamp);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(updateSlotFile(bruno, path));
+    EXPECT_EQ(readBytes(path).size(), 5208u);
+    EXPECT_EQ(le32(readBytes(path), 0x1444), 2);
+
+    // A file that cannot be read at exit is not written over.
+    writeBytes(path, {1, 2, 3});
+    ::chmod(path.c_str(), 0);
+    if (::access(path.c_str(), R_OK) != 0) {
+        message_log::shown().clear();
+        EXPECT_FALSE(updateSlotFile(anna, path));
+        ::chmod(path.c_str(), 0600);
+        EXPECT_EQ(readBytes(path), (std::vector<uint8_t>{1, 2, 3}));
+        message_log::expectOne("Error 4.", "Error!");
+    }
+    EXPECT_TRUE(message_log::shown().empty());
 }
 
 } // namespace

@@ -14,9 +14,11 @@
 #include <unistd.h>
 
 #include "persistence/save_record.h"
+#include "platform/posix/player_files_lock.h"
 #include "platform/posix/posix_platform.h"
 #include "presentation/graphics.h"
 #include "rules/runtime_random.h"
+#include "shell/shell.h"
 #include "tests/shell/scenario_session.h"
 
 namespace {
@@ -327,4 +329,24 @@ TEST_F(ShellScenario, AnExitStoppedAnywhereLeavesEachFileOldOrNew) {
     // The saved game is written first: some stops found it new beside the old list.
     EXPECT_GT(gamesReplaced, listsReplaced);
     EXPECT_GT(listsReplaced, 0);
+}
+
+TEST_F(ShellScenario, AGameHoldingThePlayersFilesKeepsASecondStartOut) {
+    platform::posix::FolderLock running;
+    ASSERT_EQ(running.take(Folder()), platform::PlayerLock::Taken);
+    WriteConfig(0);
+    headless::Reset();
+    ResetProgramState();
+    EXPECT_FALSE(StartUp());
+    EXPECT_FALSE(headless::WindowOpen());
+    ASSERT_EQ(headless::Messages().size(), 1u);
+    EXPECT_EQ(headless::Messages()[0].text, "Glimora est d\xE9j\xE0 lanc\xE9.");
+    EXPECT_EQ(headless::Messages()[0].caption, "Glimora 1.00");
+    EXPECT_FALSE(std::filesystem::exists(Folder() + "/userscd32.wxp"));
+    EXPECT_TRUE(std::filesystem::is_empty(Folder() + "/Glimora"));
+
+    // Once that game has ended, the next start plays.
+    running.release();
+    Start();
+    EXPECT_EQ(P().Screen, HelpScreen);
 }

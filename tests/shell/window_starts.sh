@@ -19,18 +19,23 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-cp "$program" "$work/glimora"
-mkdir -p "$work/data/Glimora"
-printf 'Language=1\nPath=%s/data\n' "$work" >"$work/glimora.conf"
+# Two starts at a time, each of the pair on an installation of its own (the program, its
+# configuration, its folder): one game at a time may use a folder, and a second would give way.
+for own in "$work/odd" "$work/even"; do
+    mkdir -p "$own/data/Glimora"
+    cp "$program" "$own/glimora"
+    printf 'Language=1\nPath=%s/data\n' "$own" >"$own/glimora.conf"
+done
 # Load like a busy desktop's: one processor kept busy throughout.
 (while :; do :; done) &
 hogs+=($!)
 
 # One start: "shown", "refused: <message>" (a non-zero status) or what went wrong.
 start_once() {
-    local n="$1" out="$work/out.$1" pid outcome=""
+    local n="$1" out="$work/out.$1" pid outcome="" own="$work/even"
+    ((n % 2 == 0)) || own="$work/odd"
     env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy HOME="$work/home$n" XDG_DATA_HOME="$work/xdg$n" \
-        "$work/glimora" >"$out" 2>&1 &
+        "$own/glimora" >"$out" 2>&1 &
     pid=$!
     for _ in $(seq 1 100); do
         if ! kill -0 "$pid" 2>/dev/null; then

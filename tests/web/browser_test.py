@@ -3,7 +3,8 @@
 # desktop program on the headless backend (glimora_web_reference): the same title screen pixel
 # for pixel, a game started, an element placed, the menu's Pause, a reload that resumes the
 # game paused from IndexedDB, those stored bytes resuming the same game on the desktop, and a
-# page hidden behind another tab that ends the game and resumes it once shown.
+# page hidden behind another tab that ends the game and resumes it once shown, and a second tab
+# of the page that gives way while the first one plays.
 #   python3 tests/web/browser_test.py BUILD_WEB_FOLDER WEB_REFERENCE_TOOL
 import asyncio
 import base64
@@ -18,6 +19,8 @@ import sys
 import tempfile
 import threading
 import time
+
+import websockets
 
 from cdp import Browser
 
@@ -141,6 +144,49 @@ async def stored_files(browser):
     return {path: base64.b64decode(data) for path, data in files.items()}
 
 
+async def second_tab(browser, url):
+    """A second tab of the page while this one plays: it says so, neither plays nor writes,
+    and plays after a reload once the first tab is closed."""
+    files = await stored_files(browser)
+    picture = client_of(await browser.canvas())
+    created = await browser.send("Target.createTarget", url=url, background=True)
+    port = browser.socket.remote_address[1]
+    tab = Browser()
+    tab.socket = await websockets.connect(
+        "ws://127.0.0.1:%d/devtools/page/%s" % (port, created["targetId"]), max_size=None)
+    try:
+        state = None
+        for _ in range(100):
+            state = await tab.evaluate(
+                "document.readyState === 'complete' && typeof Module === 'object' &&"
+                " [Module.glimoraTabLock.state, (document.getElementById('other-tab') || {}).textContent,"
+                "  Module.glimoraSavedGame.path]")
+            if state and state[0] != "asking":
+                break
+            await asyncio.sleep(0.1)
+        check(state == ["elsewhere", "Glimora is open in another tab. Close it, then reload this"
+                        " page to play here.", None],
+              "a second tab says the game is open in another tab, and its program never starts"
+              " (%s)" % (state,))
+        await asyncio.sleep(1)
+        check(await stored_files(browser) == files and client_of(await browser.canvas()) == picture,
+              "the first tab's game and files are untouched by the second tab")
+
+        first = [t for t in (await tab.send("Target.getTargets"))["targetInfos"]
+                 if t["type"] == "page" and t["targetId"] != created["targetId"]]
+        for target in first:
+            await tab.send("Target.closeTarget", targetId=target["targetId"])
+        await asyncio.sleep(1)
+        await tab.send("Page.reload")
+        await started(tab)
+        check(await tab.evaluate("Module.glimoraTabLock.state") == "held" and
+              await tab.evaluate("document.getElementById('other-tab') === null") and
+              client_of(await settled(tab)) == picture,
+              "once the first tab is closed, a reload of the second resumes the game paused")
+    finally:
+        await tab.close()
+
+
 async def run(build_web, reference_tool, keep):
     # The desktop program names its player after the account: the page is told the same name,
     # so that the files the page writes are this player's on the desktop too.
@@ -222,6 +268,8 @@ async def run(build_web, reference_tool, keep):
         check(await browser.evaluate("performance.getEntriesByType('navigation')[0].type") == "reload"
               and client_of(await settled(browser)) == client_of(paused),
               "shown again, the page reloads and resumes the game paused")
+
+        await second_tab(browser, url)
     finally:
         await browser.close()
         server.shutdown()

@@ -3,7 +3,10 @@
 // "first": a first run (help OK, the Options dialog, Play, one element placed, the New Game
 // dialog); "again": the next run, which resumes that game paused (one click continues it).
 // "nokey": a run without the installer's registry key (a message at start-up and at exit).
-// Usage: smoke_driver first|again|nokey <folder for the pictures> <glimora.exe>
+// "second": while the game runs, starts glimora.exe once more: that start says the game is
+// already running, opens no window and ends with 1; the running game is left as it is.
+// "pair": two games of two players run at once; both are closed together.
+// Usage: smoke_driver first|again|nokey|second|pair <folder for the pictures> <glimora.exe>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -359,16 +362,79 @@ void answerMessageBox(HWND main, const char* caption, const std::string& text) {
     check(waitClosed(box, ChangeWaitMs), "OK closes the message box");
 }
 
+// The visible main windows of games, of any process.
+std::vector<HWND> gameWindows() {
+    std::vector<HWND> found;
+    for (HWND w = FindWindowExA(nullptr, nullptr, "Glimora", nullptr); w != nullptr;
+         w = FindWindowExA(nullptr, w, "Glimora", nullptr)) {
+        if (IsWindowVisible(w)) found.push_back(w);
+    }
+    return found;
+}
+
+void secondStart(HWND main, const char* exe) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::string command = std::string("\"") + exe + "\"";
+    if (!CreateProcessA(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        check(false, "the second start runs");
+        return;
+    }
+    Search search{process.dwProcessId, nullptr, "Glimora 1.00", nullptr};
+    const DWORD start = GetTickCount();
+    while (search.found == nullptr && GetTickCount() - start < WindowWaitMs) {
+        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) Sleep(100);
+    }
+    std::string shown;
+    if (search.found != nullptr) {
+        for (HWND child = GetWindow(search.found, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT))
+            shown += windowText(child) + "|";
+    }
+    check(shown.find("Glimora is already running.") != std::string::npos,
+          "the second start says \"Glimora is already running.\" (" + shown + ")");
+    check(gameWindows() == std::vector<HWND>{main}, "the second start opens no window of its own");
+    if (search.found != nullptr) PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, WindowWaitMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    check(code == 1, "the second start ends with 1 (" + std::to_string(code) + ")");
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    check(IsWindow(main) && IsWindowVisible(main), "the running game goes on");
+    std::printf("the running game is %sthe foreground window\n",
+                GetForegroundWindow() == main ? "" : "not ");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc == 4 ? argv[1] : "";
-    if (mode != "first" && mode != "again" && mode != "nokey" && mode != "installed") {
-        std::printf(
-            "usage: smoke_driver first|again|nokey|installed <pictures folder> <glimora.exe>\n");
+    if (mode != "first" && mode != "again" && mode != "nokey" && mode != "installed" &&
+        mode != "second" && mode != "pair") {
+        std::printf("usage: smoke_driver first|again|nokey|installed|second|pair <pictures "
+                    "folder> <glimora.exe>\n");
         return 2;
     }
     pictureFolder = argv[2];
+    if (mode == "pair") {
+        std::vector<HWND> games;
+        const DWORD start = GetTickCount();
+        // Two Wine processes starting at once on a busy machine may take long to show up.
+        while ((games = gameWindows()).size() < 2 && GetTickCount() - start < 4 * WindowWaitMs)
+            Sleep(100);
+        check(games.size() == 2, "two games run at once (" + std::to_string(games.size()) + ")");
+        Sleep(2000);
+        for (HWND game : games)
+            PostMessageA(game, WM_CLOSE, 0, 0);
+        for (HWND game : games)
+            check(waitClosed(game, WindowWaitMs), "WM_CLOSE closes each game");
+        std::printf("%s (%d failed)\n", failures == 0 ? "all passed" : "FAILED", failures);
+        return failures == 0 ? 0 : 1;
+    }
 
     HWND main = nullptr;
     const DWORD start = GetTickCount();
@@ -396,6 +462,11 @@ int main(int argc, char** argv) {
     check(client.right == 480 && client.bottom == 480,
           "the client area opens at 480 x 480 (now " + std::to_string(client.right) + " x " +
               std::to_string(client.bottom) + ")");
+    if (mode == "second") {
+        secondStart(main, argv[3]);
+        std::printf("%s (%d failed)\n", failures == 0 ? "all passed" : "FAILED", failures);
+        return failures == 0 ? 0 : 1;
+    }
     if (mode == "nokey") {
         // Without the installer's key the game says so at start-up, plays on, and says at
         // exit that it cannot save.
