@@ -14,7 +14,7 @@ GLIMORA_WEB=1 GLIMORA_TESTS=1 bash tools/deps.sh
 
 say "web build into $web"
 timeout 600 emcmake cmake -S . -B "$web" -G Ninja -DGLIMORA_BACKEND=web >/dev/null
-timeout 3600 cmake --build "$web" -j2 --target glimora
+timeout 3600 cmake --build "$web" -j2 --target glimora glimora_page
 
 say "desktop reference tool into $native"
 timeout 600 cmake -S . -B "$native" -G Ninja -DGLIMORA_TESTS=ON -DGLIMORA_WEB_BUILD="$web" >/dev/null

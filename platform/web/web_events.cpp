@@ -58,12 +58,15 @@ EM_ASYNC_JS(void, glimora_sleep_until_input, (int timeoutMs), {
 EM_JS(void, glimora_wake, (), {
     if (Module.glimoraWake) Module.glimoraWake();
 });
-// The canvas's top-left corner in the page's client coordinates, for events caught outside it.
-EM_JS(int, glimora_canvas_left, (), {
-    return Math.round(document.getElementById('canvas').getBoundingClientRect().left);
+// A point in the page's client coordinates as a canvas pixel (the canvas may be shown at
+// another size than its pixels, on a dense display), also for events caught outside it.
+EM_JS(int, glimora_canvas_x, (double clientX), {
+    var c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+    return Math.floor((clientX - r.left) * c.width / (r.width || 1));
 });
-EM_JS(int, glimora_canvas_top, (), {
-    return Math.round(document.getElementById('canvas').getBoundingClientRect().top);
+EM_JS(int, glimora_canvas_y, (double clientY), {
+    var c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+    return Math.floor((clientY - r.top) * c.height / (r.height || 1));
 });
 // clang-format on
 
@@ -78,8 +81,8 @@ void push(const Input& input) {
 // held on the canvas and let go beside it still ends the press, as Windows' capture does.
 EM_BOOL onMouse(int type, const EmscriptenMouseEvent* e, void*) {
     Input input;
-    input.ui.x = static_cast<int>(e->clientX) - glimora_canvas_left();
-    input.ui.y = static_cast<int>(e->clientY) - glimora_canvas_top();
+    input.ui.x = glimora_canvas_x(static_cast<double>(e->clientX));
+    input.ui.y = glimora_canvas_y(static_cast<double>(e->clientY));
     input.ui.left = e->button == 0;
     input.ui.shift = e->shiftKey;
     input.ui.ctrl = e->ctrlKey;
@@ -186,6 +189,10 @@ bool hasMenu() {
 bool dispatch(const Input& input) {
     Backend& b = backend();
     const UiEvent& e = input.ui;
+    if (input.resized) {
+        fitToViewport();
+        return true;
+    }
     if (input.altUp) {
         if (!altAlone || !hasMenu()) return false;
         altAlone = false;
@@ -204,7 +211,7 @@ bool dispatch(const Input& input) {
         if (y < 0) {
             if (b.menu == nullptr) return false;
             const classicui::BarLayout bar = classicui::LayoutBar(*b.menu, EmbeddedFont(DialogFontId));
-            const int title = classicui::HitTitle(bar, e.x, e.y);
+            const int title = classicui::HitTitle(bar, toUi(e.x), toUi(e.y));
             if (title < 0) return false;
             menuThenCommand(title, true, false);
             return true;
@@ -278,6 +285,13 @@ bool nextModalInput(Input& input) {
         if (!b.queue.empty()) {
             input = b.queue.front();
             b.queue.pop_front();
+            if (input.resized) {
+                fitToViewport();
+                continue;
+            }
+            // The menu and dialogs lay out in interface pixels.
+            input.ui.x = toUi(input.ui.x);
+            input.ui.y = toUi(input.ui.y);
             return true;
         }
         if (b.paintPending) {

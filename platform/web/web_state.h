@@ -21,10 +21,13 @@ struct Input {
     bool doubleClick = false;
     bool altDown = false; // the Alt key itself went down (not a repeat)
     bool altUp = false;   // the Alt key went up
+    bool resized = false; // the page's window changed size or density
 };
 
 struct Backend : classicui::WindowCore {
     bool handlersInstalled = false;
+    // How many times larger than its own size the menu bar, pop-ups and dialogs are drawn.
+    int uiScale = 1;
 
     Surface frame; // the whole canvas: the menu bar above the client
 
@@ -53,6 +56,11 @@ int barHeight();
 // The client area's rectangle and the whole canvas's, as the drawn menu and dialogs lay out.
 classicui::Rect uiClientArea();
 classicui::Rect uiWindowArea();
+// A canvas pixel's coordinate in interface pixels (rounded down, also left of or above it).
+int toUi(int canvasPixel);
+// Makes the client the largest square the page's window holds and chooses the interface's
+// scale; the window procedure hears Size when the client changed.
+void fitToViewport();
 // Registers the canvas's mouse and the page's keyboard handlers (once).
 void installInputHandlers();
 // Makes the page's hiding or closing end the game as its close box does (once).
