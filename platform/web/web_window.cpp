@@ -89,8 +89,9 @@ bool interfaceFits(int side, int k) {
         }
     }
     const classicui::Rect area{0, classicui::MenuBarHeight, w, side / k}, bounds{0, 0, w, h};
-    constexpr std::array<int, 5> dialogs{dialog_id::PlayerName, dialog_id::Options, dialog_id::Abandon,
-                                         dialog_id::WrongColourNotice, dialog_id::OccupiedNotice};
+    constexpr std::array<int, 5> dialogs{dialog_id::PlayerName, dialog_id::Options,
+                                         dialog_id::Abandon, dialog_id::WrongColourNotice,
+                                         dialog_id::OccupiedNotice};
     for (int id : dialogs) {
         for (int language = 0; language < 2; ++language) {
             const DialogTemplate* t = FindDialog(id + language);
@@ -221,10 +222,11 @@ void present() {
     const bool composed = !b.overlays.empty() || b.menuView.active;
     if (composed || b.frameDirty) {
         // The bar paints every pixel of its rows; the pop-up and overlays draw over the client.
-        Surface bar = Surface::View(b.frame.row(0), b.frame.width, barHeight(), b.frame.width,
-                                    static_cast<size_t>(b.frame.width) * static_cast<size_t>(barHeight()));
-        classicui::DrawScaled(bar, b.uiScale,
-                              [&b](Surface& ui) { classicui::DrawMenuBar(ui, b.menu, b.menuView); });
+        Surface bar =
+            Surface::View(b.frame.row(0), b.frame.width, barHeight(), b.frame.width,
+                          static_cast<size_t>(b.frame.width) * static_cast<size_t>(barHeight()));
+        classicui::DrawScaled(
+            bar, b.uiScale, [&b](Surface& ui) { classicui::DrawMenuBar(ui, b.menu, b.menuView); });
         copyClient({0, 0, b.client.width, b.client.height});
         if (composed) {
             classicui::DrawScaled(b.frame, b.uiScale, [&b](Surface& ui) {

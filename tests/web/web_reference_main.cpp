@@ -54,7 +54,8 @@ bool writePicture(const std::string& path) {
 
 int main(int argc, char** argv) {
     if (argc != 4 && argc != 6) {
-        std::fprintf(stderr, "usage: glimora_web_reference LANGUAGE FOLDER PICTURE.ppm [SIDE SCALE]\n");
+        std::fprintf(stderr,
+                     "usage: glimora_web_reference LANGUAGE FOLDER PICTURE.ppm [SIDE SCALE]\n");
         return 2;
     }
     const int side = argc == 6 ? std::atoi(argv[4]) : 480;
