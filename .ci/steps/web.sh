@@ -23,4 +23,4 @@ timeout 600 cmake -S . -B "$native" -G Ninja -DGLIMORA_TESTS=ON -DGLIMORA_WEB_BU
 timeout 1800 cmake --build "$native" -j2 --target glimora_web_reference
 
 say "browser test"
-timeout 600 ctest --test-dir "$native" -R '^web_browser$' --output-on-failure --no-tests=error
+timeout 1000 ctest --test-dir "$native" -R '^web_browser$' --output-on-failure --no-tests=error
