@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Measures the processor time of the web game's page in headless Chromium: every process of
 # the browser (browser, renderer, GPU, utility) together, as a share of one core, over several
-# runs of GLIMORA_MEASURE_SECONDS (10) each, as min / median / max. Four cases: an empty page
+# runs of GLIMORA_MEASURE_SECONDS (10) each, as min / median / max. Five cases: an empty page
 # (what Chromium itself costs), a bare canvas with one pixel changed ten times a second (what
-# Chromium's drawing of as many frames costs, whatever the page), the title screen, and a
-# running game with no input (Play pressed, then nothing: the pile moves ten times a second). Each run starts a fresh browser on a new player's page; the page is
-# driven through the DevTools protocol (tests/web/cdp.py).
+# Chromium's drawing of as many frames costs, whatever the page), the title screen, a running
+# game with no input (Play pressed, then nothing: the pile moves ten times a second) in a
+# 600 x 600 window, and the same on an emulated phone (412 x 915 CSS pixels, density 2.625).
+# Each run starts a fresh browser on a new player's page; the page is driven through the
+# DevTools protocol (tests/web/cdp.py).
 #
 # Usage: tools/measure_cpu_web.sh [web-build-dir ...]   (default: build-web)
 #   Several folders (a web build before and after a change) are measured in the same run, run
@@ -33,12 +35,13 @@ sys.path.insert(0, os.path.join(os.getcwd(), "tests", "web"))
 from cdp import Browser  # noqa: E402
 
 HZ = os.sysconf("SC_CLK_TCK")
-BAR, HELP_OK, PLAY = 19, (237, 418), (364, 160)
+HELP_OK, PLAY = (237, 418), (364, 160)
 TEN_FRAMES = ("data:text/html,<canvas id=c width=480 height=499></canvas><script>"
               "var c = document.getElementById('c').getContext('2d'), n = 0;"
               "setInterval(function () { c.fillStyle = n++ %25 2 ? '%23000' : '%23fff';"
               " c.fillRect(0, 0, 1, 1); }, 100);</script>")
 NO_GAME = ("empty page", "bare canvas, 10 frames/s")
+PHONE_GAME = "running game on a phone, no input"
 runs, seconds, builds = int(sys.argv[1]), float(sys.argv[2]), sys.argv[3:]
 
 
@@ -94,13 +97,29 @@ async def one_run(case, url):
                 await browser.send("Page.navigate", url=TEN_FRAMES)
             await asyncio.sleep(2)
         else:
+            if case == PHONE_GAME:
+                await browser.send("Emulation.setDeviceMetricsOverride", width=412, height=915,
+                                   deviceScaleFactor=2.625, mobile=True)
             await browser.send("Page.navigate", url=url)
             await page_ready(browser)
             await asyncio.sleep(1.5)
-            await browser.click(HELP_OK[0], BAR + HELP_OK[1])  # a new player's Help, then the title
+            # The game's points on a canvas of any size: the client below the menu bar is the
+            # 480-pixel game stretched, shown at the canvas's displayed size.
+            left, top, shown, side, bar = await browser.evaluate(
+                "(() => { const c = document.getElementById('canvas'), r = c.getBoundingClientRect();"
+                " return [r.left, r.top, r.width, c.width, c.height - c.width]; })()")
+            scale = shown / side
+
+            async def press(point):
+                x = left + (point[0] * side / 480 + 0.5) * scale
+                y = top + (bar + point[1] * side / 480 + 0.5) * scale
+                for kind in ("mousePressed", "mouseReleased"):
+                    await browser.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
+                                       buttons=1 if kind == "mousePressed" else 0, clickCount=1)
+            await press(HELP_OK)  # a new player's Help, then the title
             await asyncio.sleep(1)
-            if case == "running game, no input":
-                await browser.click(PLAY[0], BAR + PLAY[1])
+            if case != "title screen":
+                await press(PLAY)
             await asyncio.sleep(2)
         # The protocol's connection stays quiet meanwhile: only the page works.
         before = tree_ticks(browser.process.pid)
@@ -115,7 +134,7 @@ async def one_run(case, url):
 async def main():
     servers = [serve(os.path.abspath(b)) for b in builds]
     urls = ["http://127.0.0.1:%d/glimora.html?lang=en" % s.server_address[1] for s in servers]
-    cases = list(NO_GAME) + ["title screen", "running game, no input"]
+    cases = list(NO_GAME) + ["title screen", "running game, no input", PHONE_GAME]
     figures = {}
     for _ in range(runs):
         for case in cases:

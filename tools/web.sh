@@ -15,7 +15,7 @@ while [ $# -gt 0 ]; do
 done
 GLIMORA_WEB=1 bash tools/deps.sh
 emcmake cmake -S . -B build-web -G Ninja -DGLIMORA_BACKEND=web >/dev/null
-cmake --build build-web --target glimora
+cmake --build build-web --target glimora glimora_page
 [ "$serve" = 1 ] || exit 0
 echo "Glimora: http://localhost:$port/glimora.html (?lang=fr for French, ?name=... for the player; Ctrl+C stops)"
 exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build-web

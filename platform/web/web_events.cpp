@@ -54,12 +54,15 @@ EM_ASYNC_JS(void, glimora_sleep_until_input, (int timeoutMs), {
 EM_JS(void, glimora_wake, (), {
     if (Module.glimoraWake) Module.glimoraWake();
 });
-// The canvas's top-left corner in the page's client coordinates, for events caught outside it.
-EM_JS(int, glimora_canvas_left, (), {
-    return Math.round(document.getElementById('canvas').getBoundingClientRect().left);
+// A point in the page's client coordinates as a canvas pixel (the canvas may be shown at
+// another size than its pixels, on a dense display), also for events caught outside it.
+EM_JS(int, glimora_canvas_x, (double clientX), {
+    var c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+    return Math.floor((clientX - r.left) * c.width / (r.width || 1));
 });
-EM_JS(int, glimora_canvas_top, (), {
-    return Math.round(document.getElementById('canvas').getBoundingClientRect().top);
+EM_JS(int, glimora_canvas_y, (double clientY), {
+    var c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+    return Math.floor((clientY - r.top) * c.height / (r.height || 1));
 });
 // clang-format on
 
@@ -74,8 +77,8 @@ void push(const UiEvent& input) {
 // held on the canvas and let go beside it still ends the press, as Windows' capture does.
 EM_BOOL onMouse(int type, const EmscriptenMouseEvent* e, void*) {
     UiEvent input;
-    input.x = static_cast<int>(e->clientX) - glimora_canvas_left();
-    input.y = static_cast<int>(e->clientY) - glimora_canvas_top();
+    input.x = glimora_canvas_x(static_cast<double>(e->clientX));
+    input.y = glimora_canvas_y(static_cast<double>(e->clientY));
     input.left = e->button == 0;
     input.shift = e->shiftKey;
     input.ctrl = e->ctrlKey;

@@ -16,29 +16,51 @@ function glimoraBase64(bytes) {
   return btoa(text);
 }
 
-// Puts `bytes` at `path` in IndexedDB, noted in localStorage until committed.
+// Tells the player what the browser's storage did not keep ('refused', 'full', 'failed'), or
+// that it keeps everything again (null); the page words it in the game's language.
+function glimoraStorageProblem(reason) {
+  if (Module['glimoraStorageProblem']) Module['glimoraStorageProblem'](reason);
+}
+
+// Puts `bytes` at `path` in IndexedDB, noted in localStorage until committed. A write neither
+// of them took is lost, and the player is told so.
 function glimoraStore(path, bytes) {
   var note = glimoraNotePrefix + path;
   var write = String(++glimoraWrites) + ':' + Date.now();
+  var noted = false;
   try {
     localStorage.setItem(note, write + ' ' + glimoraBase64(bytes));
+    noted = true;
   } catch (error) {
     // No localStorage (or full): IndexedDB alone keeps the file.
   }
-  var transaction = glimoraDatabase.transaction('files', 'readwrite');
-  transaction.oncomplete = function () {
-    try {
-      var value = localStorage.getItem(note);
-      if (value !== null && value.slice(0, value.indexOf(' ')) === write) localStorage.removeItem(note);
-    } catch (error) {
-    }
-  };
-  transaction.onerror = function () {
-    console.error('Glimora: ' + path + ' could not be written to the browser: ' + transaction.error);
-  };
-  transaction.objectStore('files').put(bytes, path);
-  // Committed now, not when the page's turn ends: a closing page may have no later turn.
-  if (transaction.commit) transaction.commit();
+  var failed = false;
+  function fail(error) {
+    if (failed) return;
+    failed = true;
+    console.error('Glimora: ' + path + ' could not be written to the browser: ' + error);
+    // The note in localStorage still puts the file back at the next start.
+    if (!noted) glimoraStorageProblem(error && error.name === 'QuotaExceededError' ? 'full' : 'failed');
+  }
+  var transaction;
+  try {
+    transaction = glimoraDatabase.transaction('files', 'readwrite');
+    transaction.oncomplete = function () {
+      try {
+        var value = localStorage.getItem(note);
+        if (value !== null && value.slice(0, value.indexOf(' ')) === write) localStorage.removeItem(note);
+      } catch (error) {
+      }
+      glimoraStorageProblem(null);
+    };
+    transaction.onerror = function () { fail(transaction.error); };
+    transaction.onabort = function () { fail(transaction.error); };
+    transaction.objectStore('files').put(bytes, path);
+    // Committed now, not when the page's turn ends: a closing page may have no later turn.
+    if (transaction.commit) transaction.commit();
+  } catch (error) {
+    fail(error);
+  }
 }
 
 function glimoraPutInFolder(path, bytes) {
@@ -72,8 +94,19 @@ Module['preRun'] = Module['preRun'] || [];
 Module['preRun'].push(function () {
   FS.mkdir('/glimora');
   addRunDependency('glimora-files');
+  // Storage the browser keeps under pressure, where it grants it (an installed page, a
+  // bookmarked or often visited one): without it the saved games are kept on a best effort.
+  if (navigator.storage && navigator.storage.persist) {
+    navigator.storage.persist().then(function (granted) {
+      Module['glimoraPersistent'] = granted;
+    }, function () {});
+  }
   function done(error) {
-    if (error) console.error('Glimora: the saved files could not be read from the browser: ' + error);
+    if (error) {
+      console.error('Glimora: the saved files could not be read from the browser: ' + error);
+      // Without the database nothing the game writes outlives the page.
+      if (!glimoraDatabase) glimoraStorageProblem('refused');
+    }
     removeRunDependency('glimora-files');
   }
   var request;
@@ -105,6 +138,7 @@ Module['preRun'].push(function () {
 // Stores the file at `path` (in /glimora) as it is now in the page's file system.
 Module['storeFile'] = function (path) {
   if (glimoraDatabase) glimoraStore(path, FS.readFile(path));
+  else glimoraStorageProblem('refused');
 };
 
 // Makes the stored folder the page's /glimora again, files put there or removed from outside

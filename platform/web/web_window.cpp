@@ -3,9 +3,14 @@
 #include <emscripten/html5.h>
 
 #include <algorithm>
+#include <array>
 
+#include "platform/classic_ui/dialog_layout.h"
 #include "platform/classic_ui/menu_layout.h"
+#include "platform/classic_ui/scaled_layer.h"
 #include "platform/web/web_state.h"
+#include "resources/resources.h"
+#include "resources/ui/ui_data.h"
 
 namespace {
 
@@ -49,7 +54,76 @@ EM_JS(void, glimora_put_pixels, (const uint32_t* pixels, int pitch, int x, int y
 EM_JS(void, glimora_window_closed, (), {
     if (Module.onWindowClosed) Module.onWindowClosed();
 });
+// The room the page gives the game, in device pixels: the window's inner size times the
+// display's density. The page lays the canvas out (shell.html) once its size is known.
+EM_JS(int, glimora_room_width, (), {
+    return Math.floor(document.documentElement.clientWidth * (window.devicePixelRatio || 1));
+});
+EM_JS(int, glimora_room_height, (), {
+    return Math.floor(document.documentElement.clientHeight * (window.devicePixelRatio || 1));
+});
+EM_JS(void, glimora_place_canvas, (), {
+    if (Module.glimoraPlaceCanvas) Module.glimoraPlaceCanvas();
+});
+EM_JS(void, glimora_wake_for_resize, (), {
+    if (Module.glimoraWake) Module.glimoraWake();
+});
 // clang-format on
+
+// The game's client is never smaller than this a side; the drawn interface never larger than
+// this many times its own size.
+constexpr int SmallestSide = 480;
+constexpr int LargestScale = 8;
+
+// Whether the menu bar, its pop-ups and every dialog fit a client `side` pixels square with
+// the interface drawn `k` times its size: laid out in interface pixels, as they are drawn.
+bool interfaceFits(int side, int k) {
+    const int w = side / k, h = side / k + classicui::MenuBarHeight;
+    const BitmapFont& font = EmbeddedFont(DialogFontId);
+    for (const MenuBar* menu : {&MenuFrench(), &MenuEnglish()}) {
+        const classicui::BarLayout bar = classicui::LayoutBar(*menu, font);
+        for (size_t i = 0; i < bar.titles.size() && i < menu->popups.size(); ++i) {
+            const classicui::Rect& t = bar.titles[i];
+            const classicui::Rect p = classicui::LayoutPopup(menu->popups[i], t, font, w).outer;
+            if (t.x + t.w > w || p.w > w || p.y + p.h > h) return false;
+        }
+    }
+    const classicui::Rect area{0, classicui::MenuBarHeight, w, side / k}, bounds{0, 0, w, h};
+    constexpr std::array<int, 5> dialogs{dialog_id::PlayerName, dialog_id::Options,
+                                         dialog_id::Abandon, dialog_id::WrongColourNotice,
+                                         dialog_id::OccupiedNotice};
+    for (int id : dialogs) {
+        for (int language = 0; language < 2; ++language) {
+            const DialogTemplate* t = FindDialog(id + language);
+            if (t == nullptr) continue;
+            const classicui::Rect o = classicui::LayoutDialog(*t, area, bounds).outer;
+            if (o.w > w || o.h > h) return false;
+        }
+    }
+    return true;
+}
+
+// The largest square client the room holds below a menu bar, and the largest whole factor
+// the menu and dialogs are drawn at that still fits it. A room too small for the smallest
+// client gets that client, shown smaller by the page.
+void chooseLayout(int roomW, int roomH, int& side, int& k) {
+    for (k = LargestScale; k > 1; --k) {
+        side = std::min(roomW, roomH - classicui::MenuBarHeight * k);
+        if (side >= SmallestSide && interfaceFits(side, k)) return;
+    }
+    k = 1;
+    side = std::max(std::min(roomW, roomH - classicui::MenuBarHeight), SmallestSide);
+}
+
+EM_BOOL onResize(int, const EmscriptenUiEvent*, void*) {
+    webbackend::Backend& b = webbackend::backend();
+    if (!b.windowOpen) return EM_FALSE;
+    classicui::UiEvent input;
+    input.kind = classicui::UiEvent::Kind::Resize;
+    b.queue.push_back(input);
+    glimora_wake_for_resize();
+    return EM_FALSE;
+}
 
 void putOnCanvas(const Surface& frame, const classicui::Rect& r) {
     glimora_put_pixels(frame.pixels.data(), frame.width, r.x, r.y, r.w, r.h);
@@ -77,6 +151,7 @@ void resizeClient(int width, int height) {
     }
     b.frame = Surface(width, height + webbackend::barHeight());
     emscripten_set_canvas_element_size("#canvas", b.frame.width, b.frame.height);
+    glimora_place_canvas();
     b.frameDirty = true;
 }
 
@@ -101,16 +176,46 @@ void Backend::show() {
     present();
 }
 
+void Backend::resized(const classicui::UiEvent&) {
+    fitToViewport();
+}
+
+void fitToViewport() {
+    Backend& b = backend();
+    if (!b.windowOpen) return;
+    int side = SmallestSide, k = 1;
+    chooseLayout(glimora_room_width(), glimora_room_height(), side, k);
+    if (k != b.uiScale) {
+        b.uiScale = k;
+        b.frameDirty = true;
+    }
+    if (side == b.client.width && side == b.client.height) {
+        // Same client, maybe another bar: the canvas follows; the page places it again.
+        resizeClient(side, side);
+        return;
+    }
+    platform::MakeClientSquare(side);
+}
+
 void present() {
     Backend& b = backend();
     if (!b.windowOpen || (!b.frameDirty && !b.clientDirty)) return;
     const bool composed = !b.overlays.empty() || b.menuView.active;
     if (composed || b.frameDirty) {
-        classicui::DrawMenuBar(b.frame, b.menu, b.menuView);
+        // The bar paints every pixel of its rows; the pop-up and overlays draw over the client.
+        Surface bar =
+            Surface::View(b.frame.row(0), b.frame.width, barHeight(), b.frame.width,
+                          static_cast<size_t>(b.frame.width) * static_cast<size_t>(barHeight()));
+        classicui::DrawScaled(
+            bar, b.uiScale, [&b](Surface& ui) { classicui::DrawMenuBar(ui, b.menu, b.menuView); });
         copyClient({0, 0, b.client.width, b.client.height});
-        if (b.menuView.active) classicui::DrawMenuPopup(b.frame, b.menu, b.menuView);
-        for (const classicui::Overlay& overlay : b.overlays)
-            overlay.draw(b.frame);
+        if (composed) {
+            classicui::DrawScaled(b.frame, b.uiScale, [&b](Surface& ui) {
+                if (b.menuView.active) classicui::DrawMenuPopup(ui, b.menu, b.menuView);
+                for (const classicui::Overlay& overlay : b.overlays)
+                    overlay.draw(ui);
+            });
+        }
         putOnCanvas(b.frame, {0, 0, b.frame.width, b.frame.height});
     } else {
         for (const classicui::Rect& d : b.dirty) {
@@ -136,8 +241,13 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     auto& b = backend();
     if (b.windowOpen) return false;
     emscripten_set_window_title(title);
-    b.client = Surface(480, 480);
-    resizeClient(480, 480);
+    // The largest client the page's room holds, as a desktop window opens as large as its
+    // interface needs; the game then keeps it square.
+    int side = SmallestSide;
+    chooseLayout(glimora_room_width(), glimora_room_height(), side, b.uiScale);
+    b.client = Surface(side, side);
+    resizeClient(side, side);
+    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onResize);
     webbackend::installInputHandlers();
     webbackend::installPageHideHandlers();
     b.procedure = procedure;

@@ -3,8 +3,13 @@
 # desktop program on the headless backend (glimora_web_reference): the same title screen pixel
 # for pixel, a game started, an element placed, the menu's Pause, a reload that resumes the
 # game paused from IndexedDB, those stored bytes resuming the same game on the desktop, and a
-# page hidden behind another tab that ends the game and resumes it once shown, and a second tab
-# of the page that gives way while the first one plays.
+# page hidden behind another tab that ends the game and resumes it once shown. Then the same
+# page on an emulated phone (412 x 915, density 2.625, touch): the canvas fills the width and
+# equals the desktop program's picture at that client size, taps play, a double tap does not
+# zoom, the turned phone shows the whole game, an offline reload plays, a second build's
+# service worker replaces the first one's files whole, and a browser that refuses storage is
+# named as such to the player; and a second tab of the page gives way while
+# the first one plays.
 #   python3 tests/web/browser_test.py BUILD_WEB_FOLDER WEB_REFERENCE_TOOL
 import asyncio
 import base64
@@ -14,6 +19,7 @@ import json
 import os
 import pwd
 import shutil
+import re
 import subprocess
 import sys
 import tempfile
@@ -24,12 +30,14 @@ import websockets
 
 from cdp import Browser
 
-BAR = 19                       # the drawn menu bar above the client area
-SIDE = 480                     # the client area at the start
+BAR = 19                       # the drawn menu bar above the client area, at scale 1
+SIDE = 480                     # the client area in a 480 x 499 window
 HELP_OK = (237, 418)           # client pixels of the buttons, as the shell's scenario tests
 PLAY = (364, 160)
 FIRST_SQUARE = (121 + 24, 121 + 24)   # the centre of the board's top left square
 GAME_SCREEN = 1
+PHONE = (412, 915, 2.625)      # CSS pixels and density of a common phone
+PAGE_FILES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform", "web")
 
 
 class Failure(Exception):
@@ -42,12 +50,12 @@ def check(condition, what):
     print("ok: " + what, flush=True)
 
 
-def client_of(canvas):
+def client_of(canvas, side=SIDE, k=1):
     """The client area's RGB bytes of a canvas (width, height, rgb) below the menu bar."""
     width, height, rgb = canvas
-    if (width, height) != (SIDE, SIDE + BAR):
-        raise Failure("canvas is %d x %d, not %d x %d" % (width, height, SIDE, SIDE + BAR))
-    return rgb[BAR * width * 3:]
+    if (width, height) != (side, side + BAR * k):
+        raise Failure("canvas is %d x %d, not %d x %d" % (width, height, side, side + BAR * k))
+    return rgb[BAR * k * width * 3:]
 
 
 def read_ppm(path):
@@ -63,18 +71,18 @@ def write_ppm(path, width, height, rgb):
         f.write(b"P6\n%d %d\n255\n" % (width, height) + rgb)
 
 
-def square_of(client, centre, half=20):
+def square_of(client, centre, half=20, side=SIDE):
     x0, y0 = centre[0] - half, centre[1] - half
-    return b"".join(client[((y0 + y) * SIDE + x0) * 3:((y0 + y) * SIDE + x0 + 2 * half) * 3]
+    return b"".join(client[((y0 + y) * side + x0) * 3:((y0 + y) * side + x0 + 2 * half) * 3]
                     for y in range(2 * half))
 
 
-def same_picture(canvas_client, reference_ppm, keep, name):
+def same_picture(canvas_client, reference_ppm, keep, name, side=SIDE):
     """True when the client area equals the reference; otherwise both pictures are kept."""
     width, height, expected = read_ppm(reference_ppm)
-    if (width, height) == (SIDE, SIDE) and expected == canvas_client:
+    if (width, height) == (side, side) and expected == canvas_client:
         return True
-    write_ppm(os.path.join(keep, name + "-canvas.ppm"), SIDE, SIDE, canvas_client)
+    write_ppm(os.path.join(keep, name + "-canvas.ppm"), side, side, canvas_client)
     differing = sum(1 for i in range(0, min(len(expected), len(canvas_client)), 3)
                     if expected[i:i + 3] != canvas_client[i:i + 3])
     print("%s: %d pixels differ; pictures in %s" % (name, differing, keep), flush=True)
@@ -187,20 +195,58 @@ async def second_tab(browser, url):
         await tab.close()
 
 
+class Site:
+    """The page's files served on this machine from a folder of their own (so that a test can
+    put a second build there), or not at all while `offline`."""
+
+    def __init__(self, build_web, keep):
+        self.folder = os.path.join(keep, "site")
+        os.makedirs(self.folder)
+        for name in os.listdir(build_web):
+            if re.fullmatch(r"glimora\.(html|js|wasm)|service-worker\.js|manifest\.webmanifest|"
+                            r"icon-\d+\.png|favicon\.ico", name):
+                shutil.copy(os.path.join(build_web, name), self.folder)
+        self.offline = False
+        site = self
+
+        class Handler(http.server.SimpleHTTPRequestHandler):
+            def log_message(self, *args):
+                pass
+
+            def do_GET(self):
+                if site.offline:
+                    self.close_connection = True
+                    return
+                super().do_GET()
+        self.server = http.server.ThreadingHTTPServer(
+            ("127.0.0.1", 0), functools.partial(Handler, directory=self.folder))
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.origin = "http://127.0.0.1:%d" % self.server.server_address[1]
+
+    def close(self):
+        self.server.shutdown()
+
+
 async def run(build_web, reference_tool, keep):
+    site = Site(build_web, keep)
+    try:
+        await desktop(site, reference_tool, keep)
+        await phone(site, reference_tool, keep)
+    finally:
+        site.close()
+
+
+async def desktop(site, reference_tool, keep):
     # The desktop program names its player after the account: the page is told the same name,
     # so that the files the page writes are this player's on the desktop too.
     player = pwd.getpwuid(os.geteuid()).pw_name
-    class Quiet(http.server.SimpleHTTPRequestHandler):
-        def log_message(self, *args):
-            pass
-    handler = functools.partial(Quiet, directory=build_web)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    url = "http://127.0.0.1:%d/glimora.html?lang=en&name=%s" % (server.server_address[1], player)
+    url = site.origin + "/glimora.html?lang=en&name=" + player
     browser = Browser(os.environ.get("CHROMIUM", "chromium"))
     try:
         await browser.start()
+        # A window just large enough for the smallest game and its menu bar.
+        await browser.send("Emulation.setDeviceMetricsOverride", width=SIDE, height=SIDE + BAR,
+                           deviceScaleFactor=1, mobile=False)
         await load(browser, url)
 
         # A new player first sees Help; its OK leads to the title screen.
@@ -272,7 +318,163 @@ async def run(build_web, reference_tool, keep):
         await second_tab(browser, url)
     finally:
         await browser.close()
-        server.shutdown()
+
+
+async def tap(browser, x, y, ratio):
+    """A finger put down and lifted at canvas pixel (x, y) of a canvas shown 1/ratio as large."""
+    left, top = await browser.evaluate(
+        "(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
+        " return [r.left, r.top]; })()")
+    point = {"x": left + (x + 0.5) / ratio, "y": top + (y + 0.5) / ratio}
+    await browser.send("Input.dispatchTouchEvent", type="touchStart", touchPoints=[point])
+    await browser.send("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+
+
+async def page_layout(browser):
+    """The canvas's place on the page and whether the page can scroll, in CSS pixels."""
+    return await browser.evaluate(
+        "(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
+        " const d = document.documentElement;"
+        " return {left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width,"
+        " roomW: d.clientWidth, roomH: d.clientHeight, scrollW: d.scrollWidth,"
+        " scrollH: d.scrollHeight, zoom: visualViewport.scale}; })()")
+
+
+async def worker_cache(browser):
+    return await browser.evaluate("navigator.serviceWorker.ready.then(() => caches.keys())")
+
+
+async def phone(site, reference_tool, keep):
+    width, height, ratio = PHONE
+    url = site.origin + "/glimora.html?lang=en&name=phone"
+    browser = Browser(os.environ.get("CHROMIUM", "chromium"))
+    try:
+        await browser.start()
+        await browser.send("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                           deviceScaleFactor=ratio, mobile=True,
+                           screenOrientation={"type": "portraitPrimary", "angle": 0})
+        await browser.send("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+        await load(browser, url)
+        first = await settled(browser)
+        side, k = first[0], (first[1] - first[0]) // BAR
+        shown = await page_layout(browser)
+        check(shown["width"] >= 0.9 * width and shown["scrollW"] <= shown["roomW"] and
+              shown["bottom"] <= shown["roomH"] and side == int(width * ratio),
+              "on a phone the canvas is %.0f of %d CSS pixels wide, %d device pixels, menu at %dx,"
+              " the page does not scroll" % (shown["width"], width, side, k))
+
+        at = lambda p: (p[0] * side // SIDE, p[1] * side // SIDE)  # noqa: E731
+        await tap(browser, at(HELP_OK)[0], BAR * k + at(HELP_OK)[1], ratio)
+        title = client_of(await settled(browser), side, k)
+        reference = os.path.join(keep, "phone-title-reference.ppm")
+        points = json.loads(subprocess.run(
+            [reference_tool, "1", os.path.join(keep, "phone-player"), reference, str(side), str(k)],
+            check=True, capture_output=True, text=True).stdout)
+        check(same_picture(title, reference, keep, "phone-title", side),
+              "the phone's title screen equals the desktop program's at %d pixels a side" % side)
+
+        await tap(browser, at(PLAY)[0], BAR * k + at(PLAY)[1], ratio)
+        await asyncio.sleep(0.5)
+        check(client_of(await browser.canvas(), side, k) != title and await changes_within(browser, 5),
+              "a tap on Play starts a game")
+        square = at(FIRST_SQUARE)
+        half = 20 * side // SIDE
+        before = square_of(client_of(await browser.canvas(), side, k), square, half, side)
+        await tap(browser, square[0], BAR * k + square[1], ratio)
+        await asyncio.sleep(0.3)
+        check(square_of(client_of(await browser.canvas(), side, k), square, half, side) != before,
+              "a tap on a square places the element there")
+
+        # Two quick taps on one spot: the game's double click, not the browser's zoom.
+        spot = at((121 + 48 * 3 + 24, 121 + 48 * 5 + 24))
+        await tap(browser, spot[0], BAR * k + spot[1], ratio)
+        await tap(browser, spot[0], BAR * k + spot[1], ratio)
+        await asyncio.sleep(0.5)
+        shown = await page_layout(browser)
+        check(shown["zoom"] == 1 and shown["scrollW"] <= shown["roomW"] and
+              shown["scrollH"] <= shown["roomH"], "two quick taps leave the page's zoom at 1")
+
+        await tap(browser, *points["menu_title"], ratio)
+        await asyncio.sleep(0.3)
+        await tap(browser, *points["pause_item"], ratio)
+        paused = await settled(browser, quiet=1.5)
+        check(not await changes_within(browser, 2), "the menu opens and Pause is chosen by taps")
+
+        # The phone turned: the whole game is in sight, nothing to scroll.
+        await browser.send("Emulation.setDeviceMetricsOverride", width=height, height=width,
+                           deviceScaleFactor=ratio, mobile=True,
+                           screenOrientation={"type": "landscapePrimary", "angle": 90})
+        await asyncio.sleep(1)
+        turned = await settled(browser)
+        shown = await page_layout(browser)
+        check(shown["left"] >= 0 and shown["top"] >= 0 and shown["right"] <= shown["roomW"] and
+              shown["bottom"] <= shown["roomH"] and shown["scrollW"] <= shown["roomW"] and
+              shown["scrollH"] <= shown["roomH"] and
+              turned[0] == int(width * ratio) - (turned[1] - turned[0]),
+              "turned, the canvas (%d x %d) is wholly in sight without scrolling"
+              % (turned[0], turned[1]))
+
+        # Offline: the service worker has kept the page, its script and its program.
+        kept = await worker_cache(browser)
+        site.offline = True
+        await browser.send("Network.enable")
+        await browser.send("Network.emulateNetworkConditions", offline=True, latency=0,
+                           downloadThroughput=-1, uploadThroughput=-1)
+        await browser.send("Page.reload")
+        await started(browser)
+        again = await settled(browser)
+        if again != turned:
+            write_ppm(os.path.join(keep, "turned.ppm"), turned[0], turned[1], turned[2])
+            write_ppm(os.path.join(keep, "offline.ppm"), again[0], again[1], again[2])
+        # The board and the score as left (the pile's rising element may be redrawn a pixel
+        # higher or lower when a game paused mid-rise is resumed at this size).
+        board = lambda c: b"".join(  # noqa: E731
+            c[2][(y * c[0] + c[0] * 121 // SIDE) * 3:(y + 1) * c[0] * 3] for y in range(c[1]))
+        check(len(kept) == 1 and again[:2] == turned[:2] and board(again) == board(turned),
+              "offline, a reload plays from the worker's files (%s), the game paused as left" % kept)
+        await browser.send("Network.emulateNetworkConditions", offline=False, latency=0,
+                           downloadThroughput=-1, uploadThroughput=-1)
+        site.offline = False
+
+        # A second build on the site: its worker keeps its own files whole and, once no page of
+        # the first build is open, replaces them.
+        with open(os.path.join(site.folder, "glimora.html"), encoding="utf-8") as f:
+            page = f.read()
+        with open(os.path.join(site.folder, "glimora.html"), "w", encoding="utf-8") as f:
+            f.write(page.replace("<title>", '<meta name="build" content="second"><title>', 1))
+        subprocess.run([sys.executable, os.path.join(PAGE_FILES, "page_files.py"), site.folder,
+                        os.path.join(PAGE_FILES, "..", "..", "resources", "icon", "glimora.ico"),
+                        os.path.join(PAGE_FILES, "service_worker.js")], check=True)
+        with open(os.path.join(site.folder, "service-worker.js"), encoding="utf-8") as f:
+            second = "glimora-" + re.search(r'var BUILD = "([0-9a-f]+)"', f.read()).group(1)
+        # The first build's page is open: the second worker installs and waits. Once that
+        # page is left, it takes over and drops the first build's files.
+        kept = []
+        for _ in range(15):
+            await browser.send("Page.navigate", url="about:blank")
+            await asyncio.sleep(1)
+            await load(browser, url)
+            kept = await worker_cache(browser)
+            if kept == [second] and await browser.evaluate("!!document.querySelector('meta[name=build]')"):
+                break
+            await browser.evaluate("navigator.serviceWorker.getRegistration().then(r => r && r.update())")
+            await asyncio.sleep(1)
+        check(kept == [second] and await browser.evaluate("!!document.querySelector('meta[name=build]')"),
+              "a second build's worker replaces the first one's files whole (%s, kept: %s)"
+              % (second, kept))
+
+        # A browser that refuses the page any storage (as some private windows do): the player
+        # is told, in the game's language, that nothing will be kept.
+        await browser.send("Page.enable")
+        await browser.send("Page.addScriptToEvaluateOnNewDocument", source=(
+            "IDBFactory.prototype.open = function () {"
+            " throw new DOMException('refused', 'SecurityError'); };"))
+        await load(browser, site.origin + "/glimora.html?lang=fr&name=phone")
+        told = await browser.evaluate("document.getElementById('storage').textContent")
+        check(told.startswith("Ce navigateur ne garde aucun fichier"),
+              "without storage the page says so in French: " + told)
+    finally:
+        await browser.close()
 
 
 def main():

@@ -103,7 +103,7 @@ class Browser:
         left, top, width, height = await self.evaluate(
             "(() => { const c = document.getElementById('canvas'); const r = c.getBoundingClientRect();"
             " return [r.left, r.top, c.width, c.height]; })()")
-        shot = await self.send("Page.captureScreenshot", format="png", captureBeyondViewport=True,
+        shot = await self.send("Page.captureScreenshot", format="png", captureBeyondViewport=False,
                                clip={"x": left, "y": top, "width": width, "height": height, "scale": 1})
         return png_rgb(base64.b64decode(shot["data"]))
 

@@ -1,13 +1,16 @@
 // What the web page must show, from the real program on the headless backend, for the browser
-// test: glimora_web_reference LANGUAGE FOLDER PICTURE.ppm
+// test: glimora_web_reference LANGUAGE FOLDER PICTURE.ppm [SIDE SCALE]
 //   LANGUAGE  1 English, 0 French
 //   FOLDER    the game's files, laid out as the page keeps them under /glimora (empty: a new
 //             player)
+//   SIDE      the client's side (480 unless given), as the page sizes it for its window
+//   SCALE     how many times larger than its own size the page draws the menu bar
 // Starts the program on those files as this account's player, lets it settle, leaves a new
 // player's first Help screen with its OK button, writes the client area as a binary PPM and
 // prints one JSON line: the screen, whether the game is paused, and the canvas points (menu
 // bar included) of the menu title Glimora and of its item Pause.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -50,10 +53,14 @@ bool writePicture(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: glimora_web_reference LANGUAGE FOLDER PICTURE.ppm\n");
+    if (argc != 4 && argc != 6) {
+        std::fprintf(stderr,
+                     "usage: glimora_web_reference LANGUAGE FOLDER PICTURE.ppm [SIDE SCALE]\n");
         return 2;
     }
+    const int side = argc == 6 ? std::atoi(argv[4]) : 480;
+    const int k = argc == 6 ? std::atoi(argv[5]) : 1;
+    if (side < 480 || side > 8192 || k < 1 || k > 8) return 2;
     const int language = argv[1][0] == '0' ? 0 : 1;
     // The desktop keeps the saved games in a folder of their own below the configured one.
     std::filesystem::create_directories(std::filesystem::path(argv[2]) / "Glimora");
@@ -65,8 +72,12 @@ int main(int argc, char** argv) {
     headless::SetTicks(5000);
     if (!StartUp()) return 1;
     settle();
+    if (side != 480) {
+        headless::QueueResize(side, side);
+        settle();
+    }
     if (Program().Screen == HelpScreen) {
-        headless::QueueClick(HelpOkX, HelpOkY);
+        headless::QueueClick(HelpOkX * side / 480, HelpOkY * side / 480);
         settle();
     }
     if (!writePicture(argv[3])) return 1;
@@ -76,10 +87,11 @@ int main(int argc, char** argv) {
     const classicui::BarLayout bar = classicui::LayoutBar(menu, font);
     const classicui::Rect title = bar.titles[0];
     const classicui::Rect item =
-        classicui::LayoutPopup(menu.popups[0], title, font, 480).items[PauseItem];
+        classicui::LayoutPopup(menu.popups[0], title, font, side / k).items[PauseItem];
     std::printf(
         "{\"screen\": %d, \"paused\": %d, \"menu_title\": [%d, %d], \"pause_item\": [%d, %d]}\n",
         static_cast<int>(Program().Screen), static_cast<int>(Program().game.Paused),
-        title.x + title.w / 2, title.y + title.h / 2, item.x + item.w / 2, item.y + item.h / 2);
+        (title.x + title.w / 2) * k, (title.y + title.h / 2) * k, (item.x + item.w / 2) * k,
+        (item.y + item.h / 2) * k);
     return 0;
 }
