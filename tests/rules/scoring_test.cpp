@@ -206,7 +206,12 @@ TEST(PopupCapacity, FullListNeverOverflowsAndItsPointsStillCount) {
     credit(game);
     EXPECT_EQ(game.score, (20 + 6 * 100) * 2);
     EXPECT_EQ(game.unlistedPoints, 0);
-    // The next crediting adds nothing more.
+    // The next crediting adds nothing more, nor does an empty list whatever its unused first
+    // entry holds (a saved game may carry one).
+    creditScore(game);
+    EXPECT_EQ(game.score, (20 + 6 * 100) * 2);
+    game.popupCount = 0;
+    game.popups[0].points = 500;
     creditScore(game);
     EXPECT_EQ(game.score, (20 + 6 * 100) * 2);
 }
