@@ -37,6 +37,10 @@ TEST(Snapshot, RefusesOnlyWhatWouldBeUnsafeToPlay) {
     EXPECT_TRUE(snapshotIsPlayable(rulestest::playable()));
     EXPECT_TRUE(snapshotIsPlayable(takeSnapshot(rulestest::newGame())));
     EXPECT_FALSE(snapshotIsPlayable(GameSnapshot{}));
+    // The active element above the last landed one only lands at the next step.
+    GameSnapshot aboveLanded = rulestest::playable();
+    aboveLanded.slots[2].y = 120;
+    EXPECT_TRUE(snapshotIsPlayable(aboveLanded));
     // clang-format off
     const std::vector<std::pair<const char*, std::function<void(GameSnapshot&)>>> faults = {
         {"kind 7", [](GameSnapshot& s) { s.board.at(1, 1) = Cell{ElementKind{7}, Color::Red}; }},

@@ -133,6 +133,25 @@ TEST(PileTimeline, SixLandingsSlowTheRiseAndEndTheGame) {
         pileStep(t.game, t.now += 101);
     EXPECT_EQ(t.game.pileCount, frozen.pileCount);
     EXPECT_TRUE(recorder::calls.empty());
+
+    // The sixth landing stops the pass: the element behind it neither rises nor lands.
+    GameState close = newGame();
+    for (int i = 0; i < 5; ++i)
+        close.slots[static_cast<size_t>(i)] =
+            PileSlot{LandingY(i), ElementKind::Star, Color::Red, 1};
+    close.slots[5] = PileSlot{LandingY(5) + 1, ElementKind::Star, Color::Green, 0};
+    close.slots[6] = PileSlot{LandingY(6) + 1, ElementKind::Diamond, Color::Green, 0};
+    close.pileCount = 7;
+    close.landedCount = close.activeIndex = 5;
+    close.riseSpeed = 6;
+    close.lastPileStep = 0;
+    recorder::reset();
+    pileStep(close, 1000);
+    EXPECT_EQ(close.landedCount, 6);
+    EXPECT_EQ(close.slots[6].y, LandingY(6) + 1);
+    EXPECT_EQ(close.slots[6].landed, 0);
+    EXPECT_EQ(recorder::callsStartingWith("DrawPileSlot"),
+              (Calls{"DrawPileSlot 5 " + std::to_string(LandingY(5) + 1) + " 1"}));
 }
 
 TEST(PileTimeline, StepsAtMostEvery100MsAndNeverCatchesUp) {
