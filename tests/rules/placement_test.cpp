@@ -72,6 +72,16 @@ TEST_F(Placement, PlacesTheActiveElementAndTakesItOutOfThePile) {
     EXPECT_TRUE(recorder::calls.empty()) << "a click without an active element does nothing";
     EXPECT_EQ(game.board.at(1, 1).kind, K::None);
     EXPECT_EQ(game.pileCount, 1);
+
+    // From a full pile the seventh element moves down too.
+    for (int i = 0; i < PileSlotCount; ++i)
+        game.slots[static_cast<size_t>(i)] = PileSlot{100 + 40 * i, K::Star, C::Green, 0};
+    game.pileCount = PileSlotCount;
+    game.activeIndex = game.landedCount = 0;
+    clickCell(game, 5, 5);
+    EXPECT_EQ(game.pileCount, PileSlotCount - 1);
+    for (int i = 0; i + 1 < PileSlotCount; ++i)
+        EXPECT_EQ(game.slots[static_cast<size_t>(i)].y, 140 + 40 * i) << i;
 }
 
 TEST_F(Placement, RefusalsPlayTheirSoundAndShowEachNoticeOnce) {

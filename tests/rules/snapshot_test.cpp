@@ -41,6 +41,11 @@ TEST(Snapshot, RefusesOnlyWhatWouldBeUnsafeToPlay) {
     GameSnapshot aboveLanded = rulestest::playable();
     aboveLanded.slots[2].y = 120;
     EXPECT_TRUE(snapshotIsPlayable(aboveLanded));
+    // The highest a landed element may be: the first landing line less the fastest rise and 20.
+    aboveLanded.slots[0].y = 95 - 1000 - 20;
+    EXPECT_TRUE(snapshotIsPlayable(aboveLanded));
+    aboveLanded.slots[0].y = 95 - 1000 - 21;
+    EXPECT_FALSE(snapshotIsPlayable(aboveLanded));
     // clang-format off
     const std::vector<std::pair<const char*, std::function<void(GameSnapshot&)>>> faults = {
         {"kind 7", [](GameSnapshot& s) { s.board.at(1, 1) = Cell{ElementKind{7}, Color::Red}; }},

@@ -154,6 +154,28 @@ TEST(PileTimeline, SixLandingsSlowTheRiseAndEndTheGame) {
               (Calls{"DrawPileSlot 5 " + std::to_string(LandingY(5) + 1) + " 1"}));
 }
 
+TEST(PileTimeline, ALandingSlowsTheRiseAbove2AndFromTheFifthOnAbove1) {
+    struct Case {
+        int32_t speed, landed, after;
+    };
+    const Case cases[] = {{7, 2, 6}, {3, 0, 2}, {2, 0, 2}, {2, 3, 2}, {2, 4, 1}, {1, 4, 1}};
+    for (const Case& c : cases) {
+        GameState game = newGame();
+        for (int i = 0; i < c.landed; ++i)
+            game.slots[static_cast<size_t>(i)] =
+                PileSlot{LandingY(i), ElementKind::Star, Color::Red, 1};
+        game.slots[static_cast<size_t>(c.landed)] =
+            PileSlot{LandingY(c.landed) + 1, ElementKind::Star, Color::Green, 0};
+        game.pileCount = c.landed + 1;
+        game.landedCount = game.activeIndex = c.landed;
+        game.riseSpeed = c.speed;
+        game.lastPileStep = 0;
+        pileStep(game, 1000);
+        EXPECT_EQ(game.landedCount, c.landed + 1) << c.speed << " " << c.landed;
+        EXPECT_EQ(game.riseSpeed, c.after) << c.speed << " " << c.landed;
+    }
+}
+
 TEST(PileTimeline, StepsAtMostEvery100MsAndNeverCatchesUp) {
     GameState game = newGame(1000);
     setActive(game, ElementKind::Star, Color::Red, 300);

@@ -13,6 +13,7 @@ Usage: tools/mutation/mutate.py SUBSYSTEM [options]
                 build/mutation/SUBSYSTEM.results of the caller's tree); a new run starts it
                 afresh unless --resume
   --resume      keep the outcomes already in the results file and try only the others
+  --retry       with --resume, try the survivors again too (after the tests were sharpened)
   --summary     build nothing: print the summary of the results file as it stands
   --list        print the mutants that would be tried, and build nothing
   --commit C    mutate the sources and run the tests of commit C (default HEAD), e.g. to score
@@ -208,6 +209,7 @@ def main():
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--results")
     parser.add_argument("--resume", action="store_true")
+    parser.add_argument("--retry", action="store_true")
     parser.add_argument("--summary", action="store_true")
     parser.add_argument("--list", action="store_true")
     parser.add_argument("--commit", default="HEAD")
@@ -249,6 +251,8 @@ def main():
         return
 
     results = read_results(results_path) if args.resume else {}
+    if args.retry:
+        results = {k: v for k, v in results.items() if v[0] != "survived"}
     todo = [(m, key) for m, key in zip(every, keys) if key not in results]
     os.makedirs(os.path.dirname(os.path.abspath(results_path)), exist_ok=True)
     if not args.resume:
