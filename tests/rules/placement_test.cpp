@@ -62,6 +62,7 @@ TEST_F(Placement, PlacesTheActiveElementAndTakesItOutOfThePile) {
     EXPECT_EQ(game.slots[1].y, 340);
     EXPECT_EQ(game.slots[1].kind, K::ArrowUp);
     EXPECT_EQ(game.slots[1].landed, 0);
+    EXPECT_EQ(game.slots[2].y, 340) << "the slot left free keeps what it held, as files show";
 
     // The last rising element placed: no active element until the next pile step.
     clickCell(game, 0, 0);

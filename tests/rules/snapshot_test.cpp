@@ -81,6 +81,8 @@ TEST(Snapshot, RefusesOnlyWhatWouldBeUnsafeToPlay) {
         {"rising flag on landed", [](GameSnapshot& s) { s.slots[1].landed = 0; }},
         {"rising below the column", [](GameSnapshot& s) { s.slots[3].y = 405; }},
         {"slot kind 0", [](GameSnapshot& s) { s.slots[2].kind = ElementKind::None; }},
+        {"slot kind 7", [](GameSnapshot& s) { s.slots[2].kind = ElementKind{7}; }},
+        {"popup past the canvas", [](GameSnapshot& s) { s.popups[0].y = 481; }},
         {"slot plain", [](GameSnapshot& s) { s.slots[0].color = Color::Plain; }},
         {"negative score", [](GameSnapshot& s) { s.score = -1; }},
         {"label too wide", [](GameSnapshot& s) { s.PaintLabelSize.width = 211; }},
