@@ -24,6 +24,7 @@ TEST(PlacementHit, HitTestIsStrictAndScalesWithTheClientArea) {
     const Hit hits[] = {
         // 480 x 480: the area is 121 < m < 439; the gap after column 0 still selects it.
         {121, 200, 480, 480, -1, 0}, {439, 200, 480, 480, -1, 0}, {200, 121, 480, 480, -1, 0},
+        {200, 439, 480, 480, -1, 0},
         {122, 122, 480, 480, 0, 0}, {121 + 53, 121 + 60, 480, 480, 0, 1}, {438, 438, 480, 480, 5, 5},
         // 960 x 720: canvas cell (2, 3) at client (2 * (121 + 108 + 10), ...).
         {2 * (121 + 108 + 10), (121 + 162 + 10) * 3 / 2, 960, 720, 2, 3},

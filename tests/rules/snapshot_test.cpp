@@ -46,6 +46,10 @@ TEST(Snapshot, RefusesOnlyWhatWouldBeUnsafeToPlay) {
     EXPECT_TRUE(snapshotIsPlayable(aboveLanded));
     aboveLanded.slots[0].y = 95 - 1000 - 21;
     EXPECT_FALSE(snapshotIsPlayable(aboveLanded));
+    // Points worth nothing are odd but safe.
+    GameSnapshot nothing = rulestest::playable();
+    nothing.paintPoints = nothing.clearPoints = 0;
+    EXPECT_TRUE(snapshotIsPlayable(nothing));
     // clang-format off
     const std::vector<std::pair<const char*, std::function<void(GameSnapshot&)>>> faults = {
         {"kind 7", [](GameSnapshot& s) { s.board.at(1, 1) = Cell{ElementKind{7}, Color::Red}; }},
