@@ -35,6 +35,10 @@ TEST_F(GameScreenTest, SquareIsDrawnScaledOnTheWindowAndUnscaledInTheBackBuffer)
     EXPECT_EQ(TestWindow().pixels, window.pixels);
     EXPECT_EQ(BackBuffer.pixels, back.pixels);
     EXPECT_EQ(Updates().size(), 1u);
+    // A cleared square is drawn as well: the plain tile, first of the set.
+    DrawCell(1, 0, Color::Plain, ElementKind::None);
+    EXPECT_EQ(Updates().size(), 2u);
+    EXPECT_EQ(BackBuffer.at(175, 121), PictureColour(100));
 }
 
 TEST_F(GameScreenTest, TheBackBufferTakesTheBoardPictureAndEachTileAtItsSquaresOrigin) {

@@ -127,8 +127,9 @@ TEST(Levels, PointsLevelRisesOncePerPassAtStrictThresholds) {
     creditScore(game);
     EXPECT_EQ(game.score, 20000);
     EXPECT_EQ(game.pointsLevel, 1) << "strictly above the threshold";
-    game.popups[0].points = 90;
+    game.popups[0].points = 1;
     creditScore(game);
+    EXPECT_EQ(game.score, 20001);
     EXPECT_EQ(game.paintPoints, 30);
     EXPECT_EQ(game.clearPoints, 200);
     EXPECT_EQ(game.pointsLevel, 2);
