@@ -36,6 +36,14 @@ TEST_F(PileTest, ActiveElementGetsShadowTileAndRingOnTheWindowOnly) {
     EXPECT_EQ(At(50, 280), PictureColour(116));
     EXPECT_EQ(At(50, 288), Backdrop); // the white of the ring frame leaves the board alone
     EXPECT_EQ(BackBuffer.at(50, 310), Backdrop);
+
+    // Ending just above the clip line the element is whole, its shadow cut at canvas line 404.
+    game.slots[1].y = 355;
+    Updates().clear();
+    DrawPileSlot(game, 1, 361, false);
+    EXPECT_EQ(Updates(), (std::vector<UpdateRect>{{42, 361, 54, 54},    // old place
+                                                  {46, 361, 48, 43},    // shadow
+                                                  {42, 355, 48, 48}})); // element
 }
 
 TEST_F(PileTest, RingTurnsOneFramePerStepOfTheActiveElementOnly) {
@@ -51,6 +59,11 @@ TEST_F(PileTest, RingTurnsOneFramePerStepOfTheActiveElementOnly) {
     RingFrame = 9; // out of range: taken as the last frame
     game.activeIndex = 0;
     DrawPileSlot(game, 0, 306, false);
+    EXPECT_EQ(RingFrame, 0);
+    // A slot past the pile draws nothing.
+    Updates().clear();
+    DrawPileSlot(game, PileSlotCount, 306, false);
+    EXPECT_TRUE(Updates().empty());
     EXPECT_EQ(RingFrame, 0);
 }
 

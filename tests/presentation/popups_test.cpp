@@ -127,4 +127,7 @@ TEST_F(PopupsTest, BadEntriesRunTheirCourseWithoutDrawingOrIndexingOutsideTheLis
     game.popups[0] = ScorePopup{0, 200, 0, 0, PopupStyle::Clear, 0};
     AnimatePopups(game, 2000);
     EXPECT_EQ(Updates().back(), (UpdateRect{0, 198, 480, 144}));
+    // A new game empties the list: nothing left to rise.
+    ClearPopups(game);
+    EXPECT_EQ(game.popupCount, 0);
 }

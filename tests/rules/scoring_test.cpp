@@ -34,6 +34,7 @@ TEST(Removal, RowOfThreeStarsScoresThreeClearPopupsAndBreaksTheChain) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(game.popups[static_cast<size_t>(i)].style, PopupStyle::Clear);
         EXPECT_EQ(game.popups[static_cast<size_t>(i)].points, 100);
+        EXPECT_EQ(game.popups[static_cast<size_t>(i)].step, 0) << "four rises to go";
     }
     EXPECT_EQ(game.popups[0].x, CellOriginX(1)) << "nearest neighbour first";
     EXPECT_EQ(game.popups[2].x, CellOriginX(2)) << "placed cell last";
