@@ -16,7 +16,7 @@ TEST(SetUp, NewGameStartsCleanAndBuildsTheBackBufferInOrder) {
     game.board.at(1, 1) = Cell{ElementKind::Star, Color::Red};
     game.drawWeights.fill(1);
     game.pileCount = 3;
-    game.Paused = game.GameOverClickArmed = 1;
+    game.Paused = game.GameOverClickArmed = game.GameOverClicked = game.gameOverPending = 1;
     recorder::reset();
     setUpGame(game, GameSnapshot{}, 4321);
 
@@ -35,6 +35,8 @@ TEST(SetUp, NewGameStartsCleanAndBuildsTheBackBufferInOrder) {
     EXPECT_EQ(game.pileCount, 0);
     EXPECT_EQ(game.Paused, 0);
     EXPECT_EQ(game.GameOverClickArmed, 0);
+    EXPECT_EQ(game.GameOverClicked, 0);
+    EXPECT_EQ(game.gameOverPending, 0);
     EXPECT_EQ(game.GameInProgress, 1);
     EXPECT_EQ(game.lastPileStep, 4321u);
     // Even weights, first levels, speed 6 and no multiplier: a playable start.
@@ -261,10 +263,13 @@ TEST(ResumedPile, RestoresTheSavedGameAndContinuesFromIt) {
     EXPECT_EQ(game.GameInProgress, 1);
     EXPECT_EQ(takeSnapshot(game).slots[3].y, 404);
 
-    // The restored popup is credited by the first score refresh; the pile goes on at speed 4.
+    // The restored popup is credited by the first score refresh a pass makes, then removed; the
+    // pile goes on at speed 4.
     recorder::reset();
-    RefreshScorePanel(game);
+    game.scoreUpdatePending = 1;
+    gameStep(game, 50000);
     EXPECT_EQ(game.score, 1234567 + 300);
+    EXPECT_EQ(game.popupCount, 1) << "the popup at its fourth step is gone";
     gameStep(game, 50101);
     EXPECT_EQ(recorder::callsStartingWith("DrawPileSlot"),
               (Calls{"DrawPileSlot 2 200 0", "DrawPileSlot 3 404 0"}));
