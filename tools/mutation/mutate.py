@@ -13,7 +13,8 @@ Usage: tools/mutation/mutate.py SUBSYSTEM [options]
                 build/mutation/SUBSYSTEM.results of the caller's tree); a new run starts it
                 afresh unless --resume
   --resume      keep the outcomes already in the results file and try only the others
-  --retry       with --resume, try the survivors again too (after the tests were sharpened)
+  --retry       with --resume, try the survivors not listed as equivalent again too (after
+                the tests were sharpened)
   --summary     build nothing: print the summary of the results file as it stands
   --list        print the mutants that would be tried, and build nothing
   --commit C    mutate the sources and run the tests of commit C (default HEAD), e.g. to score
@@ -255,7 +256,7 @@ def main():
 
     results = read_results(results_path) if args.resume else {}
     if args.retry:
-        results = {k: v for k, v in results.items() if v[0] != "survived"}
+        results = {k: v for k, v in results.items() if v[0] != "survived" or k in reasons}
     todo = [(m, key) for m, key in zip(every, keys) if key not in results]
     os.makedirs(os.path.dirname(os.path.abspath(results_path)), exist_ok=True)
     if not args.resume:
