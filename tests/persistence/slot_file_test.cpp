@@ -64,6 +64,7 @@ TEST_F(SlotFile, UsersKeepTheirSlotsAndNewOnesAreAppended) {
     // A row past the count may hold bytes from the file: a new name replaces them whole.
     r.names[4].fill('Q');
     EXPECT_EQ(resolvePlayerSlot(r, "cy", 1), 4);
+    EXPECT_EQ(resolvePlayerSlot(r, std::string("cy\0zz", 5), 1), 4) << "the name ends at its zero";
     EXPECT_EQ(encodeSlotRecord(r)[8 + 4 * 255 + 2], 0);
     EXPECT_EQ(encodeSlotRecord(r)[8 + 5 * 255 - 1], 0);
     EXPECT_TRUE(message_log::shown().empty());
@@ -133,6 +134,16 @@ TEST_F(SlotFile, ShortAndLongFiles) {
     SlotRecord l;
     readSlotFile(l, folder.file("long.wxp"));
     EXPECT_EQ(encodeSlotRecord(l), full);
+
+    // A file that ends just after its count keeps that count, whatever rows hold names past it.
+    SlotRecord three = withUsers(4);
+    three.count = 3;
+    const SlotRecordBytes exact = encodeSlotRecord(three);
+    writeBytes(folder.file("exact.wxp"),
+               std::vector<uint8_t>(exact.begin(), exact.begin() + slot_layout::Count + 4));
+    SlotRecord e;
+    readSlotFile(e, folder.file("exact.wxp"));
+    EXPECT_EQ(e.count, 3);
 }
 
 TEST_F(SlotFile, FailedWriteKeepsThePreviousFileAndSaysError4) {
