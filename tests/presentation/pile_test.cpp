@@ -60,10 +60,13 @@ TEST_F(PileTest, RingTurnsOneFramePerStepOfTheActiveElementOnly) {
     game.activeIndex = 0;
     DrawPileSlot(game, 0, 306, false);
     EXPECT_EQ(RingFrame, 0);
-    // A slot past the pile draws nothing.
+    // A slot past the pile draws nothing; a plain slot only has its old place erased.
     Updates().clear();
     DrawPileSlot(game, PileSlotCount, 306, false);
     EXPECT_TRUE(Updates().empty());
+    game.slots[1].color = Color::Plain;
+    DrawPileSlot(game, 1, 386, false);
+    EXPECT_EQ(Updates(), (std::vector<UpdateRect>{{42, 386, 54, 54}}));
     EXPECT_EQ(RingFrame, 0);
 }
 

@@ -112,6 +112,7 @@ TEST_F(PopupsTest, AfterARemovalTheEntryMovedIntoPlaceWaitsForTheNextPass) {
 }
 
 TEST_F(PopupsTest, BadEntriesRunTheirCourseWithoutDrawingOrIndexingOutsideTheList) {
+    add(175, 229, static_cast<PopupStyle>(3));
     add(175, 229, static_cast<PopupStyle>(7));
     for (uint32_t t = 101; t < 1000; t += 101)
         AnimatePopups(game, t);

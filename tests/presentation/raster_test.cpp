@@ -49,6 +49,8 @@ TEST(StretchTest, ShrinkingAndsTheSourcePixelsLandingOnEachDestinationPixel) {
     // One pixel wide from a wider source: the last source pixel is left out.
     EXPECT_EQ(stretch({0xF0F0F0, 0x3C3C3C, 0x000000}, 1), (Pixels{0x303030}));
     EXPECT_EQ(stretch({A, 0}, 1), (Pixels{A}));
+    // A white row copies white: only AND and MERGEPAINT may skip it.
+    EXPECT_EQ(stretch({0xFFFFFF}, 2, 0, -1, D), (Pixels{0xFFFFFF, 0xFFFFFF}));
 }
 
 TEST(StretchTest, ClippedToBothSurfacesWithoutChangingTheMapping) {
