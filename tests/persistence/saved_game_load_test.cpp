@@ -162,7 +162,7 @@ TEST_F(SavedGameLoad, FlagsAndNamesAreMadeSafe) {
     setLe32(bytes, 0x0D4, 42);           // GameInProgress
     setLe32(bytes, 0x654, 2);
     setLe32(bytes, 0x658, -3);
-    setLe32(bytes, 0x65C, 0);
+    setLe32(bytes, 0x65C, 5);
     setLe32(bytes, 0x66C, 9);
     const SaveRecord r = load(bytes);
     EXPECT_STREQ(r.highScores[0].name.data(), "XXXXXXXX");
@@ -172,7 +172,7 @@ TEST_F(SavedGameLoad, FlagsAndNamesAreMadeSafe) {
     EXPECT_EQ(r.GameInProgress, 1);
     EXPECT_EQ(r.HelpDuringGame, 1);
     EXPECT_EQ(r.OccupiedNoticeArmed, 1);
-    EXPECT_EQ(r.WrongColourNoticeArmed, 0);
+    EXPECT_EQ(r.WrongColourNoticeArmed, 1);
     EXPECT_EQ(r.ShowHelpAtStart, 1);
 }
 

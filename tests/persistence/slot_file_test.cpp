@@ -144,6 +144,19 @@ TEST_F(SlotFile, ShortAndLongFiles) {
     SlotRecord e;
     readSlotFile(e, folder.file("exact.wxp"));
     EXPECT_EQ(e.count, 3);
+    // Cut within its count, a file of twenty names counts them all; an empty one none.
+    SlotRecord full20 = withUsers(20);
+    full20.count = 3;
+    const SlotRecordBytes twenty = encodeSlotRecord(full20);
+    writeBytes(folder.file("cut.wxp"),
+               std::vector<uint8_t>(twenty.begin(), twenty.begin() + slot_layout::Count + 2));
+    SlotRecord c;
+    readSlotFile(c, folder.file("cut.wxp"));
+    EXPECT_EQ(c.count, 20);
+    writeBytes(folder.file("empty.wxp"), {});
+    SlotRecord none;
+    readSlotFile(none, folder.file("empty.wxp"));
+    EXPECT_EQ(none.count, 0);
 }
 
 TEST_F(SlotFile, FailedWriteKeepsThePreviousFileAndSaysError4) {

@@ -86,6 +86,8 @@ TEST(Snapshot, RefusesOnlyWhatWouldBeUnsafeToPlay) {
         {"rising below the column", [](GameSnapshot& s) { s.slots[3].y = 405; }},
         {"slot kind 0", [](GameSnapshot& s) { s.slots[2].kind = ElementKind::None; }},
         {"slot kind 7", [](GameSnapshot& s) { s.slots[2].kind = ElementKind{7}; }},
+        {"slot colour 3", [](GameSnapshot& s) { s.slots[2].color = Color{3}; }},
+        {"label too tall", [](GameSnapshot& s) { s.ClearLabelSize.height = 49; }},
         {"popup past the canvas", [](GameSnapshot& s) { s.popups[0].y = 481; }},
         {"slot plain", [](GameSnapshot& s) { s.slots[0].color = Color::Plain; }},
         {"negative score", [](GameSnapshot& s) { s.score = -1; }},

@@ -213,6 +213,9 @@ TEST(PileTimeline, EntriesNeverGoBeyondTheSeventhSlot) {
     pileStep(game, 1000);
     pileStep(game, 1101);
     EXPECT_EQ(game.pileCount, PileSlotCount);
+    game.slots[6].y = 300; // the seventh high enough: still no eighth
+    pileStep(game, 1202);
+    EXPECT_EQ(game.pileCount, PileSlotCount);
 }
 
 TEST(PileTimeline, GameOverWaitsForThePressAndTheDelay) {
