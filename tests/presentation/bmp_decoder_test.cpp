@@ -85,6 +85,12 @@ TEST(BmpDecoderTest, RefusesOtherFormatsAndSizesOrOffsetsThatDoNotFit) {
         put32(b, at, value);
         EXPECT_TRUE(DecodeBmp(b).empty()) << at << " " << value;
     }
+    // Not a BMP: either letter of its signature wrong.
+    for (size_t at : {0u, 1u}) {
+        Bytes b = makeBmp(2, 2);
+        b[at] = 'X';
+        EXPECT_TRUE(DecodeBmp(b).empty()) << at;
+    }
     // One pixel past the largest side, even with all its bytes.
     EXPECT_TRUE(DecodeBmp(makeBmp(MaxBitmapSide + 1, 1)).empty());
     EXPECT_TRUE(DecodeBmp(makeBmp(1, MaxBitmapSide + 1)).empty());

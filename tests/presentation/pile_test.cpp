@@ -34,6 +34,7 @@ TEST_F(PileTest, ActiveElementGetsShadowTileAndRingOnTheWindowOnly) {
     EXPECT_EQ(At(93, 353), Gradient);
     EXPECT_EQ(At(90, 300), Backdrop);
     EXPECT_EQ(At(50, 280), PictureColour(116));
+    EXPECT_EQ(At(113, 280), PictureColour(116)); // the ring's last column
     EXPECT_EQ(At(50, 288), Backdrop); // the white of the ring frame leaves the board alone
     EXPECT_EQ(BackBuffer.at(50, 310), Backdrop);
 
@@ -51,6 +52,7 @@ TEST_F(PileTest, RingTurnsOneFramePerStepOfTheActiveElementOnly) {
         DrawPileSlot(game, 0, 306, false);
         DrawPileSlot(game, 1, 386, false); // not active: no ring
         EXPECT_EQ(RingFrame, frame);
+        EXPECT_EQ(At(50, 280), PictureColour(116 + (frame + 3) % 4)) << "the frame just drawn";
     }
     EXPECT_EQ(At(50, 280), PictureColour(116)); // the fifth step drew frame 0 again
     game.activeIndex = 2;                       // no rising element is active
