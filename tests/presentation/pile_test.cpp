@@ -81,6 +81,7 @@ TEST_F(PileTest, LandingDarkensTheElementAndRestsItWithItsShadowInTheBackBuffer)
     EXPECT_EQ(RingFrame, 0);
     const uint32_t darkened = PictureColour(102) & Gradient;
     EXPECT_EQ(At(42, 90), darkened);
+    EXPECT_EQ(At(89, 137), darkened); // to its last row and column
     // The back buffer whole: the shadow 6 right and 2 below, the darkened element over it.
     auto resting = [darkened](int shadowX, int shadowY) {
         Surface expected(480, 480, Backdrop);
