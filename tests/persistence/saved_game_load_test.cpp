@@ -68,6 +68,7 @@ class SavedGameLoad : public ::testing::Test {
 
 TEST_F(SavedGameLoad, GameComesBackAsSaved) {
     std::vector<uint8_t> bytes = gameFile();
+    EXPECT_EQ(le32(bytes, 0x5C4), 1) << "written by the run that started the game";
     // The marks describe the run that wrote the file and are not taken back.
     setLe32(bytes, 0x5C4, 1);
     setLe32(bytes, 0x660, 0);
@@ -157,19 +158,21 @@ TEST_F(SavedGameLoad, FlagsAndNamesAreMadeSafe) {
     std::memset(&bytes[0x05C], 'X', 12); // row 0's name without a terminator
     setLe32(bytes, 0x05C + 16, 77);      // row 0 used
     setLe32(bytes, 0x05C + 20 + 16, -1); // row 1 used
+    bytes[0x05C + 20 + 8] = 'J';         // row 1: a byte past its name's terminator
     setLe32(bytes, 0x0D4, 42);           // GameInProgress
     setLe32(bytes, 0x654, 2);
     setLe32(bytes, 0x658, -3);
-    setLe32(bytes, 0x65C, 0);
+    setLe32(bytes, 0x65C, 5);
     setLe32(bytes, 0x66C, 9);
     const SaveRecord r = load(bytes);
     EXPECT_STREQ(r.highScores[0].name.data(), "XXXXXXXX");
+    EXPECT_EQ(r.highScores[1].name[8], 'J') << "kept as the file holds it";
     EXPECT_EQ(r.highScores[0].used, 1);
     EXPECT_EQ(r.highScores[1].used, 1);
     EXPECT_EQ(r.GameInProgress, 1);
     EXPECT_EQ(r.HelpDuringGame, 1);
     EXPECT_EQ(r.OccupiedNoticeArmed, 1);
-    EXPECT_EQ(r.WrongColourNoticeArmed, 0);
+    EXPECT_EQ(r.WrongColourNoticeArmed, 1);
     EXPECT_EQ(r.ShowHelpAtStart, 1);
 }
 
@@ -177,9 +180,11 @@ TEST_F(SavedGameLoad, RowsThatCannotBeScoresAreDroppedAndTheFileKeptAside) {
     std::vector<uint8_t> bytes = gameFile();
     setLe32(bytes, 0x05C + 2 * 20 + 12, -2147483647 - 1); // row 2: INT_MIN
     setLe32(bytes, 0x05C + 2 * 20 + 16, 1);
-    bytes[0x05C + 3 * 20] = 0x07;                         // row 3: a control byte in the name
+    bytes[0x05C + 3 * 20] = 0x07; // row 3: a control byte in the name
     setLe32(bytes, 0x05C + 3 * 20 + 16, 1);
-    bytes[0x05C + 4 * 20] = 'Z'; // row 4: a score of 0 is a score
+    bytes[0x05C + 4 * 20] = 'Z'; // row 4: a score of 0 is a score, a space a character
+    bytes[0x05C + 4 * 20 + 1] = ' ';
+    bytes[0x05C + 4 * 20 + 2] = 'Z';
     setLe32(bytes, 0x05C + 4 * 20 + 16, 1);
     bytes.resize((1 << 20) + 4, 0xAB); // past 1 MiB nothing more is kept
     const std::string path = folder.file("donnees0.icc");
@@ -191,7 +196,7 @@ TEST_F(SavedGameLoad, RowsThatCannotBeScoresAreDroppedAndTheFileKeptAside) {
         EXPECT_EQ(r.highScores[static_cast<size_t>(row)].score, 0) << row;
     }
     EXPECT_EQ(r.highScores[4].used, 1);
-    EXPECT_STREQ(r.highScores[4].name.data(), "Z");
+    EXPECT_STREQ(r.highScores[4].name.data(), "Z Z");
     expectScoresAndOptionsKept(r);
     std::ifstream kept(path + ".refused", std::ios::binary);
     EXPECT_TRUE(std::vector<uint8_t>(std::istreambuf_iterator<char>(kept), {}) ==

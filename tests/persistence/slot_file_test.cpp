@@ -68,6 +68,7 @@ TEST_F(SlotFile, UsersKeepTheirSlotsAndNewOnesAreAppended) {
     // A row past the count may hold bytes from the file: a new name replaces them whole.
     r.names[4].fill('Q');
     EXPECT_EQ(resolvePlayerSlot(r, "cy", 1), 4);
+    EXPECT_EQ(resolvePlayerSlot(r, std::string("cy\0zz", 5), 1), 4) << "the name ends at its zero";
     EXPECT_EQ(encodeSlotRecord(r)[8 + 4 * 255 + 2], 0);
     EXPECT_EQ(encodeSlotRecord(r)[8 + 5 * 255 - 1], 0);
     EXPECT_TRUE(message_log::shown().empty());
@@ -119,17 +120,17 @@ TEST_F(SlotFile, LongNamesFitTheirRow) {
 TEST_F(SlotFile, ShortAndLongFiles) {
     const SlotRecordBytes full = encodeSlotRecord(withUsers(4));
     std::vector<uint8_t> bytes(full.begin(), full.end());
-    bytes.resize(8 + 255 + 3); // first row and a little of the second, no count
+    bytes.resize(8 + 255 + 1); // first row and one letter of the second, no count
     writeBytes(folder.file("short.wxp"), bytes);
     SlotRecord r;
     readSlotFile(r, folder.file("short.wxp"));
     // Without its count the file's names count, the cut one too: none is written over.
     EXPECT_EQ(r.count, 2);
     EXPECT_EQ(name(r, 0), "user0");
-    EXPECT_EQ(name(r, 1), "use");
+    EXPECT_EQ(name(r, 1), "u");
     EXPECT_EQ(resolvePlayerSlot(r, "user0", 1), 0);
     EXPECT_EQ(resolvePlayerSlot(r, "user3", 1), 2);
-    EXPECT_EQ(name(r, 1), "use");
+    EXPECT_EQ(name(r, 1), "u");
 
     bytes.assign(full.begin(), full.end());
     bytes.resize(9000, 0xAB);
@@ -137,6 +138,29 @@ TEST_F(SlotFile, ShortAndLongFiles) {
     SlotRecord l;
     readSlotFile(l, folder.file("long.wxp"));
     EXPECT_EQ(encodeSlotRecord(l), full);
+
+    // A file that ends just after its count keeps that count, whatever rows hold names past it.
+    SlotRecord three = withUsers(4);
+    three.count = 3;
+    const SlotRecordBytes exact = encodeSlotRecord(three);
+    writeBytes(folder.file("exact.wxp"),
+               std::vector<uint8_t>(exact.begin(), exact.begin() + slot_layout::Count + 4));
+    SlotRecord e;
+    readSlotFile(e, folder.file("exact.wxp"));
+    EXPECT_EQ(e.count, 3);
+    // Cut within its count, a file of twenty names counts them all; an empty one none.
+    SlotRecord full20 = withUsers(20);
+    full20.count = 3;
+    const SlotRecordBytes twenty = encodeSlotRecord(full20);
+    writeBytes(folder.file("cut.wxp"),
+               std::vector<uint8_t>(twenty.begin(), twenty.begin() + slot_layout::Count + 2));
+    SlotRecord c;
+    readSlotFile(c, folder.file("cut.wxp"));
+    EXPECT_EQ(c.count, 20);
+    writeBytes(folder.file("empty.wxp"), {});
+    SlotRecord none;
+    readSlotFile(none, folder.file("empty.wxp"));
+    EXPECT_EQ(none.count, 0);
 }
 
 TEST_F(SlotFile, FailedWriteKeepsThePreviousFileAndSaysError4) {

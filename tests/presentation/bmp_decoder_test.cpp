@@ -43,15 +43,34 @@ Bytes makeBmp(int w, int h, bool topDown = false) {
 
 } // namespace
 
-TEST(BmpDecoderTest, ReadsBottomUpAndTopDownRowsWithTheirPadding) {
-    for (bool topDown : {false, true}) {
-        Surface s = DecodeBmp(makeBmp(3, 2, topDown));
-        ASSERT_EQ(s.width, 3);
-        ASSERT_EQ(s.height, 2);
+// The same picture behind the older 12-byte header: 16-bit sizes, planes and bit count.
+Bytes withCoreHeader(const Bytes& info, int w, int h) {
+    Bytes b(26, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(b, 10, 26);
+    put32(b, 14, 12);
+    b[18] = static_cast<uint8_t>(w);
+    b[20] = static_cast<uint8_t>(h);
+    b[22] = 1;
+    b[24] = 24;
+    b.insert(b.end(), info.begin() + 54, info.end());
+    return b;
+}
+
+TEST(BmpDecoderTest, ReadsBottomUpAndTopDownRowsWithTheirPaddingBehindEitherHeader) {
+    for (int kind = 0; kind < 3; ++kind) {
+        Surface s =
+            DecodeBmp(kind == 2 ? withCoreHeader(makeBmp(3, 2), 3, 2) : makeBmp(3, 2, kind == 1));
+        ASSERT_EQ(s.width, 3) << kind;
+        ASSERT_EQ(s.height, 2) << kind;
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < 3; ++x)
-                EXPECT_EQ(s.at(x, y), colourAt(x, y));
+                EXPECT_EQ(s.at(x, y), colourAt(x, y)) << kind;
     }
+    // The largest side taken, with every byte of its rows there.
+    EXPECT_EQ(DecodeBmp(makeBmp(MaxBitmapSide, 1)).width, MaxBitmapSide);
+    EXPECT_EQ(DecodeBmp(makeBmp(1, MaxBitmapSide, true)).height, MaxBitmapSide);
 }
 
 TEST(BmpDecoderTest, RefusesOtherFormatsAndSizesOrOffsetsThatDoNotFit) {
@@ -66,6 +85,15 @@ TEST(BmpDecoderTest, RefusesOtherFormatsAndSizesOrOffsetsThatDoNotFit) {
         put32(b, at, value);
         EXPECT_TRUE(DecodeBmp(b).empty()) << at << " " << value;
     }
+    // Not a BMP: either letter of its signature wrong.
+    for (size_t at : {0u, 1u}) {
+        Bytes b = makeBmp(2, 2);
+        b[at] = 'X';
+        EXPECT_TRUE(DecodeBmp(b).empty()) << at;
+    }
+    // One pixel past the largest side, even with all its bytes.
+    EXPECT_TRUE(DecodeBmp(makeBmp(MaxBitmapSide + 1, 1)).empty());
+    EXPECT_TRUE(DecodeBmp(makeBmp(1, MaxBitmapSide + 1)).empty());
     const Bytes whole = makeBmp(4, 3);
     for (size_t n = 0; n < whole.size(); ++n)
         EXPECT_TRUE(DecodeBmp({whole.data(), n}).empty()) << n;

@@ -28,6 +28,7 @@ TEST_F(CanvasTest, ClickTestIsStrictAndFindsTheSquareUnderThePoint) {
     EXPECT_TRUE(InCanvasRect(127, 447, 121, 121, 439, 439));
     EXPECT_FALSE(InCanvasRect(457, 200, 121, 121, 439, 439));
     EXPECT_FALSE(InCanvasRect(200, 448, 121, 121, 439, 439));
+    EXPECT_FALSE(InCanvasRect(200, 123, 121, 121, 439, 439));
     EXPECT_EQ(BoardRowAt(178), 0); // (178 - 123) * 480 / 490 = 53.9 units
     EXPECT_EQ(BoardRowAt(179), 1);
     Resize(960, 500);
@@ -35,4 +36,7 @@ TEST_F(CanvasTest, ClickTestIsStrictAndFindsTheSquareUnderThePoint) {
     EXPECT_EQ(BoardColumnAt(458), 2);
     EXPECT_EQ(BoardRowAt(182), 0); // (182 - 126) * 480 / 500 = 53.76 units
     EXPECT_EQ(BoardRowAt(183), 1);
+    Resize(0, 0); // a window shrunk to nothing has no square anywhere
+    EXPECT_EQ(BoardColumnAt(0), -1);
+    EXPECT_EQ(BoardRowAt(5), -1);
 }

@@ -78,6 +78,7 @@ void DrawingTest::Resize(int width, int height, uint32_t fill) {
     ClientHeight = height;
     TestWindow() = Surface(width, height, fill);
     Updates().clear();
+    SoundsPlayed().clear();
 }
 
 void DrawingTest::MakeGraphics(uint32_t backdrop) {

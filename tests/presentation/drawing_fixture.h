@@ -17,6 +17,8 @@ struct UpdateRect {
 // The window surface and the rectangles reported with WindowUpdated.
 Surface& TestWindow();
 std::vector<UpdateRect>& Updates();
+// The sounds played, by resource id.
+std::vector<int>& SoundsPlayed();
 
 // A glyph of the test font (advance 8) fills columns 0..6 of rows 2..13 of its cell.
 bool GlyphPixel(int x, int y);

@@ -6,7 +6,12 @@
 namespace {
 Surface window(480, 480, 0);
 std::vector<UpdateRect> updates;
+std::vector<int> sounds;
 } // namespace
+
+std::vector<int>& SoundsPlayed() {
+    return sounds;
+}
 
 Surface& TestWindow() {
     return window;
@@ -22,7 +27,9 @@ Surface& WindowSurface() {
 void WindowUpdated(int x, int y, int width, int height) {
     updates.push_back({x, y, width, height});
 }
-void PlayWave(int) {}
+void PlayWave(int id) {
+    sounds.push_back(id);
+}
 uint32_t GetTicks() {
     return 0;
 }

@@ -3,6 +3,7 @@
 
 #include "presentation/game_screen.h"
 #include "presentation/graphics.h"
+#include "rules/rules_seam.h"
 #include "tests/presentation/drawing_fixture.h"
 
 namespace {
@@ -29,12 +30,21 @@ TEST_F(GameScreenTest, SquareIsDrawnScaledOnTheWindowAndUnscaledInTheBackBuffer)
     DrawCell(1, 0, static_cast<Color>(3), ElementKind::Star);
     DrawCell(1, 0, Color::Green, static_cast<ElementKind>(7));
     DrawCell(6, 0, Color::Green, ElementKind::Star);
+    DrawCell(0, 6, Color::Green, ElementKind::Star);
+    DrawSquareToBackBuffer(6, 0, Color::Red, ElementKind::Star);
     DrawSquareToBackBuffer(1, 0, Color::Red, static_cast<ElementKind>(-1));
     DrawSquareToBackBuffer(0, 6, Color::Red, ElementKind::Star);
     DrawSquareToBackBuffer(0, -1, Color::Red, ElementKind::Star);
     EXPECT_EQ(TestWindow().pixels, window.pixels);
     EXPECT_EQ(BackBuffer.pixels, back.pixels);
     EXPECT_EQ(Updates().size(), 1u);
+    // A cleared square is drawn as well: the plain tile, first of the set.
+    DrawCell(1, 0, Color::Plain, ElementKind::None);
+    EXPECT_EQ(Updates().size(), 2u);
+    EXPECT_EQ(BackBuffer.at(175, 121), PictureColour(100));
+    // Its sound goes to the platform by resource id.
+    PlayGameSound(5006);
+    EXPECT_EQ(SoundsPlayed(), std::vector<int>{5006});
 }
 
 TEST_F(GameScreenTest, TheBackBufferTakesTheBoardPictureAndEachTileAtItsSquaresOrigin) {

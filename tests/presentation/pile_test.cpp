@@ -34,8 +34,17 @@ TEST_F(PileTest, ActiveElementGetsShadowTileAndRingOnTheWindowOnly) {
     EXPECT_EQ(At(93, 353), Gradient);
     EXPECT_EQ(At(90, 300), Backdrop);
     EXPECT_EQ(At(50, 280), PictureColour(116));
+    EXPECT_EQ(At(113, 280), PictureColour(116)); // the ring's last column
     EXPECT_EQ(At(50, 288), Backdrop); // the white of the ring frame leaves the board alone
     EXPECT_EQ(BackBuffer.at(50, 310), Backdrop);
+
+    // Ending just above the clip line the element is whole, its shadow cut at canvas line 404.
+    game.slots[1].y = 355;
+    Updates().clear();
+    DrawPileSlot(game, 1, 361, false);
+    EXPECT_EQ(Updates(), (std::vector<UpdateRect>{{42, 361, 54, 54},    // old place
+                                                  {46, 361, 48, 43},    // shadow
+                                                  {42, 355, 48, 48}})); // element
 }
 
 TEST_F(PileTest, RingTurnsOneFramePerStepOfTheActiveElementOnly) {
@@ -43,6 +52,7 @@ TEST_F(PileTest, RingTurnsOneFramePerStepOfTheActiveElementOnly) {
         DrawPileSlot(game, 0, 306, false);
         DrawPileSlot(game, 1, 386, false); // not active: no ring
         EXPECT_EQ(RingFrame, frame);
+        EXPECT_EQ(At(50, 280), PictureColour(116 + (frame + 3) % 4)) << "the frame just drawn";
     }
     EXPECT_EQ(At(50, 280), PictureColour(116)); // the fifth step drew frame 0 again
     game.activeIndex = 2;                       // no rising element is active
@@ -51,6 +61,14 @@ TEST_F(PileTest, RingTurnsOneFramePerStepOfTheActiveElementOnly) {
     RingFrame = 9; // out of range: taken as the last frame
     game.activeIndex = 0;
     DrawPileSlot(game, 0, 306, false);
+    EXPECT_EQ(RingFrame, 0);
+    // A slot past the pile draws nothing; a plain slot only has its old place erased.
+    Updates().clear();
+    DrawPileSlot(game, PileSlotCount, 306, false);
+    EXPECT_TRUE(Updates().empty());
+    game.slots[1].color = Color::Plain;
+    DrawPileSlot(game, 1, 386, false);
+    EXPECT_EQ(Updates(), (std::vector<UpdateRect>{{42, 386, 54, 54}}));
     EXPECT_EQ(RingFrame, 0);
 }
 
@@ -63,6 +81,7 @@ TEST_F(PileTest, LandingDarkensTheElementAndRestsItWithItsShadowInTheBackBuffer)
     EXPECT_EQ(RingFrame, 0);
     const uint32_t darkened = PictureColour(102) & Gradient;
     EXPECT_EQ(At(42, 90), darkened);
+    EXPECT_EQ(At(89, 137), darkened); // to its last row and column
     // The back buffer whole: the shadow 6 right and 2 below, the darkened element over it.
     auto resting = [darkened](int shadowX, int shadowY) {
         Surface expected(480, 480, Backdrop);

@@ -112,6 +112,7 @@ TEST_F(PopupsTest, AfterARemovalTheEntryMovedIntoPlaceWaitsForTheNextPass) {
 }
 
 TEST_F(PopupsTest, BadEntriesRunTheirCourseWithoutDrawingOrIndexingOutsideTheList) {
+    add(175, 229, static_cast<PopupStyle>(3));
     add(175, 229, static_cast<PopupStyle>(7));
     for (uint32_t t = 101; t < 1000; t += 101)
         AnimatePopups(game, t);
@@ -127,4 +128,7 @@ TEST_F(PopupsTest, BadEntriesRunTheirCourseWithoutDrawingOrIndexingOutsideTheLis
     game.popups[0] = ScorePopup{0, 200, 0, 0, PopupStyle::Clear, 0};
     AnimatePopups(game, 2000);
     EXPECT_EQ(Updates().back(), (UpdateRect{0, 198, 480, 144}));
+    // A new game empties the list: nothing left to rise.
+    ClearPopups(game);
+    EXPECT_EQ(game.popupCount, 0);
 }

@@ -49,6 +49,8 @@ TEST(StretchTest, ShrinkingAndsTheSourcePixelsLandingOnEachDestinationPixel) {
     // One pixel wide from a wider source: the last source pixel is left out.
     EXPECT_EQ(stretch({0xF0F0F0, 0x3C3C3C, 0x000000}, 1), (Pixels{0x303030}));
     EXPECT_EQ(stretch({A, 0}, 1), (Pixels{A}));
+    // A white row copies white: only AND and MERGEPAINT may skip it.
+    EXPECT_EQ(stretch({0xFFFFFF}, 2, 0, -1, D), (Pixels{0xFFFFFF, 0xFFFFFF}));
 }
 
 TEST(StretchTest, ClippedToBothSurfacesWithoutChangingTheMapping) {
@@ -63,6 +65,11 @@ TEST(StretchTest, ClippedToBothSurfacesWithoutChangingTheMapping) {
     PixelRect r = StretchBlt(dst, -1, 0, 4, 1, row({A, B, C, D}), 0, 0, 4, 1, Rop::SrcCopy);
     EXPECT_EQ(dst.pixels, (Pixels{B, C, D}));
     EXPECT_EQ(r.x + r.width, 3);
+    // Shrinking from left of the surface: the visible pixel ANDs its own two source pixels.
+    Surface half(2, 1, D);
+    StretchBlt(half, -1, 0, 2, 1, row({0xF0F0F0, 0x3C3C3C, 0xFF00FF, 0x0F0F0F}), 0, 0, 4, 1,
+               Rop::SrcCopy);
+    EXPECT_EQ(half.pixels, (Pixels{0x0F000F, D}));
     // Nothing to draw: nothing reported, and no overflow near the ends of int.
     EXPECT_TRUE(StretchBlt(dst, 0, 0, 3, 1, row({A}), 5, 0, 1, 1, Rop::SrcCopy).empty());
     EXPECT_TRUE(StretchBlt(dst, 0, 0, -3, 1, row({A}), 0, 0, 1, 1, Rop::SrcCopy).empty());

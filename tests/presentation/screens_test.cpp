@@ -75,6 +75,7 @@ TEST_F(ScreensTest, PauseOverlayLandsOnACleanGameScreenSoTwiceIsOnce) {
     EXPECT_EQ(At(440, 460), PictureColour(153));
     EXPECT_EQ(At(519, 499), PictureColour(153));
     EXPECT_EQ(At(439, 460), 0x335577u);
+    EXPECT_EQ(At(822, 110), 0xFFFFFFu); // the score "0" over the clean screen, white on black
     TestWindow().at(300, 300) = TestWindow().at(460, 480) = 0x123123;
     DrawPauseOverlay(game, 1);
     EXPECT_EQ(TestWindow().pixels, once.pixels);

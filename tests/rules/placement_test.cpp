@@ -24,6 +24,7 @@ TEST(PlacementHit, HitTestIsStrictAndScalesWithTheClientArea) {
     const Hit hits[] = {
         // 480 x 480: the area is 121 < m < 439; the gap after column 0 still selects it.
         {121, 200, 480, 480, -1, 0}, {439, 200, 480, 480, -1, 0}, {200, 121, 480, 480, -1, 0},
+        {200, 439, 480, 480, -1, 0}, {121 + 54, 121 + 108, 480, 480, 1, 2},
         {122, 122, 480, 480, 0, 0}, {121 + 53, 121 + 60, 480, 480, 0, 1}, {438, 438, 480, 480, 5, 5},
         // 960 x 720: canvas cell (2, 3) at client (2 * (121 + 108 + 10), ...).
         {2 * (121 + 108 + 10), (121 + 162 + 10) * 3 / 2, 960, 720, 2, 3},
@@ -62,6 +63,7 @@ TEST_F(Placement, PlacesTheActiveElementAndTakesItOutOfThePile) {
     EXPECT_EQ(game.slots[1].y, 340);
     EXPECT_EQ(game.slots[1].kind, K::ArrowUp);
     EXPECT_EQ(game.slots[1].landed, 0);
+    EXPECT_EQ(game.slots[2].y, 340) << "the slot left free keeps what it held, as files show";
 
     // The last rising element placed: no active element until the next pile step.
     clickCell(game, 0, 0);
@@ -72,6 +74,16 @@ TEST_F(Placement, PlacesTheActiveElementAndTakesItOutOfThePile) {
     EXPECT_TRUE(recorder::calls.empty()) << "a click without an active element does nothing";
     EXPECT_EQ(game.board.at(1, 1).kind, K::None);
     EXPECT_EQ(game.pileCount, 1);
+
+    // From a full pile the seventh element moves down too.
+    for (int i = 0; i < PileSlotCount; ++i)
+        game.slots[static_cast<size_t>(i)] = PileSlot{100 + 40 * i, K::Star, C::Green, 0};
+    game.pileCount = PileSlotCount;
+    game.activeIndex = game.landedCount = 0;
+    clickCell(game, 5, 5);
+    EXPECT_EQ(game.pileCount, PileSlotCount - 1);
+    for (int i = 0; i + 1 < PileSlotCount; ++i)
+        EXPECT_EQ(game.slots[static_cast<size_t>(i)].y, 140 + 40 * i) << i;
 }
 
 TEST_F(Placement, RefusalsPlayTheirSoundAndShowEachNoticeOnce) {

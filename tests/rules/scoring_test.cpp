@@ -34,6 +34,7 @@ TEST(Removal, RowOfThreeStarsScoresThreeClearPopupsAndBreaksTheChain) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(game.popups[static_cast<size_t>(i)].style, PopupStyle::Clear);
         EXPECT_EQ(game.popups[static_cast<size_t>(i)].points, 100);
+        EXPECT_EQ(game.popups[static_cast<size_t>(i)].step, 0) << "four rises to go";
     }
     EXPECT_EQ(game.popups[0].x, CellOriginX(1)) << "nearest neighbour first";
     EXPECT_EQ(game.popups[2].x, CellOriginX(2)) << "placed cell last";
@@ -127,8 +128,9 @@ TEST(Levels, PointsLevelRisesOncePerPassAtStrictThresholds) {
     creditScore(game);
     EXPECT_EQ(game.score, 20000);
     EXPECT_EQ(game.pointsLevel, 1) << "strictly above the threshold";
-    game.popups[0].points = 90;
+    game.popups[0].points = 1;
     creditScore(game);
+    EXPECT_EQ(game.score, 20001);
     EXPECT_EQ(game.paintPoints, 30);
     EXPECT_EQ(game.clearPoints, 200);
     EXPECT_EQ(game.pointsLevel, 2);
@@ -206,7 +208,12 @@ TEST(PopupCapacity, FullListNeverOverflowsAndItsPointsStillCount) {
     credit(game);
     EXPECT_EQ(game.score, (20 + 6 * 100) * 2);
     EXPECT_EQ(game.unlistedPoints, 0);
-    // The next crediting adds nothing more.
+    // The next crediting adds nothing more, nor does an empty list whatever its unused first
+    // entry holds (a saved game may carry one).
+    creditScore(game);
+    EXPECT_EQ(game.score, (20 + 6 * 100) * 2);
+    game.popupCount = 0;
+    game.popups[0].points = 500;
     creditScore(game);
     EXPECT_EQ(game.score, (20 + 6 * 100) * 2);
 }

@@ -37,6 +37,19 @@ TEST(Snapshot, RefusesOnlyWhatWouldBeUnsafeToPlay) {
     EXPECT_TRUE(snapshotIsPlayable(rulestest::playable()));
     EXPECT_TRUE(snapshotIsPlayable(takeSnapshot(rulestest::newGame())));
     EXPECT_FALSE(snapshotIsPlayable(GameSnapshot{}));
+    // The active element above the last landed one only lands at the next step.
+    GameSnapshot aboveLanded = rulestest::playable();
+    aboveLanded.slots[2].y = 120;
+    EXPECT_TRUE(snapshotIsPlayable(aboveLanded));
+    // The highest a landed element may be: the first landing line less the fastest rise and 20.
+    aboveLanded.slots[0].y = 95 - 1000 - 20;
+    EXPECT_TRUE(snapshotIsPlayable(aboveLanded));
+    aboveLanded.slots[0].y = 95 - 1000 - 21;
+    EXPECT_FALSE(snapshotIsPlayable(aboveLanded));
+    // Points worth nothing are odd but safe.
+    GameSnapshot nothing = rulestest::playable();
+    nothing.paintPoints = nothing.clearPoints = 0;
+    EXPECT_TRUE(snapshotIsPlayable(nothing));
     // clang-format off
     const std::vector<std::pair<const char*, std::function<void(GameSnapshot&)>>> faults = {
         {"kind 7", [](GameSnapshot& s) { s.board.at(1, 1) = Cell{ElementKind{7}, Color::Red}; }},
@@ -72,6 +85,10 @@ TEST(Snapshot, RefusesOnlyWhatWouldBeUnsafeToPlay) {
         {"rising flag on landed", [](GameSnapshot& s) { s.slots[1].landed = 0; }},
         {"rising below the column", [](GameSnapshot& s) { s.slots[3].y = 405; }},
         {"slot kind 0", [](GameSnapshot& s) { s.slots[2].kind = ElementKind::None; }},
+        {"slot kind 7", [](GameSnapshot& s) { s.slots[2].kind = ElementKind{7}; }},
+        {"slot colour 3", [](GameSnapshot& s) { s.slots[2].color = Color{3}; }},
+        {"label too tall", [](GameSnapshot& s) { s.ClearLabelSize.height = 49; }},
+        {"popup past the canvas", [](GameSnapshot& s) { s.popups[0].y = 481; }},
         {"slot plain", [](GameSnapshot& s) { s.slots[0].color = Color::Plain; }},
         {"negative score", [](GameSnapshot& s) { s.score = -1; }},
         {"label too wide", [](GameSnapshot& s) { s.PaintLabelSize.width = 211; }},

@@ -16,7 +16,7 @@ TEST(SetUp, NewGameStartsCleanAndBuildsTheBackBufferInOrder) {
     game.board.at(1, 1) = Cell{ElementKind::Star, Color::Red};
     game.drawWeights.fill(1);
     game.pileCount = 3;
-    game.Paused = game.GameOverClickArmed = 1;
+    game.Paused = game.GameOverClickArmed = game.GameOverClicked = game.gameOverPending = 1;
     recorder::reset();
     setUpGame(game, GameSnapshot{}, 4321);
 
@@ -35,6 +35,8 @@ TEST(SetUp, NewGameStartsCleanAndBuildsTheBackBufferInOrder) {
     EXPECT_EQ(game.pileCount, 0);
     EXPECT_EQ(game.Paused, 0);
     EXPECT_EQ(game.GameOverClickArmed, 0);
+    EXPECT_EQ(game.GameOverClicked, 0);
+    EXPECT_EQ(game.gameOverPending, 0);
     EXPECT_EQ(game.GameInProgress, 1);
     EXPECT_EQ(game.lastPileStep, 4321u);
     // Even weights, first levels, speed 6 and no multiplier: a playable start.
@@ -133,6 +135,47 @@ TEST(PileTimeline, SixLandingsSlowTheRiseAndEndTheGame) {
         pileStep(t.game, t.now += 101);
     EXPECT_EQ(t.game.pileCount, frozen.pileCount);
     EXPECT_TRUE(recorder::calls.empty());
+
+    // The sixth landing stops the pass: the element behind it neither rises nor lands.
+    GameState close = newGame();
+    for (int i = 0; i < 5; ++i)
+        close.slots[static_cast<size_t>(i)] =
+            PileSlot{LandingY(i), ElementKind::Star, Color::Red, 1};
+    close.slots[5] = PileSlot{LandingY(5) + 1, ElementKind::Star, Color::Green, 0};
+    close.slots[6] = PileSlot{LandingY(6) + 1, ElementKind::Diamond, Color::Green, 0};
+    close.pileCount = 7;
+    close.landedCount = close.activeIndex = 5;
+    close.riseSpeed = 6;
+    close.lastPileStep = 0;
+    recorder::reset();
+    pileStep(close, 1000);
+    EXPECT_EQ(close.landedCount, 6);
+    EXPECT_EQ(close.slots[6].y, LandingY(6) + 1);
+    EXPECT_EQ(close.slots[6].landed, 0);
+    EXPECT_EQ(recorder::callsStartingWith("DrawPileSlot"),
+              (Calls{"DrawPileSlot 5 " + std::to_string(LandingY(5) + 1) + " 1"}));
+}
+
+TEST(PileTimeline, ALandingSlowsTheRiseAbove2AndFromTheFifthOnAbove1) {
+    struct Case {
+        int32_t speed, landed, after;
+    };
+    const Case cases[] = {{7, 2, 6}, {3, 0, 2}, {2, 0, 2}, {2, 3, 2}, {2, 4, 1}, {1, 4, 1}};
+    for (const Case& c : cases) {
+        GameState game = newGame();
+        for (int i = 0; i < c.landed; ++i)
+            game.slots[static_cast<size_t>(i)] =
+                PileSlot{LandingY(i), ElementKind::Star, Color::Red, 1};
+        game.slots[static_cast<size_t>(c.landed)] =
+            PileSlot{LandingY(c.landed) + 1, ElementKind::Star, Color::Green, 0};
+        game.pileCount = c.landed + 1;
+        game.landedCount = game.activeIndex = c.landed;
+        game.riseSpeed = c.speed;
+        game.lastPileStep = 0;
+        pileStep(game, 1000);
+        EXPECT_EQ(game.landedCount, c.landed + 1) << c.speed << " " << c.landed;
+        EXPECT_EQ(game.riseSpeed, c.after) << c.speed << " " << c.landed;
+    }
 }
 
 TEST(PileTimeline, StepsAtMostEvery100MsAndNeverCatchesUp) {
@@ -169,6 +212,9 @@ TEST(PileTimeline, EntriesNeverGoBeyondTheSeventhSlot) {
     EXPECT_EQ(game.slots[6].y, 404);
     pileStep(game, 1000);
     pileStep(game, 1101);
+    EXPECT_EQ(game.pileCount, PileSlotCount);
+    game.slots[6].y = 300; // the seventh high enough: still no eighth
+    pileStep(game, 1202);
     EXPECT_EQ(game.pileCount, PileSlotCount);
 }
 
@@ -220,10 +266,13 @@ TEST(ResumedPile, RestoresTheSavedGameAndContinuesFromIt) {
     EXPECT_EQ(game.GameInProgress, 1);
     EXPECT_EQ(takeSnapshot(game).slots[3].y, 404);
 
-    // The restored popup is credited by the first score refresh; the pile goes on at speed 4.
+    // The restored popup is credited by the first score refresh a pass makes, then removed; the
+    // pile goes on at speed 4.
     recorder::reset();
-    RefreshScorePanel(game);
+    game.scoreUpdatePending = 1;
+    gameStep(game, 50000);
     EXPECT_EQ(game.score, 1234567 + 300);
+    EXPECT_EQ(game.popupCount, 1) << "the popup at its fourth step is gone";
     gameStep(game, 50101);
     EXPECT_EQ(recorder::callsStartingWith("DrawPileSlot"),
               (Calls{"DrawPileSlot 2 200 0", "DrawPileSlot 3 404 0"}));

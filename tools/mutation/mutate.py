@@ -1,23 +1,35 @@
 #!/usr/bin/env python3
-"""One-line mutations of one subsystem's sources, each rebuilt and tested; lists the survivors.
+"""One-line mutations of one subsystem's sources, each rebuilt and tested; scores the tests.
 
-Usage: tools/mutation/mutate.py SUBSYSTEM [--sample N] [--seed S] [--list]
-  SUBSYSTEM   rules, shell, presentation or persistence
-  --sample N  try N mutants, drawn at random from all there are (default: all); also --max.
-              The draw is the first N of one seeded order: a larger sample holds a smaller one
-  --seed S    the draw's seed (default 1), so that a run can be repeated
-  --list      print the mutants that would be tried, and build nothing
-  --commit C  mutate the sources and run the tests of commit C (default HEAD), e.g. to score
-              the tests before a change against the same mutants
-Works in a git worktree of its own (commit C, in build-mutation-SUBSYSTEM-*/ of the caller's tree,
-which git ignores and where the shared compiler cache applies), never in the caller's sources;
-builds only the subsystem's test program, one job at a time. A mutant the compiler refuses
-does not count. Mutants listed in tools/mutation/equivalent.txt
-("file:line: mutated line", one a line) cannot change behaviour: they are listed apart.
-CPU-heavy: run it under nice, e.g. nice -n 19 tools/mutation/mutate.py rules --sample 60.
+Usage: tools/mutation/mutate.py SUBSYSTEM [options]
+  SUBSYSTEM     rules, shell, presentation, persistence or classic_ui (platform/classic_ui)
+  --sample N    try N mutants, drawn at random from all there are (default: all); also --max.
+                The draw is the first N of one seeded order: a larger sample holds a smaller one
+  --seed S      the draw's seed (default 1), so that a run can be repeated
+  --part K/N    try only the K-th of N interleaved parts of the set (1 <= K <= N), e.g. to
+                score a large subsystem over several sittings
+  --jobs J      mutants tried at once, each in a worktree of its own (default 2)
+  --results F   where each mutant's outcome is written as it comes (default
+                build/mutation/SUBSYSTEM.results of the caller's tree); a new run starts it
+                afresh unless --resume
+  --resume      keep the outcomes already in the results file and try only the others
+  --retry       with --resume, try the survivors not listed as equivalent again too (after
+                the tests were sharpened)
+  --summary     build nothing: print the summary of the results file as it stands
+  --list        print the mutants that would be tried, and build nothing
+  --commit C    mutate the sources and run the tests of commit C (default HEAD), e.g. to score
+                the tests before a change against the same mutants
+Works in git worktrees of its own (commit C, in build-mutation-SUBSYSTEM-*/ of the caller's
+tree, which git ignores and where the shared compiler cache applies), never in the caller's
+sources; each builds only the subsystem's test programs, one compiler at a time, without
+debugging data. A mutant the compiler refuses does not count. Mutants listed in
+tools/mutation/equivalent.txt ("file:line: mutated line", one a line, under a comment giving
+the reason) cannot change behaviour: they are counted apart, with their reason.
+CPU-heavy: run it under nice, e.g. nice -n 19 tools/mutation/mutate.py rules --part 1/2.
 """
 import argparse
 import os
+import queue
 import random
 import re
 import shutil
@@ -25,19 +37,19 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 
-# The test program of each subsystem, and the ctest names of its tests.
-TARGETS = {
-    "rules": "rules_tests",
-    "shell": "shell_tests",
-    "presentation": "presentation_tests",
-    "persistence": "persistence_tests",
-}
-TESTS = {
-    "rules": r"^rules\.",
-    "shell": r"^shell_scenarios$",
-    "presentation": r"^presentation\.",
-    "persistence": r"^persistence\.",
+# Where each subsystem's sources are, the test programs that use them, and how its tests run:
+# a GoogleTest program run directly (stopping at the first failure), or ctest names.
+SUBSYSTEMS = {
+    "rules": ("rules", ["rules_tests"], ("gtest", "tests/rules/rules_tests")),
+    "persistence": ("persistence", ["persistence_tests"],
+                    ("gtest", "tests/persistence/persistence_tests")),
+    "presentation": ("presentation", ["presentation_tests"],
+                     ("gtest", "tests/presentation/presentation_tests")),
+    "shell": ("shell", ["shell_tests"], ("ctest", r"^shell_scenarios$")),
+    "classic_ui": ("platform/classic_ui", ["platform_tests", "sdl_smoke"],
+                   ("ctest", r"^platform\.")),
 }
 
 # (pattern, replacement, name): each is tried at every place it matches on a line.
@@ -56,6 +68,8 @@ OPERATORS = [
 ]
 
 SKIP = re.compile(r"^\s*(//|#|\*|/\*)|static_assert|constexpr std::array")
+
+OUTCOMES = ("caught", "survived", "equivalent", "refused")
 
 
 def mutants(path, text):
@@ -80,10 +94,10 @@ def mutants(path, text):
             yield number, "statement removed", re.sub(r"\S.*", "{}", line, count=1)
 
 
-def run(cmd, cwd, timeout):
+def run(cmd, cwd, timeout, env=None):
     """The command's exit status; -1 when it ran out of time (it and its children are ended)."""
     process = subprocess.Popen(cmd, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                               start_new_session=True)
+                               start_new_session=True, env=env)
     try:
         return process.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
@@ -92,30 +106,137 @@ def run(cmd, cwd, timeout):
         return -1
 
 
+def read_equivalent(path):
+    """Each listed mutant with its reason: the comment lines above it, joined."""
+    reasons, reason, in_comment = {}, "", False
+    if not os.path.exists(path):
+        return reasons
+    with open(path) as f:
+        for line in f:
+            line = line.rstrip("\n")
+            if line.startswith("#"):
+                text = line[1:].strip()
+                reason = f"{reason} {text}".strip() if in_comment else text
+                in_comment = True
+            elif line.strip():
+                reasons[line] = reason
+                in_comment = False
+    return reasons
+
+
+def read_results(path):
+    """The outcomes already written: key -> (outcome, operator name)."""
+    results = {}
+    if os.path.exists(path):
+        with open(path) as f:
+            for line in f:
+                parts = line.rstrip("\n").split("\t")
+                if len(parts) == 3 and parts[0] in OUTCOMES:
+                    results[parts[1]] = (parts[0], parts[2])
+    return results
+
+
+def summary(subsystem, keys, results, reasons):
+    """The per-subsystem table, then the survivors and the equivalent mutants by reason."""
+    count = {outcome: 0 for outcome in OUTCOMES}
+    survivors, equivalents = [], {}
+    for key in keys:
+        if key not in results:
+            continue
+        outcome, name = results[key]
+        if outcome in ("caught", "survived") and key in reasons:
+            outcome = "equivalent" if outcome == "survived" else outcome
+        count[outcome] += 1
+        if outcome == "survived":
+            survivors.append(f"{key}    ({name})")
+        elif outcome == "equivalent":
+            equivalents.setdefault(reasons.get(key, "listed before"), []).append(key)
+    scored = count["caught"] + count["survived"]
+    untried = len(keys) - sum(count.values())
+    lines = [f"{subsystem}: {count['caught']} caught, {count['survived']} survived,"
+             f" {count['equivalent']} cannot change behaviour, {count['refused']} did not compile"
+             f"{f', {untried} not tried yet' if untried else ''}:"
+             f" {100.0 * count['caught'] / scored if scored else 0:.1f} % of {scored} caught"]
+    lines += ["  survived: " + line for line in survivors]
+    for reason, listed in equivalents.items():
+        lines.append(f"  cannot change behaviour ({reason}):")
+        lines += ["    " + key for key in listed]
+    return "\n".join(lines)
+
+
+class Tree:
+    """A worktree of the commit with a build folder, ready to build the test programs."""
+
+    def __init__(self, top, work, index, commit, subsystem, env):
+        self.path = os.path.join(work, f"tree{index}")
+        self.top = top
+        self.env = env
+        self.folder, targets, self.tests = SUBSYSTEMS[subsystem]
+        subprocess.check_call(["git", "worktree", "add", "--detach", "-q", self.path, commit],
+                              cwd=top)
+        self.build = os.path.join(self.path, "build")
+        # Optimized like the ordinary build, but without debugging data: quicker to compile and
+        # to link, and shared through the compiler cache by every tree. The standard library
+        # checks its indices, so that a mutant reaching one element past an array ends the
+        # tests instead of quietly writing into the next field.
+        flags = "-O2 -DNDEBUG -D_GLIBCXX_ASSERTIONS"
+        subprocess.check_call(["cmake", "-S", self.path, "-B", self.build, "-G", "Ninja",
+                               "-DGLIMORA_BENCHMARKS=OFF", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
+                               f"-DCMAKE_CXX_FLAGS_RELWITHDEBINFO={flags}",
+                               f"-DCMAKE_C_FLAGS_RELWITHDEBINFO={flags}"],
+                              stdout=subprocess.DEVNULL, env=env)
+        self.target = ["cmake", "--build", self.build, "--target", *targets, "--", "-j1"]
+
+    def built(self, timeout):
+        return run(self.target, self.path, timeout, self.env) == 0
+
+    def passes(self, timeout, whole=False):
+        kind, what = self.tests
+        if kind == "gtest":
+            program = os.path.join(self.build, what)
+            cmd = [program] if whole else [program, "--gtest_fail_fast"]
+            return run(cmd, os.path.dirname(program), timeout, self.env) == 0
+        cmd = ["ctest", "--test-dir", self.build, "-R", what]
+        return run(cmd if whole else cmd + ["--stop-on-failure"], self.path, timeout,
+                   self.env) == 0
+
+    def remove(self):
+        subprocess.call(["git", "worktree", "remove", "--force", self.path], cwd=self.top)
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("subsystem", choices=sorted(TESTS))
+    parser.add_argument("subsystem", choices=sorted(SUBSYSTEMS))
     parser.add_argument("--sample", "--max", dest="sample", type=int, default=0)
     parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--part", default="1/1")
+    parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--results")
+    parser.add_argument("--resume", action="store_true")
+    parser.add_argument("--retry", action="store_true")
+    parser.add_argument("--summary", action="store_true")
     parser.add_argument("--list", action="store_true")
     parser.add_argument("--commit", default="HEAD")
     args = parser.parse_args()
+    match = re.fullmatch(r"(\d+)/(\d+)", args.part)
+    if not match or not 1 <= int(match.group(1)) <= int(match.group(2)):
+        parser.error("--part takes K/N with 1 <= K <= N")
+    part, parts = int(match.group(1)), int(match.group(2))
+    if args.jobs < 1:
+        parser.error("--jobs takes at least 1")
 
     top = subprocess.check_output(["git", "rev-parse", "--show-toplevel"], text=True).strip()
-    equivalent = set()
-    listed = os.path.join(top, "tools/mutation/equivalent.txt")
-    if os.path.exists(listed):
-        with open(listed) as f:
-            equivalent = {line.rstrip("\n") for line in f if line.strip() and not line.startswith("#")}
-    # Stopped from outside, the run still removes its worktree.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
+    reasons = read_equivalent(os.path.join(top, "tools/mutation/equivalent.txt"))
+    results_path = args.results or os.path.join(top, "build", "mutation",
+                                                f"{args.subsystem}.results")
+    folder = SUBSYSTEMS[args.subsystem][0]
 
     def show(path):
         return subprocess.check_output(["git", "show", f"{args.commit}:{path}"], cwd=top, text=True)
 
-    listing = subprocess.check_output(["git", "ls-tree", "--name-only", f"{args.commit}:{args.subsystem}"],
+    listing = subprocess.check_output(["git", "ls-tree", "--name-only", f"{args.commit}:{folder}"],
                                       cwd=top, text=True).split()
-    sources = sorted(os.path.join(args.subsystem, f) for f in listing if f.endswith(".cpp"))
+    sources = sorted(f"{folder}/{f}" for f in listing if f.endswith(".cpp"))
     every = []
     for source in sources:
         text = show(source)
@@ -123,28 +244,58 @@ def main():
     random.Random(args.seed).shuffle(every)
     if args.sample:
         every = every[: args.sample]
+    every = every[part - 1::parts]
+    keys = [f"{source}:{number}: {mutated.strip()}" for source, number, _, mutated in every]
     if args.list:
-        for source, number, name, mutated in every:
-            print(f"{source}:{number}: {mutated.strip()}    ({name})")
+        for (source, number, name, mutated), key in zip(every, keys):
+            print(f"{key}    ({name})")
+        return
+    if args.summary:
+        print(summary(args.subsystem, keys, read_results(results_path), reasons))
         return
 
-    work = tempfile.mkdtemp(prefix=f"build-mutation-{args.subsystem}-", dir=top)
-    tree = os.path.join(work, "tree")
-    subprocess.check_call(["git", "worktree", "add", "--detach", "-q", tree, args.commit], cwd=top)
-    try:
-        build = os.path.join(tree, "build")
-        subprocess.check_call(["cmake", "-S", tree, "-B", build, "-G", "Ninja",
-                               "-DGLIMORA_BENCHMARKS=OFF"], stdout=subprocess.DEVNULL)
-        target = ["cmake", "--build", build, "--target", TARGETS[args.subsystem], "--", "-j1"]
-        if run(target, tree, 3600) != 0:
-            sys.exit("the unmutated tree does not build")
-        if run(["ctest", "--test-dir", build, "-R", TESTS[args.subsystem]], tree, 900) != 0:
-            sys.exit("the unmutated tree fails its tests")
+    results = read_results(results_path) if args.resume else {}
+    if args.retry:
+        results = {k: v for k, v in results.items() if v[0] != "survived" or k in reasons}
+    todo = [(m, key) for m, key in zip(every, keys) if key not in results]
+    os.makedirs(os.path.dirname(os.path.abspath(results_path)), exist_ok=True)
+    if not args.resume:
+        open(results_path, "w").close()
+    env = dict(os.environ)
+    if shutil.which("ccache"):
+        env.setdefault("CMAKE_CXX_COMPILER_LAUNCHER", "ccache")
+        env.setdefault("CMAKE_C_COMPILER_LAUNCHER", "ccache")
+        env.setdefault("CCACHE_BASEDIR", os.path.dirname(top))
+    # Stopped from outside, the run still removes its worktrees; the results written stay.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
 
-        caught = survived = refused = 0
-        survivors, equivalents = [], []
-        for source, number, name, mutated in every:
-            path = os.path.join(tree, source)
+    work = tempfile.mkdtemp(prefix=f"build-mutation-{args.subsystem}-", dir=top)
+    trees = []
+    lock = threading.Lock()
+    pending = queue.Queue()
+    for item in todo:
+        pending.put(item)
+    tally = {outcome: 0 for outcome in OUTCOMES}
+
+    def record(key, name, outcome):
+        with lock:
+            results[key] = (outcome, name)
+            tally[outcome] += 1
+            with open(results_path, "a") as f:
+                f.write(f"{outcome}\t{key}\t{name}\n")
+            if outcome == "survived" and key not in reasons:
+                print(f"\rsurvived: {key}    ({name})", file=sys.stderr, flush=True)
+            print(f"\r{sum(tally.values())} of {len(todo)}: {tally['caught']} caught,"
+                  f" {tally['survived']} survived, {tally['refused']} not compiled", end="",
+                  file=sys.stderr, flush=True)
+
+    def worker(tree):
+        while True:
+            try:
+                (source, number, name, mutated), key = pending.get_nowait()
+            except queue.Empty:
+                return
+            path = os.path.join(tree.path, source)
             with open(path) as f:
                 original = f.read()
             lines = original.split("\n")
@@ -152,37 +303,36 @@ def main():
             with open(path, "w") as f:
                 f.write("\n".join(lines))
             try:
-                if run(target, tree, 900) != 0:
-                    refused += 1
-                    continue
-                key = f"{source}:{number}: {mutated.strip()}"
+                if not tree.built(900):
+                    record(key, name, "refused")
                 # The tests take seconds: a mutant that makes them loop is caught by the timeout.
-                if run(["ctest", "--test-dir", build, "-R", TESTS[args.subsystem],
-                        "--stop-on-failure"], tree, 60) == 0:
-                    if key in equivalent:
-                        equivalents.append(key)
-                    else:
-                        survived += 1
-                        survivors.append(f"{key}    ({name})")
-                        print(f"\rsurvived: {survivors[-1]}", file=sys.stderr, flush=True)
+                elif tree.passes(120):
+                    record(key, name, "survived")
                 else:
-                    caught += 1
+                    record(key, name, "caught")
             finally:
                 with open(path, "w") as f:
                     f.write(original)
-            print(f"\r{caught} caught, {survived} survived, {refused} not compiled", end="",
-                  file=sys.stderr, flush=True)
+
+    try:
+        # The first tree builds alone; the others then find its objects in the compiler cache.
+        for index in range(min(args.jobs, max(len(todo), 1))):
+            trees.append(Tree(top, work, index, args.commit, args.subsystem, env))
+            if not trees[-1].built(3600):
+                sys.exit("the unmutated tree does not build")
+            if index == 0 and not trees[-1].passes(900, whole=True):
+                sys.exit("the unmutated tree fails its tests")
+        threads = [threading.Thread(target=worker, args=(tree,), daemon=True) for tree in trees]
+        for thread in threads:
+            thread.start()
+        for thread in threads:
+            while thread.is_alive():
+                thread.join(1)
         print(file=sys.stderr)
-        total = caught + survived
-        print(f"{args.subsystem}: {caught} of {total} mutants caught"
-              f" ({100.0 * caught / total if total else 0:.1f} %); {refused} did not compile;"
-              f" {len(equivalents)} cannot change behaviour")
-        for line in survivors:
-            print("  survived: " + line)
-        for line in equivalents:
-            print("  equivalent: " + line)
+        print(summary(args.subsystem, keys, results, reasons))
     finally:
-        subprocess.call(["git", "worktree", "remove", "--force", tree], cwd=top)
+        for tree in trees:
+            tree.remove()
         shutil.rmtree(work, ignore_errors=True)
 
 
