@@ -185,6 +185,9 @@ async def second_tab(browser, url):
         for target in first:
             await tab.send("Target.closeTarget", targetId=target["targetId"])
         await asyncio.sleep(1)
+        # The same window as the first tab's, so that the same game is shown at the same size.
+        await tab.send("Emulation.setDeviceMetricsOverride", width=SIDE, height=SIDE + BAR,
+                       deviceScaleFactor=1, mobile=False)
         await tab.send("Page.reload")
         await started(tab)
         check(await tab.evaluate("Module.glimoraTabLock.state") == "held" and
