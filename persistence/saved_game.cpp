@@ -93,7 +93,8 @@ FileRead loadSavedGame(SaveRecord& record, const std::string& path) {
     // Only the record's length is read; whatever a longer file holds after it is ignored.
     const platform::FileResult result =
         platform::ReadWholeFile(path, platform::GameFile::SavedGame, bytes, SaveRecordSize);
-    if (result == platform::FileResult::SecurityFailed) platform::ShowMessage("Error Sid 1.", "Error!");
+    if (result == platform::FileResult::SecurityFailed)
+        platform::ShowMessage("Error Sid 1.", "Error!");
     if (result != platform::FileResult::Ok) return fileReadFrom(result);
     if (!acceptSavedGameBytes(record, bytes)) return FileRead::Read;
     // What is not taken (a game not resumed, rows that cannot be scores) is not lost either:

@@ -51,7 +51,8 @@ FileRead readSlotFile(SlotRecord& record, const std::string& path) {
     const platform::FileResult result =
         platform::ReadWholeFile(path, platform::GameFile::SlotFile, bytes, SlotRecordSize);
     if (result == platform::FileResult::Ok) overlaySlotRecord(record, bytes);
-    if (result == platform::FileResult::SecurityFailed) platform::ShowMessage("Error 3 Sid.", "Error!");
+    if (result == platform::FileResult::SecurityFailed)
+        platform::ShowMessage("Error 3 Sid.", "Error!");
     return fileReadFrom(result);
 }
 

@@ -23,15 +23,15 @@ uint32_t GetTicks();
 // ---- The main window --------------------------------------------------------------------
 
 enum class EventType {
-    Create,           // the window is being created (delivered inside OpenMainWindow)
-    Paint,            // repaint the whole client area
-    Size,             // the client area changed size
-    LeftDown,         // left button pressed (x, y: client pixels)
-    LeftUp,           // left button released (x, y)
-    LeftDoubleClick,  // second press of a quick double click, instead of LeftDown (x, y)
-    Command,          // a menu command (id)
-    Close,            // the close box: the window procedure decides (normally DestroyMainWindow)
-    Destroy,          // the window is being destroyed (delivered inside DestroyMainWindow)
+    Create,          // the window is being created (delivered inside OpenMainWindow)
+    Paint,           // repaint the whole client area
+    Size,            // the client area changed size
+    LeftDown,        // left button pressed (x, y: client pixels)
+    LeftUp,          // left button released (x, y)
+    LeftDoubleClick, // second press of a quick double click, instead of LeftDown (x, y)
+    Command,         // a menu command (id)
+    Close,           // the close box: the window procedure decides (normally DestroyMainWindow)
+    Destroy,         // the window is being destroyed (delivered inside DestroyMainWindow)
 };
 
 struct Event {
@@ -88,11 +88,11 @@ void PostQuit(int exitCode);
 
 // ---- Modal dialogs and message boxes ---------------------------------------------------
 
-struct DialogHandle;  // one open dialog, the backend's own
+struct DialogHandle; // one open dialog, the backend's own
 
 enum class DialogMessage {
-    Init,     // WM_INITDIALOG
-    Command,  // a button click, Enter or Escape (id: the button, IDOK 1 or IDCANCEL 2)
+    Init,    // WM_INITDIALOG
+    Command, // a button click, Enter or Escape (id: the button, IDOK 1 or IDCANCEL 2)
 };
 
 using DialogProcedure = std::function<void(DialogHandle&, DialogMessage, int id)>;
@@ -103,7 +103,7 @@ int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure);
 void EndDialog(DialogHandle& dialog, int result);
 void SetCheck(DialogHandle& dialog, int controlId, bool checked);  // BM_SETCHECK
 bool GetCheck(DialogHandle& dialog, int controlId);                // BM_GETCHECK
-void LimitText(DialogHandle& dialog, int controlId, int maxChars);  // EM_LIMITTEXT
+void LimitText(DialogHandle& dialog, int controlId, int maxChars); // EM_LIMITTEXT
 // GetWindowTextA: at most maxCount - 1 bytes of the control's text, Windows-1252.
 std::string GetControlText(DialogHandle& dialog, int controlId, int maxCount);
 
@@ -121,11 +121,11 @@ void PlayWave(int id);
 // What the installer recorded (the registry on Windows, a read-only key=value file
 // elsewhere). Only read, never written.
 struct InstallConfig {
-    bool keyFound = false;       // the key (or configuration file) exists
-    bool pathFound = false;      // "Path" could be read
-    std::string path;            // the installation folder, without a trailing separator
-    bool languageFound = false;  // "Language" could be read
-    uint8_t languageByte = 1;    // its first byte
+    bool keyFound = false;      // the key (or configuration file) exists
+    bool pathFound = false;     // "Path" could be read
+    std::string path;           // the installation folder, without a trailing separator
+    bool languageFound = false; // "Language" could be read
+    uint8_t languageByte = 1;   // its first byte
 };
 InstallConfig ReadInstallConfig();
 
@@ -142,10 +142,10 @@ enum class GameFile { SavedGame, SlotFile };
 
 enum class FileResult {
     Ok,
-    NotFound,        // the file does not exist (reads only)
-    OpenFailed,      // the file could not be opened or created
-    SecurityFailed,  // the access list could not be built (Windows)
-    IoFailed,        // reading or writing failed after the open
+    NotFound,       // the file does not exist (reads only)
+    OpenFailed,     // the file could not be opened or created
+    SecurityFailed, // the access list could not be built (Windows)
+    IoFailed,       // reading or writing failed after the open
 };
 
 // Reads at most maxBytes bytes from the start of the file into `bytes`.
@@ -159,9 +159,9 @@ FileResult WriteWholeFile(const std::string& path, GameFile kind, std::span<cons
 // ---- One running game per player ------------------------------------------------------
 
 enum class PlayerLock {
-    Taken,          // this process holds it until it ends
-    HeldElsewhere,  // a game already running holds it: this start must read and write nothing
-    Unavailable,    // the system offers no lock here: the game runs without one
+    Taken,         // this process holds it until it ends
+    HeldElsewhere, // a game already running holds it: this start must read and write nothing
+    Unavailable,   // the system offers no lock here: the game runs without one
 };
 
 // Takes the lock that lets one game at a time use `userName`'s files in `folder` (the
@@ -178,4 +178,4 @@ void ShowRunningGame();
 // is the folder's). False, with `update` not run, when that could not be arranged in time.
 bool WithSlotFileHeld(const std::string& path, const std::function<void()>& update);
 
-}  // namespace platform
+} // namespace platform

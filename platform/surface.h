@@ -65,7 +65,8 @@ struct Surface {
     int stride() const { return isView() ? viewStride_ : width; }
     // Whether the memory holds every pixel of width x height: what drawing checks first.
     bool intact() const {
-        if (!isView()) return pixels.size() >= static_cast<size_t>(width) * static_cast<size_t>(height);
+        if (!isView())
+            return pixels.size() >= static_cast<size_t>(width) * static_cast<size_t>(height);
         if (empty()) return true;
         return viewStride_ >= width &&
                viewWords_ >= static_cast<size_t>(viewStride_) * static_cast<size_t>(height - 1) +
@@ -80,7 +81,7 @@ struct Surface {
     uint32_t at(int x, int y) const { return row(y)[x]; }
     uint32_t& at(int x, int y) { return row(y)[x]; }
 
-private:
+  private:
     uint32_t* base() { return isView() ? view_ : pixels.data(); }
     const uint32_t* base() const { return isView() ? view_ : pixels.data(); }
     void copyRowsOf(const Surface& view) {

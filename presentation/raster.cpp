@@ -21,9 +21,9 @@ struct AxisMap {
     int64_t end = 0;   // one past the last
     std::vector<int> first;
     std::vector<int> last;
-    bool single = true;   // every non-empty range is one pixel
-    bool complete = true; // every visible destination pixel has a source
-    bool any = false;     // some visible destination pixel has a source
+    bool single = true;      // every non-empty range is one pixel
+    bool complete = true;    // every visible destination pixel has a source
+    bool any = false;        // some visible destination pixel has a source
     bool contiguous = false; // one source pixel each, side by side (a copy at the same size)
 };
 

@@ -9,12 +9,12 @@
 namespace {
 constexpr size_t HeaderSize = 8;
 constexpr size_t AdvanceTableSize = 256;
-}  // namespace
+} // namespace
 
 bool BitmapFont::pixel(uint8_t code, int x, int y) const {
     if (x < 0 || x >= 16 || y < 0 || y >= cellHeight) return false;
-    uint16_t row = rows[static_cast<size_t>(code) * static_cast<size_t>(cellHeight) +
-                        static_cast<size_t>(y)];
+    uint16_t row =
+        rows[static_cast<size_t>(code) * static_cast<size_t>(cellHeight) + static_cast<size_t>(y)];
     return ((row >> (15 - x)) & 1u) != 0;
 }
 
@@ -29,7 +29,8 @@ BitmapFont ParseBitmapFont(std::span<const uint8_t> bytes) {
 
     font.ascent = bytes[6];
     font.maxWidth = bytes[7];
-    for (size_t c = 0; c < 256; ++c) font.advance[c] = bytes[HeaderSize + c];
+    for (size_t c = 0; c < 256; ++c)
+        font.advance[c] = bytes[HeaderSize + c];
     font.rows.resize(256u * static_cast<size_t>(height));
     const uint8_t* p = bytes.data() + HeaderSize + AdvanceTableSize;
     for (size_t i = 0; i < font.rows.size(); ++i)
@@ -41,13 +42,15 @@ BitmapFont ParseBitmapFont(std::span<const uint8_t> bytes) {
 const BitmapFont& EmbeddedFont(int id) {
     static std::map<int, BitmapFont> cache;
     auto it = cache.find(id);
-    if (it == cache.end()) it = cache.emplace(id, ParseBitmapFont(ResourceBytes(ResourceKind::Font, id))).first;
+    if (it == cache.end())
+        it = cache.emplace(id, ParseBitmapFont(ResourceBytes(ResourceKind::Font, id))).first;
     return it->second;
 }
 
 int TextWidth(const BitmapFont& font, std::string_view text) {
     int width = 0;
-    for (char ch : text) width += font.advanceOf(static_cast<uint8_t>(ch));
+    for (char ch : text)
+        width += font.advanceOf(static_cast<uint8_t>(ch));
     return width;
 }
 

@@ -14,7 +14,7 @@ struct BitmapFont {
     int ascent = 0;
     int maxWidth = 0;
     std::array<uint8_t, 256> advance{};
-    std::vector<uint16_t> rows;  // 256 * cellHeight rows, bit 15 = leftmost pixel
+    std::vector<uint16_t> rows; // 256 * cellHeight rows, bit 15 = leftmost pixel
 
     bool valid() const { return cellHeight > 0; }
     // The code drawn for `code`: itself, or '?' when the font has no glyph for it.

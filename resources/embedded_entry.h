@@ -7,10 +7,10 @@
 
 struct EmbeddedResource {
     ResourceKind kind;
-    int id;  // -1 ends the table
-    const unsigned char* begin;  // the file as a raw deflate stream
+    int id;                     // -1 ends the table
+    const unsigned char* begin; // the file as a raw deflate stream
     const unsigned char* end;
-    size_t size;  // the file's own size, once decompressed
+    size_t size; // the file's own size, once decompressed
 };
 
 extern const EmbeddedResource EmbeddedResources[];

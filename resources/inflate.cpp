@@ -90,16 +90,17 @@ struct HuffmanTable {
     }
 };
 
-constexpr std::array<uint16_t, 29> LengthBase = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,
-                                                 15, 17, 19, 23, 27, 31, 35, 43, 51,  59,
+constexpr std::array<uint16_t, 29> LengthBase = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                                 15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
                                                  67, 83, 99, 115, 131, 163, 195, 227, 258};
 constexpr std::array<uint8_t, 29> LengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                                  2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
 constexpr std::array<uint16_t, 30> DistanceBase = {
     1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
     193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr std::array<uint8_t, 30> DistanceExtra = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
-                                                   6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+constexpr std::array<uint8_t, 30> DistanceExtra = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,
+                                                   4, 4, 5,  5,  6,  6,  7,  7,  8,  8,
+                                                   9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
 struct Decoder {
     BitReader in;
@@ -110,7 +111,8 @@ struct Decoder {
         in.buffer >>= in.count % 8;
         in.count -= in.count % 8;
         uint32_t len = 0, complement = 0;
-        if (!in.take(16, len) || !in.take(16, complement) || (len ^ 0xFFFF) != complement) return false;
+        if (!in.take(16, len) || !in.take(16, complement) || (len ^ 0xFFFF) != complement)
+            return false;
         if (len > out.size() - written) return false;
         // Whole bytes still in the bit buffer come first, then the rest straight from the input.
         while (len > 0 && in.count >= 8) {
@@ -142,7 +144,8 @@ struct Decoder {
             if (!in.take(LengthExtra[l], extra)) return false;
             const size_t length = LengthBase[l] + extra;
             int d = 0;
-            if (!distances.decode(in, d) || static_cast<size_t>(d) >= DistanceBase.size()) return false;
+            if (!distances.decode(in, d) || static_cast<size_t>(d) >= DistanceBase.size())
+                return false;
             if (!in.take(DistanceExtra[static_cast<size_t>(d)], extra)) return false;
             const size_t distance = DistanceBase[static_cast<size_t>(d)] + extra;
             if (distance > written || length > out.size() - written) return false;
@@ -151,7 +154,7 @@ struct Decoder {
             if (distance >= length) {
                 std::memcpy(to, from, length);
             } else {
-                for (size_t i = 0; i < length; ++i)  // overlapping: a run repeats itself
+                for (size_t i = 0; i < length; ++i) // overlapping: a run repeats itself
                     to[i] = from[i];
             }
             written += length;
@@ -176,7 +179,8 @@ struct Decoder {
     bool dynamic() {
         uint32_t hlit = 0, hdist = 0, hclen = 0;
         if (!in.take(5, hlit) || !in.take(5, hdist) || !in.take(4, hclen)) return false;
-        const int literalCount = static_cast<int>(hlit) + 257, distanceCount = static_cast<int>(hdist) + 1;
+        const int literalCount = static_cast<int>(hlit) + 257,
+                  distanceCount = static_cast<int>(hdist) + 1;
         if (literalCount > 286 || distanceCount > 30) return false;
         static constexpr std::array<uint8_t, 19> order = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                           11, 4,  12, 3, 13, 2, 14, 1, 15};
@@ -214,7 +218,7 @@ struct Decoder {
             for (; times > 0; --times)
                 lengths[static_cast<size_t>(i++)] = repeated;
         }
-        if (lengths[256] == 0) return false;  // a block that could never end
+        if (lengths[256] == 0) return false; // a block that could never end
         HuffmanTable literals, distances;
         if (!literals.build(lengths.data(), literalCount) ||
             !distances.build(lengths.data() + literalCount, distanceCount))
@@ -232,10 +236,17 @@ bool Inflate(std::span<const uint8_t> in, std::span<uint8_t> out) {
         if (!d.in.take(1, last) || !d.in.take(2, type)) return false;
         bool ok = false;
         switch (type) {
-        case 0: ok = d.stored(); break;
-        case 1: ok = d.fixed(); break;
-        case 2: ok = d.dynamic(); break;
-        default: break;
+        case 0:
+            ok = d.stored();
+            break;
+        case 1:
+            ok = d.fixed();
+            break;
+        case 2:
+            ok = d.dynamic();
+            break;
+        default:
+            break;
         }
         if (!ok) return false;
         if (last != 0) return d.written == out.size();

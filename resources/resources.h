@@ -7,8 +7,8 @@
 enum class ResourceKind { Bitmap, Wave, Font, Icon };
 
 // Font resources.
-constexpr int SystemFontId = 1;  // the device context's default font: 16-pixel cell, bold
-constexpr int DialogFontId = 2;  // menus and dialogs: the classic 8-point dialog font
+constexpr int SystemFontId = 1; // the device context's default font: 16-pixel cell, bold
+constexpr int DialogFontId = 2; // menus and dialogs: the classic 8-point dialog font
 // Icon resource of the window.
 constexpr int WindowIconId = 500;
 

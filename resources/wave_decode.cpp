@@ -56,9 +56,9 @@ std::optional<DecodedWave> decodeMsAdpcm(const WaveFile& w) {
         const auto block = w.data.subspan(at, std::min(align, w.data.size() - at));
         const size_t header = 7 * static_cast<size_t>(w.channels);
         if (block.size() < header) break;
-        const size_t frames = std::min<size_t>(
-            static_cast<size_t>(samplesPerBlock),
-            2 + (block.size() - header) * 2 / static_cast<size_t>(w.channels));
+        const size_t frames =
+            std::min<size_t>(static_cast<size_t>(samplesPerBlock),
+                             2 + (block.size() - header) * 2 / static_cast<size_t>(w.channels));
         auto samples = DecodeAdpcmBlock(block, w.channels, static_cast<int>(frames), predictors);
         if (!samples) return std::nullopt;
         out.samples.insert(out.samples.end(), samples->begin(), samples->end());
@@ -109,14 +109,13 @@ int AdpcmChannel::step(int nibble) {
     sample2 = sample1;
     sample1 = s;
     // A damaged file could grow the step without end: it stops where it still fits an int.
-    delta = std::clamp((Adaptation[static_cast<size_t>(nibble & 0x0F)] * delta) >> 8, 16,
-                       MaxDelta);
+    delta = std::clamp((Adaptation[static_cast<size_t>(nibble & 0x0F)] * delta) >> 8, 16, MaxDelta);
     return s;
 }
 
-std::optional<std::vector<int16_t>> DecodeAdpcmBlock(std::span<const uint8_t> block, int channels,
-                                                     int samplesPerBlock,
-                                                     std::span<const AdpcmCoefficients> predictors) {
+std::optional<std::vector<int16_t>>
+DecodeAdpcmBlock(std::span<const uint8_t> block, int channels, int samplesPerBlock,
+                 std::span<const AdpcmCoefficients> predictors) {
     if (channels <= 0 || samplesPerBlock < 2 || predictors.empty()) return std::nullopt;
     const size_t ch = static_cast<size_t>(channels);
     const size_t nibbles = static_cast<size_t>(samplesPerBlock - 2) * ch;

@@ -48,7 +48,7 @@ struct Board {
 };
 
 struct PileSlot {
-    int32_t y = 0;  // canvas y of the element's top edge; x is always 42
+    int32_t y = 0; // canvas y of the element's top edge; x is always 42
     ElementKind kind = ElementKind::None;
     Color color = Color::Plain;
     int32_t landed = 0;
@@ -58,7 +58,7 @@ struct ScorePopup {
     int32_t x = 0;
     int32_t y = 0;
     int32_t points = 0;
-    int32_t tick = 0;  // tick count as stored in the saved game; compare as uint32_t
+    int32_t tick = 0; // tick count as stored in the saved game; compare as uint32_t
     PopupStyle style = PopupStyle::Paint;
     int32_t step = 0;
 };
@@ -78,7 +78,7 @@ struct GameState {
     int32_t activeIndex = 0;
     int32_t landedCount = 0;
     int32_t riseSpeed = 6;
-    uint32_t lastPileStep = 0;  // tick of the last moving pile step
+    uint32_t lastPileStep = 0; // tick of the last moving pile step
 
     std::array<int32_t, DrawWeightCount> drawWeights{};
 
@@ -125,12 +125,21 @@ constexpr uint32_t GameOverDelay = 2000;
 // Tile id (bitmap resource) and tile-set index of a board square or pile element.
 constexpr int TileIndex(Color color, ElementKind kind) {
     switch (color) {
-    case Color::Green: return 1 + static_cast<int>(kind);
-    case Color::Red: return 8 + static_cast<int>(kind);
-    default: return 0;
+    case Color::Green:
+        return 1 + static_cast<int>(kind);
+    case Color::Red:
+        return 8 + static_cast<int>(kind);
+    default:
+        return 0;
     }
 }
-constexpr int TileId(Color color, ElementKind kind) { return 100 + TileIndex(color, kind); }
+constexpr int TileId(Color color, ElementKind kind) {
+    return 100 + TileIndex(color, kind);
+}
 
-constexpr int CellOriginX(int x) { return 121 + 54 * x; }
-constexpr int CellOriginY(int y) { return 121 + 54 * y; }
+constexpr int CellOriginX(int x) {
+    return 121 + 54 * x;
+}
+constexpr int CellOriginY(int y) {
+    return 121 + 54 * y;
+}

@@ -75,8 +75,8 @@ uint32_t TimeUntilDue(uint32_t now) {
 
     // After the sixth landing the pile moves no more, and its last step lies ever further
     // back: its deadline would have the loop spin through the GAME OVER delay.
-    const bool pileMoves = game.landedCount < LandingsToEnd && game.pileCount >= 0 &&
-                           game.pileCount <= PileSlotCount;
+    const bool pileMoves =
+        game.landedCount < LandingsToEnd && game.pileCount >= 0 && game.pileCount <= PileSlotCount;
     uint32_t due = pileMoves ? Until(game.lastPileStep + PileStepInterval + 1, now) : NoTimeout;
     const int popups = std::clamp(game.popupCount, 0, PopupCapacity);
     for (int i = 0; i < popups; ++i) {

@@ -8,7 +8,8 @@
 #include "shell/screens.h"
 
 const char* AboutText(uint8_t language) {
-    return language == 0 ? "Glimora 1.00, un jeu de r\xE9" "flexion de l'\xE9quipe Glimora."
+    return language == 0 ? "Glimora 1.00, un jeu de r\xE9"
+                           "flexion de l'\xE9quipe Glimora."
                          : "Glimora 1.00, a puzzle game by the Glimora team.";
 }
 

@@ -19,30 +19,36 @@ namespace {
 // A file that is there but cannot be read: said on stderr and in a message box, and then
 // left as it is.
 void ReportUnreadable(const std::string& path, uint8_t language, bool slotFile) {
-    std::fprintf(stderr, "Glimora: cannot read %s; it is left as it is and nothing is saved "
-                 "this run\n", path.c_str());
+    std::fprintf(stderr,
+                 "Glimora: cannot read %s; it is left as it is and nothing is saved "
+                 "this run\n",
+                 path.c_str());
     const char* text =
-        slotFile ? (language == 0
-                        ? "La liste des joueurs ne peut pas \xEAtre lue. Elle est laiss\xE9" "e "
-                          "telle quelle, et cette partie ne sera pas sauvegard\xE9" "e."
-                        : "The list of players cannot be read. It is left as it is, and this "
-                          "game will not be saved.")
-                 : (language == 0
-                        ? "Le fichier de sauvegarde ne peut pas \xEAtre lu. Il est laiss\xE9 "
-                          "tel quel, et cette partie ne sera pas sauvegard\xE9" "e."
-                        : "The saved game file cannot be read. It is left as it is, and this "
-                          "game will not be saved.");
+        slotFile
+            ? (language == 0 ? "La liste des joueurs ne peut pas \xEAtre lue. Elle est laiss\xE9"
+                               "e "
+                               "telle quelle, et cette partie ne sera pas sauvegard\xE9"
+                               "e."
+                             : "The list of players cannot be read. It is left as it is, and this "
+                               "game will not be saved.")
+            : (language == 0 ? "Le fichier de sauvegarde ne peut pas \xEAtre lu. Il est laiss\xE9 "
+                               "tel quel, et cette partie ne sera pas sauvegard\xE9"
+                               "e."
+                             : "The saved game file cannot be read. It is left as it is, and this "
+                               "game will not be saved.");
     platform::ShowMessage(text, "Error!");
 }
 
 // Another game holds this player's files: said, that game brought to the front, and this
 // start ends before reading or writing anything of the player's.
 void ReportAlreadyRunning(const std::string& folder, uint8_t language) {
-    std::fprintf(stderr, "Glimora: a game is already running for %s; this start ends without "
-                 "writing anything\n", folder.c_str());
-    platform::ShowMessage(
-        language == 0 ? "Glimora est d\xE9j\xE0 lanc\xE9." : "Glimora is already running.",
-        "Glimora 1.00");
+    std::fprintf(stderr,
+                 "Glimora: a game is already running for %s; this start ends without "
+                 "writing anything\n",
+                 folder.c_str());
+    platform::ShowMessage(language == 0 ? "Glimora est d\xE9j\xE0 lanc\xE9."
+                                        : "Glimora is already running.",
+                          "Glimora 1.00");
     platform::ShowRunningGame();
 }
 

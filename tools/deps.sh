@@ -11,10 +11,10 @@ packages=(
 if [ "${GLIMORA_TESTS:-0}" = 1 ]; then
     # GoogleTest and Google Benchmark; Xvfb and xdotool for the runs of the real window, with
     # openbox, xwininfo and ImageMagick's import for the run under a window manager; clang and
-    # its sanitizer runtime for the fuzzers.
+    # its sanitizer runtime for the fuzzers; clang-format for the layout check.
     packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev
         xvfb xauth xdotool openbox x11-utils imagemagick python3
-        clang libclang-rt-14-dev)
+        clang libclang-rt-14-dev clang-format)
 fi
 if [ "${GLIMORA_WINDOWS:-0}" = 1 ]; then
     packages+=(g++-mingw-w64-x86-64-posix wine64 wine nsis)

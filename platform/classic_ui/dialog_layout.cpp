@@ -42,8 +42,9 @@ DialogGeometry LayoutFrame(int clientW, int clientH, Rect area, Rect bounds) {
 DialogGeometry LayoutDialog(const DialogTemplate& dialog, Rect area, Rect bounds) {
     // A dialog owned by the main window sits at its template's position from the origin of
     // the window's client area, as Windows places it.
-    DialogGeometry g = LayoutFrameAt(DialogX(dialog.cx), DialogY(dialog.cy),
-                                     area.x + DialogX(dialog.x), area.y + DialogY(dialog.y), bounds);
+    DialogGeometry g =
+        LayoutFrameAt(DialogX(dialog.cx), DialogY(dialog.cy), area.x + DialogX(dialog.x),
+                      area.y + DialogY(dialog.y), bounds);
     for (const auto& c : dialog.controls)
         g.controls.push_back(
             {g.client.x + DialogX(c.x), g.client.y + DialogY(c.y), DialogX(c.cx), DialogY(c.cy)});

@@ -57,14 +57,11 @@ void DrawMenuPopup(Surface& frame, const MenuBar* menu, const MenuView& v) {
         }
         bool hot = v.item == static_cast<int>(i);
         if (hot) FillRect(frame, r, Selection);
-        DrawText(frame, font(), r.x + 17, textTop(r), p.texts[i],
-                        hot ? SelectionText : Text);
+        DrawText(frame, font(), r.x + 17, textTop(r), p.texts[i], hot ? SelectionText : Text);
     }
 }
 
-
-MenuLoop::MenuLoop(const MenuBar& menu, MenuView& view, int title, bool openPopup,
-                   bool viaKeyboard)
+MenuLoop::MenuLoop(const MenuBar& menu, MenuView& view, int title, bool openPopup, bool viaKeyboard)
     : menu_(menu), view_(view), viaKeyboard_(viaKeyboard),
       mouseHeld_(!viaKeyboard) { // a press on a title opened the menu
     view_ = MenuView{true, title, openPopup, -1};

@@ -17,7 +17,7 @@ struct MenuView {
 
 // One run of the menu loop over `view`: opens at `title` (with its pop-up when `openPopup`).
 class MenuLoop {
-public:
+  public:
     MenuLoop(const MenuBar& menu, MenuView& view, int title, bool openPopup, bool viaKeyboard);
     // One event; `width` is the client area's width, which bounds the pop-up.
     void handle(const UiEvent& event, int width);
@@ -26,7 +26,7 @@ public:
     // The chosen command id, 0 when the menu closed without a choice.
     int chosen() const { return chosen_; }
 
-private:
+  private:
     const MenuPopup& popup() const;
     void choose(int item);
 

@@ -34,18 +34,17 @@ int lineHeight() {
     return font().valid() ? font().cellHeight : 13;
 }
 
-void drawFrame(Surface& s, const DialogGeometry& g, std::string_view caption,
-               bool closeHeld) {
+void drawFrame(Surface& s, const DialogGeometry& g, std::string_view caption, bool closeHeld) {
     FillRect(s, g.outer, Face);
     RaisedFrame(s, g.outer);
     FillRect(s, g.caption, Selection);
     DrawBoldText(s, font(), g.caption.x + 3, g.caption.y + (g.caption.h - lineHeight()) / 2,
-                        caption, SelectionText);
+                 caption, SelectionText);
     CloseButtonGlyph(s, g.closeBox.x, g.closeBox.y, closeHeld);
 }
 
-void drawButton(Surface& s, Rect r, const MnemonicText& text, bool isDefault,
-                bool pressed, bool focused) {
+void drawButton(Surface& s, Rect r, const MnemonicText& text, bool isDefault, bool pressed,
+                bool focused) {
     FillRect(s, r, Face);
     if (isDefault) {
         Frame(s, r, DarkShadow, DarkShadow);
@@ -106,8 +105,7 @@ void DrawDialog(Surface& s, const DialogHandle& d, const DialogGeometry& g) {
             int tx = r.x + box + 4;
             DrawText(s, font(), tx, ty, text, Text);
             if (focused)
-                FocusRect(s,
-                                 {tx - 1, ty, TextWidth(font(), text.shown) + 3, lineHeight() + 1});
+                FocusRect(s, {tx - 1, ty, TextWidth(font(), text.shown) + 3, lineHeight() + 1});
             break;
         }
         case ControlKind::GroupBox: {
@@ -133,8 +131,7 @@ void DrawDialog(Surface& s, const DialogHandle& d, const DialogGeometry& g) {
             if (focused) {
                 int cx = tx + e.caretX(font());
                 if (cx < inner.x + inner.w)
-                    VLine(s, cx, std::max(tyEdit, inner.y), std::min(lineHeight(), inner.h),
-                                 Text);
+                    VLine(s, cx, std::max(tyEdit, inner.y), std::min(lineHeight(), inner.h), Text);
             }
             break;
         }
@@ -276,7 +273,6 @@ void dialogMouse(DialogHandle& d, const UiEvent& e, const DialogGeometry& g) {
     }
 }
 
-
 } // namespace
 
 void OpenDialog(DialogHandle& d, const DialogTemplate& dialog,
@@ -319,8 +315,7 @@ void DrawMessageBox(Surface& s, const MessageBoxLayout& m, std::string_view capt
         DrawGlyphs(s, font(), m.textOrigin.x, y, line, Text);
         y += lineHeight();
     }
-    drawButton(s, m.okButton, ParseMnemonic("OK"), true, state.held == 0 && state.heldInside,
-               true);
+    drawButton(s, m.okButton, ParseMnemonic("OK"), true, state.held == 0 && state.heldInside, true);
 }
 
 void MessageBoxInput(MessageBoxState& st, const UiEvent& e, const MessageBoxLayout& m) {

@@ -34,9 +34,10 @@ int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
     w.startTextInput();
     DialogHandle* const outer = w.openDialog;
     w.openDialog = &d;
-    (void)w.modalLoop([&d] { return d.ended; },
-                      [&](const classicui::UiEvent& e) { classicui::DialogInput(d, e, geometry()); },
-                      [&d] { d.command(2); });
+    (void)w.modalLoop(
+        [&d] { return d.ended; },
+        [&](const classicui::UiEvent& e) { classicui::DialogInput(d, e, geometry()); },
+        [&d] { d.command(2); });
     w.openDialog = outer;
     w.dropOverlays(overlay);
     const bool forced = !d.ended; // the window went away under the dialog
@@ -58,8 +59,9 @@ void ShowMessage(std::string_view text, std::string_view caption) {
                                            w.uiClientArea(), w.uiWindowArea());
     };
     const size_t overlay = w.overlays.size();
-    w.overlays.push_back({[&](Surface& s) { classicui::DrawMessageBox(s, layout(), caption, state); },
-                          [&] { return layout().frame.outer; }});
+    w.overlays.push_back(
+        {[&](Surface& s) { classicui::DrawMessageBox(s, layout(), caption, state); },
+         [&] { return layout().frame.outer; }});
     w.frameDirty = true;
     const bool endedByQuit = w.modalLoop(
         [&state] { return state.done; },

@@ -30,8 +30,8 @@ struct UiEvent {
         MouseDown,
         MouseUp,
         MouseMove,
-        Key,       // a key went down (or repeats)
-        KeyUp,     // a key went up
+        Key,   // a key went down (or repeats)
+        KeyUp, // a key went up
         Text,
         Resize,    // the window changed size (x, y: the new client size, where the backend says it)
         Expose,    // the window must be drawn again
@@ -40,8 +40,8 @@ struct UiEvent {
         Quit,      // a request to end the program from outside (a signal)
     };
     Kind kind = Kind::Key;
-    int x = 0, y = 0;  // mouse, in window pixels (the menu and dialogs get interface pixels)
-    bool left = true;  // mouse press or release: the left button
+    int x = 0, y = 0;         // mouse, in window pixels (the menu and dialogs get interface pixels)
+    bool left = true;         // mouse press or release: the left button
     bool doubleClick = false; // a press that is the second of a double click
     bool repeat = false;      // a key held down that repeats
     UiKey key = UiKey::None;

@@ -117,7 +117,8 @@ struct WindowCore {
     // interface pixels. The window's close box acts as `closeBox`, as the owner's close box
     // is out of reach while a Windows dialog is up. A request to end the program closes the
     // dialog the same way and reaches the window afterwards; true when that ended it.
-    bool modalLoop(const std::function<bool()>& done, const std::function<void(const UiEvent&)>& handle,
+    bool modalLoop(const std::function<bool()>& done,
+                   const std::function<void(const UiEvent&)>& handle,
                    const std::function<void()>& closeBox);
 
   private:

@@ -119,8 +119,9 @@ bool WindowCore::dispatch(const UiEvent& e) {
         // The second press of a double click comes instead of a press; a third press is an
         // ordinary press again, as on Windows.
         const Rect picture = pictureArea();
-        deliver({e.doubleClick ? platform::EventType::LeftDoubleClick : platform::EventType::LeftDown,
-                 e.x - picture.x, y - picture.y, 0});
+        deliver(
+            {e.doubleClick ? platform::EventType::LeftDoubleClick : platform::EventType::LeftDown,
+             e.x - picture.x, y - picture.y, 0});
         return true;
     }
     case Kind::MouseUp: {

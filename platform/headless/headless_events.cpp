@@ -88,7 +88,8 @@ bool Backend::waitInput(uint32_t timeoutMs) {
     if (inputReady()) return true;
     // Without a timeout only a timed input can come; nothing else will.
     if (timeoutMs == UINT32_MAX && timed.empty()) return false;
-    ticks += stepUpTo(timeoutMs < waitCap || timed.empty() ? std::min(timeoutMs, waitCap) : timeoutMs);
+    ticks +=
+        stepUpTo(timeoutMs < waitCap || timed.empty() ? std::min(timeoutMs, waitCap) : timeoutMs);
     return inputReady();
 }
 

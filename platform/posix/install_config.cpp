@@ -92,7 +92,8 @@ std::string ExecutableFolder() {
 #endif
 }
 
-std::string FindConfigFile(const std::string& executableFolder, const std::string& installedBinFolder,
+std::string FindConfigFile(const std::string& executableFolder,
+                           const std::string& installedBinFolder,
                            const std::string& systemConfigFile) {
     if (executableFolder.empty()) return {};
     for (const char* relative : {"/", "/../share/glimora/"}) {
@@ -180,8 +181,10 @@ InstallConfig ReadInstallConfigFile(const std::string& path, bool report) {
         if (!report) return InstallConfig{};
         // A broken file is not half used: the game runs as without one, and writes no saved
         // game anywhere else in its place, so the player's files stay where they were.
-        std::fprintf(stderr, "Glimora: %s cannot be used (%s): the game runs as if it were not "
-                     "installed, and saves no game\n", path.c_str(), problem.c_str());
+        std::fprintf(stderr,
+                     "Glimora: %s cannot be used (%s): the game runs as if it were not "
+                     "installed, and saves no game\n",
+                     path.c_str(), problem.c_str());
         return InstallConfig{};
     }
     return ParseInstallConfig(text, folderOf(path));
@@ -192,7 +195,8 @@ uint8_t LocaleLanguage() {
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(name);
         if (value == nullptr || value[0] == '\0') continue;
-        const bool french = (value[0] == 'f' || value[0] == 'F') && (value[1] == 'r' || value[1] == 'R');
+        const bool french =
+            (value[0] == 'f' || value[0] == 'F') && (value[1] == 'r' || value[1] == 'R');
         return french ? 0 : 1;
     }
     return 1;

@@ -14,7 +14,8 @@ bool waitEvent(SDL_Event* event, uint32_t timeoutMs) {
     for (;;) {
         const uint32_t now = platform::GetTicks();
         const uint32_t waited = now - start;
-        uint32_t left = timeoutMs == UINT32_MAX ? UINT32_MAX : timeoutMs - std::min(waited, timeoutMs);
+        uint32_t left =
+            timeoutMs == UINT32_MAX ? UINT32_MAX : timeoutMs - std::min(waited, timeoutMs);
         const uint32_t audioDue = audioCloseDue(now);
         if (audioDue == 0) {
             closeAudioWhenDone(now);
@@ -36,22 +37,36 @@ using classicui::UiKey;
 
 UiKey keyOf(SDL_Keycode sym, char& ch) {
     switch (sym) {
-    case SDLK_ESCAPE: return UiKey::Escape;
-    case SDLK_TAB: return UiKey::Tab;
+    case SDLK_ESCAPE:
+        return UiKey::Escape;
+    case SDLK_TAB:
+        return UiKey::Tab;
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return UiKey::Return;
-    case SDLK_SPACE: return UiKey::Space;
-    case SDLK_BACKSPACE: return UiKey::Backspace;
-    case SDLK_DELETE: return UiKey::Delete;
-    case SDLK_HOME: return UiKey::Home;
-    case SDLK_END: return UiKey::End;
-    case SDLK_LEFT: return UiKey::Left;
-    case SDLK_RIGHT: return UiKey::Right;
-    case SDLK_UP: return UiKey::Up;
-    case SDLK_DOWN: return UiKey::Down;
+    case SDLK_KP_ENTER:
+        return UiKey::Return;
+    case SDLK_SPACE:
+        return UiKey::Space;
+    case SDLK_BACKSPACE:
+        return UiKey::Backspace;
+    case SDLK_DELETE:
+        return UiKey::Delete;
+    case SDLK_HOME:
+        return UiKey::Home;
+    case SDLK_END:
+        return UiKey::End;
+    case SDLK_LEFT:
+        return UiKey::Left;
+    case SDLK_RIGHT:
+        return UiKey::Right;
+    case SDLK_UP:
+        return UiKey::Up;
+    case SDLK_DOWN:
+        return UiKey::Down;
     case SDLK_LALT:
-    case SDLK_RALT: return UiKey::Alt;
-    case SDLK_F10: return UiKey::MenuKey;
+    case SDLK_RALT:
+        return UiKey::Alt;
+    case SDLK_F10:
+        return UiKey::MenuKey;
     default:
         if ((sym >= SDLK_a && sym <= SDLK_z) || (sym >= SDLK_0 && sym <= SDLK_9)) {
             ch = static_cast<char>(sym);
@@ -69,14 +84,21 @@ bool toInput(const SDL_Event& e, UiEvent& out) {
     case SDL_WINDOWEVENT:
         switch (e.window.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-        case SDL_WINDOWEVENT_RESIZED: out.kind = UiEvent::Kind::Resize; return true;
-        case SDL_WINDOWEVENT_EXPOSED: out.kind = UiEvent::Kind::Expose; return true;
-        case SDL_WINDOWEVENT_FOCUS_LOST: out.kind = UiEvent::Kind::FocusLost; return true;
+        case SDL_WINDOWEVENT_RESIZED:
+            out.kind = UiEvent::Kind::Resize;
+            return true;
+        case SDL_WINDOWEVENT_EXPOSED:
+            out.kind = UiEvent::Kind::Expose;
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            out.kind = UiEvent::Kind::FocusLost;
+            return true;
         case SDL_WINDOWEVENT_CLOSE:
             b.closeBoxSeen = true; // SDL_QUIT follows it: that one is not a signal
             out.kind = UiEvent::Kind::Close;
             return true;
-        default: return false;
+        default:
+            return false;
         }
     case SDL_QUIT:
         if (b.closeBoxSeen) {
@@ -92,7 +114,8 @@ bool toInput(const SDL_Event& e, UiEvent& out) {
         return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        out.kind = e.type == SDL_MOUSEBUTTONDOWN ? UiEvent::Kind::MouseDown : UiEvent::Kind::MouseUp;
+        out.kind =
+            e.type == SDL_MOUSEBUTTONDOWN ? UiEvent::Kind::MouseDown : UiEvent::Kind::MouseUp;
         out.x = e.button.x;
         out.y = e.button.y;
         out.left = e.button.button == SDL_BUTTON_LEFT;

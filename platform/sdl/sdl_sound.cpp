@@ -20,7 +20,7 @@ struct Audio {
     bool failed = false;    // no device could be opened: every sound is skipped
     SDL_AudioDeviceID device = 0;
     SDL_AudioSpec format{};
-    uint32_t closeAt = 0;   // when the open device may close (ticks)
+    uint32_t closeAt = 0;                          // when the open device may close (ticks)
     std::map<int, std::vector<uint8_t>> converted; // by WAVE id, in the device's format
 };
 

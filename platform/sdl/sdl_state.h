@@ -6,12 +6,12 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/platform.h"
 #include "platform/classic_ui/classic_draw.h"
 #include "platform/classic_ui/menu_layout.h"
 #include "platform/classic_ui/menu_loop.h"
 #include "platform/classic_ui/ui_event.h"
 #include "platform/classic_ui/window_core.h"
+#include "platform/platform.h"
 #include "resources/resources.h"
 
 namespace sdlbackend {

@@ -98,7 +98,8 @@ bool placeClient(int width, int height, bool repoint) {
     SDL_Surface* target = wantView ? SDL_GetWindowSurface(b.window) : nullptr;
     if (viewable(target, width, height)) {
         const int pitch = target->pitch / 4;
-        uint32_t* first = static_cast<uint32_t*>(target->pixels) + static_cast<ptrdiff_t>(barHeight()) * pitch;
+        uint32_t* first =
+            static_cast<uint32_t*>(target->pixels) + static_cast<ptrdiff_t>(barHeight()) * pitch;
         b.client = Surface::View(first, width, height, pitch,
                                  static_cast<size_t>(pitch) * static_cast<size_t>(height));
         b.shown = target;
@@ -139,8 +140,9 @@ bool syncWindowSize() {
     const bool resized = w != b.client.width || h - barHeight() != b.client.height;
     // SDL makes a new window surface for a new window size; an update of no rectangle says
     // whether the one the client views is still the window's.
-    const bool stale = b.shown != nullptr && (b.shown->w != w || b.shown->h != h ||
-                                              SDL_UpdateWindowSurfaceRects(b.window, nullptr, 0) != 0);
+    const bool stale =
+        b.shown != nullptr && (b.shown->w != w || b.shown->h != h ||
+                               SDL_UpdateWindowSurfaceRects(b.window, nullptr, 0) != 0);
     // A new size from the window manager: the game decides again how much it draws.
     if (resized) b.pictureSide = 0;
     if (resized || stale) placeClient(w, h - barHeight(), true);
@@ -289,9 +291,8 @@ void presentConverted(const classicui::Rect& all) {
     if (target == nullptr) return;
     Surface frame(all.w, all.h);
     composeWindow(frame.row(0), frame.width);
-    SDL_Surface* source =
-        SDL_CreateRGBSurfaceWithFormatFrom(frame.row(0), frame.width, frame.height, 32,
-                                           frame.width * 4, SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+        frame.row(0), frame.width, frame.height, 32, frame.width * 4, SDL_PIXELFORMAT_RGB888);
     if (source == nullptr) return;
     SDL_BlitSurface(source, nullptr, target, nullptr);
     SDL_FreeSurface(source);
@@ -311,7 +312,8 @@ void composeWindow(uint32_t* pixels, int pitch) {
     Surface bar = Surface::View(pixels, all.w, top, pitch,
                                 static_cast<size_t>(pitch) * static_cast<size_t>(top - 1) +
                                     static_cast<size_t>(all.w));
-    classicui::DrawScaled(bar, b.uiScale, [&b](Surface& ui) { classicui::DrawMenuBar(ui, b.menu, b.menuView); });
+    classicui::DrawScaled(bar, b.uiScale,
+                          [&b](Surface& ui) { classicui::DrawMenuBar(ui, b.menu, b.menuView); });
     const classicui::Rect picture = pictureArea();
     copyClient(pixels, pitch, {0, 0, picture.w, picture.h});
     // The margin around the picture is painted whole: no pixel of the client is left as the
@@ -346,7 +348,8 @@ std::vector<SDL_Rect> changedRects(const classicui::Rect& area) {
     std::vector<SDL_Rect> rects;
     for (const classicui::Rect& d : backend().dirty) {
         const int x0 = std::max(d.x, area.x), y0 = std::max(d.y, area.y);
-        const int x1 = std::min(d.x + d.w, area.x + area.w), y1 = std::min(d.y + d.h, area.y + area.h);
+        const int x1 = std::min(d.x + d.w, area.x + area.w),
+                  y1 = std::min(d.y + d.h, area.y + area.h);
         if (x1 > x0 && y1 > y0) rects.push_back({x0, y0 + barHeight(), x1 - x0, y1 - y0});
     }
     return rects;
@@ -408,7 +411,8 @@ void presentInPlace(bool retried = false) {
     } else {
         const std::vector<SDL_Rect> rects = changedRects({0, 0, b.client.width, b.client.height});
         if (!rects.empty() &&
-            SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size())) != 0 &&
+            SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size())) !=
+                0 &&
             !retried) {
             placeClient(b.client.width, b.client.height, true);
             if (b.shown != nullptr) presentInPlace(true);

@@ -25,8 +25,7 @@ GetAttributes xGetWindowAttributes() {
 bool X11WindowSize(SDL_Window* window, int& w, int& h) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (window == nullptr || !SDL_GetWindowWMInfo(window, &info) ||
-        info.subsystem != SDL_SYSWM_X11)
+    if (window == nullptr || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
         return false;
     const GetAttributes get = xGetWindowAttributes();
     XWindowAttributes attributes{};

@@ -111,16 +111,27 @@ UiKey keyOf(std::string_view key, char& ch) {
         std::string_view name;
         UiKey key;
     } named[] = {
-        {"Escape", UiKey::Escape}, {"Tab", UiKey::Tab},       {"Enter", UiKey::Return},
-        {" ", UiKey::Space},       {"Backspace", UiKey::Backspace}, {"Delete", UiKey::Delete},
-        {"Home", UiKey::Home},     {"End", UiKey::End},       {"ArrowLeft", UiKey::Left},
-        {"ArrowRight", UiKey::Right}, {"ArrowUp", UiKey::Up}, {"ArrowDown", UiKey::Down},
-        {"Alt", UiKey::Alt},   {"AltGraph", UiKey::MenuKey}, {"F10", UiKey::MenuKey},
+        {"Escape", UiKey::Escape},
+        {"Tab", UiKey::Tab},
+        {"Enter", UiKey::Return},
+        {" ", UiKey::Space},
+        {"Backspace", UiKey::Backspace},
+        {"Delete", UiKey::Delete},
+        {"Home", UiKey::Home},
+        {"End", UiKey::End},
+        {"ArrowLeft", UiKey::Left},
+        {"ArrowRight", UiKey::Right},
+        {"ArrowUp", UiKey::Up},
+        {"ArrowDown", UiKey::Down},
+        {"Alt", UiKey::Alt},
+        {"AltGraph", UiKey::MenuKey},
+        {"F10", UiKey::MenuKey},
     };
     for (const auto& n : named)
         if (key == n.name) return n.key;
     if (key.size() == 1) {
-        const char c = static_cast<char>(key[0] >= 'A' && key[0] <= 'Z' ? key[0] - 'A' + 'a' : key[0]);
+        const char c =
+            static_cast<char>(key[0] >= 'A' && key[0] <= 'Z' ? key[0] - 'A' + 'a' : key[0]);
         if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
             ch = c;
             return UiKey::Char;

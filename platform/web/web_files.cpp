@@ -54,7 +54,8 @@ FileResult WriteWholeFile(const std::string& path, GameFile, std::span<const uin
     const std::string folder = path.substr(0, slash);
     if (!folder.empty() && ::mkdir(folder.c_str(), 0700) != 0) {
         struct stat info {};
-        if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return FileResult::OpenFailed;
+        if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+            return FileResult::OpenFailed;
     }
     const std::string temporary = folder + "/." + path.substr(slash + 1) + ".new";
     bool ok = false;

@@ -220,7 +220,8 @@ void present() {
     } else {
         for (const classicui::Rect& d : b.dirty) {
             const int x0 = std::max(d.x, 0), y0 = std::max(d.y, 0);
-            const int x1 = std::min(d.x + d.w, b.client.width), y1 = std::min(d.y + d.h, b.client.height);
+            const int x1 = std::min(d.x + d.w, b.client.width),
+                      y1 = std::min(d.y + d.h, b.client.height);
             if (x1 <= x0 || y1 <= y0) continue;
             copyClient({x0, y0, x1 - x0, y1 - y0});
             putOnCanvas(b.frame, {x0, y0 + barHeight(), x1 - x0, y1 - y0});

@@ -246,7 +246,8 @@ TEST(GameFiles, FailureAtAnyPointKeepsTheOldFileAndRemovesTheTemporary) {
     const std::string old = folder.file(".userscd32.wxp.Ab12Cd");
     const std::string fresh = folder.file(".userscd32.wxp.Ef34Gh");
     const std::string other = folder.file(".donnees0.icc.Ab12Cd");
-    for (const std::string& f : {old, fresh, other}) writeBytes(f, oldBytes);
+    for (const std::string& f : {old, fresh, other})
+        writeBytes(f, oldBytes);
     const auto hourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
     std::filesystem::last_write_time(old, hourAgo);
     std::filesystem::last_write_time(other, hourAgo);

@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "platform/classic_ui/ui_event.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "platform/classic_ui/ui_event.h"
 #include "tests/platform/test_dialogs.h"
 
 namespace {
@@ -58,8 +58,8 @@ class HeadlessDialogs : public ::testing::Test {
         headless::Reset();
         storedName = "unset";
         helpChosen = englishChosen = true;
-        ASSERT_TRUE(platform::OpenMainWindow("Glimora", [](const platform::Event&) {},
-                                             MenuBar{"MAINMENUENG", {}}));
+        ASSERT_TRUE(platform::OpenMainWindow(
+            "Glimora", [](const platform::Event&) {}, MenuBar{"MAINMENUENG", {}}));
     }
     void TearDown() override { headless::Reset(); }
 
@@ -95,10 +95,14 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
     Key(classicui::UiKey::Delete);
     Key(classicui::UiKey::End);
     Key(classicui::UiKey::Backspace);
-    Check([](DialogHandle& d) { EXPECT_EQ(platform::GetControlText(d, 1001, 64), "o\xE9" "01234"); });
+    Check([](DialogHandle& d) {
+        EXPECT_EQ(platform::GetControlText(d, 1001, 64), "o\xE9"
+                                                         "01234");
+    });
     Key(classicui::UiKey::Return); // in the edit field: the default push button, OK
     EXPECT_EQ(platform::RunDialog(nameDialog, nameProcedure), 0);
-    EXPECT_EQ(storedName, "o\xE9" "01234");
+    EXPECT_EQ(storedName, "o\xE9"
+                          "01234");
     ASSERT_EQ(headless::Dialogs().size(), 2u);
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1100);
     EXPECT_EQ(headless::Dialogs()[0].commands, std::vector<int>{1});

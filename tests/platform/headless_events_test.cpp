@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "platform/headless/headless.h"
 #include "platform/classic_ui/menu_layout.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "resources/resources.h"
 #include "resources/ui/ui_data.h"

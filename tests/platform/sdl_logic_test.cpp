@@ -7,10 +7,10 @@
 
 #include "platform/classic_ui/dialog_layout.h"
 #include "platform/classic_ui/edit_field.h"
-#include "platform/sdl/icon_decode.h"
 #include "platform/classic_ui/menu_layout.h"
 #include "platform/classic_ui/mnemonic.h"
 #include "platform/classic_ui/windows1252.h"
+#include "platform/sdl/icon_decode.h"
 #include "resources/resources.h"
 #include "tests/platform/test_dialogs.h"
 

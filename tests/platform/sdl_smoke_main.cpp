@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
 #include "platform/classic_ui/dialog_layout.h"
 #include "platform/classic_ui/menu_layout.h"
 #include "platform/classic_ui/modal_dialog.h"
+#include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
 #include "resources/bitmap_font.h"
 #include "resources/resources.h"
@@ -130,7 +130,8 @@ int main() {
             classicui::AddChanged(changed, added.back());
         }
         bool all = covered(changed, {0, 0, 20, 15});
-        for (const classicui::Rect& r : added) all = all && covered(changed, r);
+        for (const classicui::Rect& r : added)
+            all = all && covered(changed, r);
         check(changed.size() <= classicui::MaxChanged && all,
               "at most MaxChanged rectangles, covering every change");
     }
@@ -180,7 +181,8 @@ int main() {
         pushKey(SDLK_ESCAPE);
         platform::RunDialog(testdlg::nameDialog,
                             [](platform::DialogHandle& d, platform::DialogMessage m, int) {
-                                if (m == platform::DialogMessage::Command) platform::EndDialog(d, 0);
+                                if (m == platform::DialogMessage::Command)
+                                    platform::EndDialog(d, 0);
                             });
         pushKey(SDLK_SPACE);
         platform::ShowMessage("Cannot write the save file.", "Error!");
@@ -196,7 +198,8 @@ int main() {
         Surface kept = std::move(b.client);
         b.client = Surface(800, 600, 0xFFFFFF);
         for (int y = 0; y < 600; ++y)
-            for (int x = 0; x < 600; ++x) b.client.at(x, y) = 0x123456;
+            for (int x = 0; x < 600; ++x)
+                b.client.at(x, y) = 0x123456;
         b.pictureSide = 600;
         const int top = classicui::MenuBarHeight;
         std::vector<uint32_t> window(static_cast<size_t>(800) * (600 + top), 0xFFFFFF);
@@ -205,8 +208,10 @@ int main() {
         for (int y = 0; y < 600; ++y)
             for (int x = 0; x < 800; ++x) {
                 const uint32_t p = window[static_cast<size_t>(y + top) * 800 + x];
-                if (x >= 100 && x < 700) picture += p == 0x123456;
-                else unpainted += p != 0x1C1C1C;
+                if (x >= 100 && x < 700)
+                    picture += p == 0x123456;
+                else
+                    unpainted += p != 0x1C1C1C;
             }
         check(picture == 600 * 600, "the square picture is shown whole, centred");
         check(unpainted == 0, "the margin on both sides of the square picture is painted");
@@ -295,17 +300,19 @@ int main() {
         };
         Surface bar1(260, classicui::MenuBarHeight);
         classicui::DrawMenuBar(bar1, &menu, classicui::MenuView{});
-        check(doubled(bar1, {0, 0, 260, classicui::MenuBarHeight}), "the menu bar at 2x is its 1x picture doubled");
-        check(window[static_cast<size_t>(top) * 520] == 0x336699, "the client starts below the doubled bar");
+        check(doubled(bar1, {0, 0, 260, classicui::MenuBarHeight}),
+              "the menu bar at 2x is its 1x picture doubled");
+        check(window[static_cast<size_t>(top) * 520] == 0x336699,
+              "the client starts below the doubled bar");
         clickAt(twice(bar.titles[0]));
         clickAt(twice(classicui::LayoutPopup(popups[0], bar.titles[0], font, 260).items[0]));
         pumpAll();
         check(lastCommand == 9072, "at 2x a click on the doubled title, then item, chooses it");
         lastCommand = 0;
 
-        const classicui::DialogGeometry g = classicui::LayoutDialog(
-            testdlg::nameDialog, {0, classicui::MenuBarHeight, 260, 260},
-            {0, 0, 260, 260 + classicui::MenuBarHeight});
+        const classicui::DialogGeometry g =
+            classicui::LayoutDialog(testdlg::nameDialog, {0, classicui::MenuBarHeight, 260, 260},
+                                    {0, 0, 260, 260 + classicui::MenuBarHeight});
         clickAt(twice(g.controls[1]));
         pushKey(SDLK_ESCAPE); // ends the dialog should the click miss
         bool same = false;
@@ -328,7 +335,7 @@ int main() {
         using testdlg::optionsDialog;
         classicui::DialogGeometry g =
             classicui::LayoutDialog(optionsDialog, {0, classicui::MenuBarHeight, 520, 520},
-                                {0, 0, 520, 520 + classicui::MenuBarHeight});
+                                    {0, 0, 520, 520 + classicui::MenuBarHeight});
         for (int i = 0; i < 3; ++i)
             clickAt(g.controls[2]);
         clickAt(g.controls[0]);

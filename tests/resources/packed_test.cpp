@@ -62,7 +62,8 @@ TEST(Packed, EveryEmbeddedFileComesBackByteForByte) {
             auto bytes = ResourceBytes(kind, id);
             EXPECT_TRUE(std::vector<uint8_t>(bytes.begin(), bytes.end()) == readFile(entry.path()))
                 << entry.path();
-            EXPECT_EQ(ResourceBytes(kind, id).data(), bytes.data()) << "decoded once: " << entry.path();
+            EXPECT_EQ(ResourceBytes(kind, id).data(), bytes.data())
+                << "decoded once: " << entry.path();
             ++files;
         }
     }
@@ -76,7 +77,8 @@ TEST(Packed, EveryEmbeddedFileComesBackByteForByte) {
                    {"icon/glimora.ico", ResourceKind::Icon, WindowIconId}};
     for (const auto& s : singles) {
         auto bytes = ResourceBytes(s.kind, s.id);
-        EXPECT_TRUE(std::vector<uint8_t>(bytes.begin(), bytes.end()) == readFile(root / s.file)) << s.file;
+        EXPECT_TRUE(std::vector<uint8_t>(bytes.begin(), bytes.end()) == readFile(root / s.file))
+            << s.file;
     }
 }
 

@@ -135,8 +135,7 @@ TEST(Sounds, DamagedAdpcmFilesDecodeWithinTheirBytes) {
     auto original = ResourceBytes(ResourceKind::Wave, 5000);
     auto w = ParseWave(original);
     ASSERT_TRUE(w.has_value());
-    const size_t firstBlockEnd =
-        static_cast<size_t>(w->data.data() - original.data()) + 7 * 2 + 8;
+    const size_t firstBlockEnd = static_cast<size_t>(w->data.data() - original.data()) + 7 * 2 + 8;
     for (size_t at = 12; at < firstBlockEnd; ++at) {
         std::vector<uint8_t> bytes(original.begin(), original.end());
         bytes[at] = 0xFF;

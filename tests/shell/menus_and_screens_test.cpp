@@ -105,7 +105,8 @@ TEST_F(ShellScenario, OptionsSwitchesTheLanguageAndTheMenuBarAtOnce) {
         EXPECT_TRUE(platform::GetCheck(dialog, 2103));
     });
     ClickInDialog(1151, 2001); // help off
-    CheckInDialog([](platform::DialogHandle& dialog) { EXPECT_FALSE(platform::GetCheck(dialog, 2001)); });
+    CheckInDialog(
+        [](platform::DialogHandle& dialog) { EXPECT_FALSE(platform::GetCheck(dialog, 2001)); });
     ClickInDialog(1151, 1);
     Click(OptionsButtonAt);
     ASSERT_EQ(headless::Dialogs().size(), 1u);
@@ -204,8 +205,8 @@ TEST_F(ShellScenario, AboutShowsTheCreditInTheGamesLanguage) {
     Command(8069); // About, French id
     ASSERT_EQ(headless::Messages().size(), 1u);
     EXPECT_EQ(headless::Messages()[0].caption, "Glimora 1.00");
-    EXPECT_EQ(headless::Messages()[0].text,
-              "Glimora 1.00, un jeu de r\xE9" "flexion de l'\xE9quipe Glimora.");
+    EXPECT_EQ(headless::Messages()[0].text, "Glimora 1.00, un jeu de r\xE9"
+                                            "flexion de l'\xE9quipe Glimora.");
 }
 
 TEST_F(ShellScenario, TheTitleAndHelpButtonsActStrictlyInsideTheirRegionsOnly) {

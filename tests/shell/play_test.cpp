@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "persistence/save_record.h"
-#include "shell/shell.h"
 #include "platform/classic_ui/menu_layout.h"
+#include "shell/shell.h"
 #include "tests/shell/scenario_session.h"
 
 TEST_F(ShellScenario, PlayStartsAGameWhoseElementsRiseAndAClickPlacesOne) {

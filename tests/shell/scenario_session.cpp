@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "persistence/saved_game.h"
-#include "resources/ui/ui_data.h"
 #include "platform/posix/posix_platform.h"
+#include "resources/ui/ui_data.h"
 #include "shell/shell.h"
 
 namespace fs = std::filesystem;
@@ -116,8 +116,8 @@ void ShellScenario::CheckInDialog(std::function<void(platform::DialogHandle&)> c
 
 int ShellScenario::Exit() {
     // Exit in the menu shown: the French one has its own ids.
-    headless::QueueMenuCommand(headless::MenuShown() == "MAINMENUFR" ? CmdExit - menu_id::EnglishOffset
-                                                                     : CmdExit);
+    headless::QueueMenuCommand(
+        headless::MenuShown() == "MAINMENUFR" ? CmdExit - menu_id::EnglishOffset : CmdExit);
     for (int i = 0; i < 1000; ++i) {
         if (!MainLoopPass()) break;
     }

@@ -59,8 +59,9 @@ TEST_F(ShellScenario, FirstStartShowsHelpThenTitleAndTheNextStartShowsTitle) {
     ASSERT_EQ(slots.size(), 5208u);
     const std::string user = platform::UserName();
     ASSERT_FALSE(user.empty());
-    EXPECT_EQ(std::string(slots.begin() + 8, slots.begin() + 8 + static_cast<long>(user.size()) + 1),
-              user + '\0');
+    EXPECT_EQ(
+        std::string(slots.begin() + 8, slots.begin() + 8 + static_cast<long>(user.size()) + 1),
+        user + '\0');
     EXPECT_EQ(Int32At(slots, 0x1444), 1);
 
     Start();
@@ -187,16 +188,15 @@ TEST_F(ShellScenario, TheLanguageLineElseThePlayersLocaleChoosesMenuPicturesAndD
         put("LC_ALL", c.lcAll);
         put("LC_MESSAGES", c.lcMessages);
         put("LANG", c.lang);
-        const std::string label = std::string(c.languageLine ? c.languageLine : "-") + " " +
-                                  (c.lcAll ? c.lcAll : "-") + " " +
-                                  (c.lcMessages ? c.lcMessages : "-") + " " +
-                                  (c.lang ? c.lang : "-");
+        const std::string label =
+            std::string(c.languageLine ? c.languageLine : "-") + " " + (c.lcAll ? c.lcAll : "-") +
+            " " + (c.lcMessages ? c.lcMessages : "-") + " " + (c.lang ? c.lang : "-");
         StartOnTitle();
         EXPECT_EQ(P().Language, c.expected) << label;
-        EXPECT_EQ(headless::MenuShown(),
-                  c.expected == 0 ? "MAINMENUFR" : "MAINMENUENG") << label;
+        EXPECT_EQ(headless::MenuShown(), c.expected == 0 ? "MAINMENUFR" : "MAINMENUENG") << label;
         EXPECT_TRUE(platform::WindowSurface().pixels ==
-                    LoadBitmapResource(2600 + c.expected).pixels) << label << ": the title";
+                    LoadBitmapResource(2600 + c.expected).pixels)
+            << label << ": the title";
         Command(c.expected == 0 ? 8075 : 9075); // Options
         ASSERT_EQ(headless::Dialogs().size(), 1u) << label;
         EXPECT_EQ(headless::Dialogs()[0].resourceId, 1150 + c.expected) << label;
@@ -305,8 +305,8 @@ TEST_F(ShellScenario, AnExitStoppedAnywhereLeavesEachFileOldOrNew) {
             ASSERT_EQ(::waitpid(child, &status, 0), child);
             seen.emplace_back(SavedGameBytes(), FileBytes(slotPath));
             completed = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-            for (const auto& [path, bytes] : {std::pair{SavedGamePath(), oldGame},
-                                               std::pair{slotPath, oldSlots}}) {
+            for (const auto& [path, bytes] :
+                 {std::pair{SavedGamePath(), oldGame}, std::pair{slotPath, oldSlots}}) {
                 std::ofstream(path, std::ios::binary)
                     .write(reinterpret_cast<const char*>(bytes.data()),
                            static_cast<std::streamsize>(bytes.size()));

@@ -201,9 +201,10 @@ TEST(UiData, EveryDialogExistsInBothLanguagesWithTheControlsItsProcedureUses) {
 // click at the place where it is drawn, and that click reaches that control alone.
 TEST(UiData, EveryControlOfEveryDialogIsFoundByAClickAtItsPlace) {
     headless::Reset();
-    ASSERT_TRUE(platform::OpenMainWindow("Glimora", [](const platform::Event&) {}, MenuEnglish()));
+    ASSERT_TRUE(platform::OpenMainWindow(
+        "Glimora", [](const platform::Event&) {}, MenuEnglish()));
     const platform::DialogProcedure endWithCommand = [](platform::DialogHandle& d,
-                                                         platform::DialogMessage m, int id) {
+                                                        platform::DialogMessage m, int id) {
         if (m == platform::DialogMessage::Command) platform::EndDialog(d, id);
     };
     int clicked = 0;

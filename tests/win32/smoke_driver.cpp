@@ -459,9 +459,9 @@ int main(int argc, char** argv) {
                 outer.right - outer.left, outer.bottom - outer.top, client.right, client.bottom);
     check(GetMenu(main) != nullptr, "the window has its menu bar");
     // The frame and menu bar of this system are taken into account: the canvas one to one.
-    check(client.right == 480 && client.bottom == 480,
-          "the client area opens at 480 x 480 (now " + std::to_string(client.right) + " x " +
-              std::to_string(client.bottom) + ")");
+    check(client.right == 480 && client.bottom == 480, "the client area opens at 480 x 480 (now " +
+                                                           std::to_string(client.right) + " x " +
+                                                           std::to_string(client.bottom) + ")");
     if (mode == "second") {
         secondStart(main, argv[3]);
         std::printf("%s (%d failed)\n", failures == 0 ? "all passed" : "FAILED", failures);

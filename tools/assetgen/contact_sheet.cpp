@@ -35,8 +35,7 @@ Image simulatedViews(const std::vector<std::pair<int, Image>>& pictures, int wid
         int x = gap, tile = 0;
         for (const auto& [id, img] : pictures) {
             if (id >= 100 && id <= 114) {
-                band.draw(simulated(img, visions[i]), gap + (tile % 7) * 58,
-                          y + (tile / 7) * 58);
+                band.draw(simulated(img, visions[i]), gap + (tile % 7) * 58, y + (tile / 7) * 58);
                 ++tile;
             }
             if (id == 2501) band.draw(simulated(img, visions[i]), x + 7 * 58 + gap, y);

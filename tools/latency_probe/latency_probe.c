@@ -19,7 +19,8 @@ static double nowMs(void) {
 static int grab(Display* d, Window w, int x, int y, unsigned long* out) {
     XImage* image = XGetImage(d, w, x - 4, y - 4, 9, 9, AllPlanes, ZPixmap);
     if (image == NULL) return 0;
-    for (int i = 0; i < 81; ++i) out[i] = XGetPixel(image, i % 9, i / 9);
+    for (int i = 0; i < 81; ++i)
+        out[i] = XGetPixel(image, i % 9, i / 9);
     XDestroyImage(image);
     return 1;
 }
