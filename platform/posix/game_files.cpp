@@ -44,15 +44,18 @@ void removeLeftovers(const std::string& folder, const std::string& base) {
     ::closedir(dir);
 }
 
-// Creates the missing folders on the way to `folder`, private to the user.
-bool makeFolders(const std::string& folder) {
+} // namespace
+
+bool MakeFolders(const std::string& folder) {
     struct stat info {};
     if (folder.empty() || ::stat(folder.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
     const size_t slash = folder.find_last_of('/');
-    if (slash != std::string::npos && slash > 0 && !makeFolders(folder.substr(0, slash)))
+    if (slash != std::string::npos && slash > 0 && !MakeFolders(folder.substr(0, slash)))
         return false;
     return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
+
+namespace {
 
 bool writeAll(int fd, const uint8_t* data, size_t size) {
     size_t done = 0;
@@ -125,7 +128,7 @@ FileResult WriteWholeFile(const std::string& path, GameFile, std::span<const uin
                                : slash == 0               ? "/"
                                                           : path.substr(0, slash);
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (base.empty() || !posix::makeFolders(folder)) return FileResult::OpenFailed;
+    if (base.empty() || !posix::MakeFolders(folder)) return FileResult::OpenFailed;
 
     // The new contents go to a temporary beside the file and replace it only once complete
     // and on disk, so an interrupted save leaves the previous file whole.

@@ -8,21 +8,11 @@
 #include <string>
 
 #include "platform/posix/player_files_lock.h"
+#include "platform/posix/posix_platform.h"
 
 namespace platform::posix {
 
 namespace {
-
-// Creates the missing folders on the way to `folder`, private to the user: the lock needs the
-// folder before the first save makes it.
-bool makeFolders(const std::string& folder) {
-    struct stat info {};
-    if (folder.empty() || ::stat(folder.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
-    const size_t slash = folder.find_last_of('/');
-    if (slash != std::string::npos && slash > 0 && !makeFolders(folder.substr(0, slash)))
-        return false;
-    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
-}
 
 // The program's own lock, kept open until the process ends (the descriptor is closed on exec,
 // so a program it starts does not inherit it).
@@ -39,7 +29,8 @@ FolderLock::~FolderLock() {
 
 PlayerLock FolderLock::take(const std::string& folder) {
     if (fd_ >= 0 && folder_ == folder) return PlayerLock::Taken;
-    if (!makeFolders(folder)) return PlayerLock::Unavailable;
+    // The lock needs the folder before the first save makes it.
+    if (!MakeFolders(folder)) return PlayerLock::Unavailable;
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return PlayerLock::Unavailable;
     // The lock belongs to this open descriptor: another open of the folder, in this process

@@ -55,6 +55,10 @@ std::string InstalledConfigFile();
 // with <home> from $HOME or the password database; empty when no home is known.
 std::string UserDataFolder();
 
+// Creates the missing folders on the way to `folder`, private to the user; true when it is a
+// folder at the end.
+bool MakeFolders(const std::string& folder);
+
 // A point inside WriteWholeFile where a test may stop the write.
 enum class WriteStage {
     TempCreated,   // the temporary file exists, nothing written
