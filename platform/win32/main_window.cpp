@@ -171,7 +171,17 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
 }
 
 void DestroyMainWindow() {
-    if (mainWindow != nullptr) DestroyWindow(mainWindow);
+    if (mainWindow == nullptr) return;
+    // DestroyWindow hides a visible window first, and under Wine a hide waits up to 2 s for a
+    // window manager to confirm it (none confirms without one) before WM_DESTROY, which saves
+    // the game, comes. Marked hidden without that hide, the window is destroyed at once; what
+    // lay under it is then painted again, as a hide would have had it.
+    RECT area{};
+    const bool placed = GetWindowRect(mainWindow, &area) != 0;
+    SetWindowLongPtrA(mainWindow, GWL_STYLE,
+                      GetWindowLongPtrA(mainWindow, GWL_STYLE) & ~LONG_PTR{WS_VISIBLE});
+    DestroyWindow(mainWindow);
+    if (placed) RedrawWindow(nullptr, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void GetClientSize(int& width, int& height) {
