@@ -8,8 +8,13 @@ import shutil
 import struct
 import subprocess
 import tempfile
+import os
+import sys
 import urllib.request
-import zlib
+
+# The page's own PNG reader, which makes its icons at build time.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform", "web"))
+from page_files import decode_png  # noqa: E402
 
 import websockets
 
@@ -112,36 +117,5 @@ def png_rgb(data):
     """An 8-bit RGB or RGBA PNG, as Chromium writes them, as (width, height, bytes RGB)."""
     if data[:8] != b"\x89PNG\r\n\x1a\n":
         raise ValueError("not a PNG picture")
-    pos, packed, width, height, channels = 8, b"", 0, 0, 0
-    while pos + 8 <= len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        pos += 12 + length
-        if kind == b"IHDR":
-            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
-            if depth != 8 or colour not in (2, 6):
-                raise ValueError("PNG of depth %d and colour type %d" % (depth, colour))
-            channels = 3 if colour == 2 else 4
-        elif kind == b"IDAT":
-            packed += body
-    raw, stride = zlib.decompress(packed), width * channels
-    rgb, above = bytearray(), bytearray(stride)
-    for y in range(height):
-        method, row = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for x in range(stride):
-            a = row[x - channels] if x >= channels else 0
-            b = above[x]
-            c = above[x - channels] if x >= channels else 0
-            if method == 1:
-                row[x] = (row[x] + a) & 255
-            elif method == 2:
-                row[x] = (row[x] + b) & 255
-            elif method == 3:
-                row[x] = (row[x] + (a + b) // 2) & 255
-            elif method == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                row[x] = (row[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rgb += row if channels == 3 else b"".join(row[i:i + 3] for i in range(0, stride, 4))
-        above = row
-    return width, height, bytes(rgb)
+    width, height, rows = decode_png(data)
+    return width, height, b"".join(bytes(row[i:i + 3]) for row in rows for i in range(0, len(row), 4))
