@@ -8,9 +8,10 @@
 struct EmbeddedResource {
     ResourceKind kind;
     int id;                     // -1 ends the table
-    const unsigned char* begin; // the file as a raw deflate stream
+    const unsigned char* begin; // the file (or its XOR with the base) as a raw deflate stream
     const unsigned char* end;
     size_t size; // the file's own size, once decompressed
+    int base;    // the id of the resource of the same kind this one is XORed with; -1 for none
 };
 
 extern const EmbeddedResource EmbeddedResources[];
