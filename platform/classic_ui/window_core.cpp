@@ -2,6 +2,7 @@
 // pump and wait, repaints, changed rectangles, the menu bar, quitting.
 #include "platform/classic_ui/window_core.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace classicui {
@@ -36,6 +37,33 @@ void AddChanged(std::vector<Rect>& changed, Rect r) {
         }
     }
     changed[best] = changed[best].united(r);
+}
+
+void WindowCore::open(platform::WindowProcedure windowProcedure, const MenuBar& initialMenu) {
+    procedure = windowProcedure;
+    menu = &initialMenu;
+    windowOpen = true;
+    frameDirty = true;
+    deliver({platform::EventType::Create, 0, 0, 0});
+}
+
+void WindowCore::close() {
+    if (!windowOpen) return;
+    deliver({platform::EventType::Destroy, 0, 0, 0});
+    windowOpen = false;
+    paintPending = false;
+    overlays.clear();
+}
+
+void WindowCore::resizeClient(int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == client.width && height == client.height) return;
+    Surface resized(width, height);
+    const int w = std::min(width, client.width), h = std::min(height, client.height);
+    for (int y = 0; y < h; ++y)
+        std::copy_n(client.row(y), w, resized.row(y));
+    client = std::move(resized);
 }
 
 } // namespace classicui

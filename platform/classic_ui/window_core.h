@@ -95,6 +95,12 @@ struct WindowCore {
     virtual void noteMessage(std::string_view /*text*/, std::string_view /*caption*/) {}
 
     // ---- Written once ----
+    // Opens the window for `procedure` with `menu` attached: the procedure hears Create.
+    void open(platform::WindowProcedure windowProcedure, const MenuBar& initialMenu);
+    // The procedure hears Destroy, and the window goes with its overlays.
+    void close();
+    // Makes the client width x height, keeping the pixels that still fit (white elsewhere).
+    void resizeClient(int width, int height);
     // Calls the window procedure when the window exists, on the game's own pixels.
     void deliver(const platform::Event& event);
     // Takes the next input and handles it in the main loop: false when none waits;

@@ -57,7 +57,4 @@ struct Backend : classicui::WindowCore {
 
 Backend& state();
 
-// Changes the client size, keeping the pixels that still fit.
-void resizeSurface(int width, int height);
-
 } // namespace headless::detail

@@ -174,10 +174,6 @@ void Backend::resized(const UiEvent&) {
     syncWindowSize();
 }
 
-void Backend::restoreUnder() {
-    sdlbackend::restoreUnder();
-}
-
 void Backend::startTextInput() {
     SDL_StartTextInput();
 }

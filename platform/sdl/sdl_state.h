@@ -43,6 +43,8 @@ struct Backend : classicui::WindowCore {
     bool waitInput(uint32_t timeoutMs) override;
     void sleepWithoutWindow(uint32_t timeoutMs) override;
     void resized(const classicui::UiEvent& event) override;
+    // Puts back the client pixels under the pop-up and the overlays (they are drawn again at
+    // the next show): called before the game may draw and when the covers change.
     void restoreUnder() override;
     void startTextInput() override;
     void reportUnseen(std::string_view text, std::string_view caption) override;
@@ -51,26 +53,7 @@ struct Backend : classicui::WindowCore {
 
 Backend& backend();
 
-// Calls the window procedure when the window exists.
-inline void deliver(const platform::Event& event) {
-    backend().deliver(event);
-}
-// The part of the client the game's picture covers.
-inline classicui::Rect pictureArea() {
-    return backend().pictureArea();
-}
-// Shows what changed since the last present.
-void present();
-// Puts back the client pixels under the pop-up and the overlays (they are drawn again at the
-// next present): called before the game may draw and when the covers change.
-void restoreUnder();
-// Draws the whole window picture (menu bar, client, margin, pop-up, overlays) into
-// `pixels`, rows `pitch` pixels apart, at least as large as windowArea().
-void composeWindow(uint32_t* pixels, int pitch);
-// The whole window's rectangle in window pixels, and the menu bar's height there.
-inline classicui::Rect windowArea() {
-    return backend().windowArea();
-}
+// The menu bar's height in window pixels.
 inline int barHeight() {
     return backend().barHeight();
 }

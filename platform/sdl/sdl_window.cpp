@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/classic_ui/scaled_layer.h"
+#include "platform/classic_ui/window_frame.h"
 #include "platform/sdl/icon_decode.h"
 #include "platform/sdl/sdl_state.h"
 #include "platform/sdl/x11_window_size.h"
@@ -37,10 +37,6 @@ classicui::Rect Backend::pictureArea() const {
     const int w = std::min(client.width, pictureSide);
     const int h = std::min(client.height, pictureSide);
     return {(client.width - w) / 2, (client.height - h) / 2, w, h};
-}
-
-void Backend::show() {
-    present();
 }
 
 // The player's GDK_SCALE when it is a whole number from 1 to 8 (GTK desktops set it for a
@@ -88,7 +84,7 @@ bool placeClient(int width, int height, bool repoint) {
     const bool resized = width != b.client.width || height != b.client.height;
     const bool wantView = b.window != nullptr && b.pictureSide == 0;
     if (!resized && !repoint && (b.shown != nullptr) == wantView) return false;
-    restoreUnder();
+    b.restoreUnder();
     const int keptW = std::min(width, b.client.width), keptH = std::min(height, b.client.height);
     Surface kept(keptW, keptH);
     for (int y = 0; y < keptH; ++y)
@@ -147,7 +143,7 @@ bool syncWindowSize() {
     if (resized) b.pictureSide = 0;
     if (resized || stale) placeClient(w, h - barHeight(), true);
     if (!resized) return false;
-    deliver({platform::EventType::Size, 0, 0, 0});
+    b.deliver({platform::EventType::Size, 0, 0, 0});
     b.paintPending = true;
     return true;
 }
@@ -217,23 +213,10 @@ void setWindowIcon(SDL_Window* window) {
 
 namespace {
 
-// Dark, and not the black a window system leaves in pixels nobody painted.
-constexpr uint32_t MarginColour = 0x1C1C1C;
-
-uint32_t* row(uint32_t* pixels, int pitch, int y) {
-    return pixels + static_cast<ptrdiff_t>(y) * pitch;
-}
-
-// Copies the game's pixels of `r` (picture coordinates: the game draws its picture from the
-// client's top-left corner) into the window picture, where the picture is shown; nothing when
-// the client is a view over those very rows.
-void copyClient(uint32_t* pixels, int pitch, const classicui::Rect& r) {
-    const Backend& b = backend();
-    if (r.h <= 0 || b.client.row(0) == row(pixels, pitch, barHeight())) return;
-    const classicui::Rect at = pictureArea();
-    for (int y = r.y; y < r.y + r.h; ++y)
-        std::copy_n(b.client.row(y) + r.x, r.w,
-                    row(pixels, pitch, y + at.y + barHeight()) + r.x + at.x);
+// SDL's window surface as a frame to compose into.
+Surface frameOf(SDL_Surface* target) {
+    return classicui::FrameView(static_cast<uint32_t*>(target->pixels), target->w, target->h,
+                                target->pitch / 4);
 }
 
 // `r` in interface pixels as window pixels of the client (below the menu bar), clipped to it.
@@ -270,87 +253,42 @@ void saveUnder(const classicui::Rect& area) {
         std::copy_n(b.client.row(area.y + y) + area.x, area.w, b.under.row(y));
 }
 
-// Draws the open pop-up and the modal overlays over the window picture, in place.
-void composeOverlays(uint32_t* pixels, int pitch, const classicui::Rect& all) {
-    Backend& b = backend();
-    if (!b.menuView.active && b.overlays.empty()) return;
-    Surface frame = Surface::View(pixels, all.w, all.h, pitch,
-                                  static_cast<size_t>(pitch) * static_cast<size_t>(all.h - 1) +
-                                      static_cast<size_t>(all.w));
-    classicui::DrawScaled(frame, b.uiScale, [&b](Surface& ui) {
-        if (b.menuView.active) classicui::DrawMenuPopup(ui, b.menu, b.menuView);
-        for (const classicui::Overlay& overlay : b.overlays)
-            overlay.draw(ui);
-    });
-}
-
 // A window surface in another pixel format: the whole picture, converted by SDL.
-void presentConverted(const classicui::Rect& all) {
+void presentConverted() {
     Backend& b = backend();
     SDL_Surface* target = SDL_GetWindowSurface(b.window);
     if (target == nullptr) return;
+    const classicui::Rect all = b.windowArea();
     Surface frame(all.w, all.h);
-    composeWindow(frame.row(0), frame.width);
+    classicui::ComposeFrame(b, frame);
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
         frame.row(0), frame.width, frame.height, 32, frame.width * 4, SDL_PIXELFORMAT_RGB888);
     if (source == nullptr) return;
     SDL_BlitSurface(source, nullptr, target, nullptr);
     SDL_FreeSurface(source);
     SDL_UpdateWindowSurface(b.window);
-    b.frameDirty = false;
-    b.clientDirty = false;
-    b.dirty.clear();
 }
 
 } // namespace
 
-void composeWindow(uint32_t* pixels, int pitch) {
-    Backend& b = backend();
-    const classicui::Rect all = windowArea();
-    const int top = barHeight();
-    // The menu bar is drawn straight into its rows: it paints every pixel of them.
-    Surface bar = Surface::View(pixels, all.w, top, pitch,
-                                static_cast<size_t>(pitch) * static_cast<size_t>(top - 1) +
-                                    static_cast<size_t>(all.w));
-    classicui::DrawScaled(bar, b.uiScale,
-                          [&b](Surface& ui) { classicui::DrawMenuBar(ui, b.menu, b.menuView); });
-    const classicui::Rect picture = pictureArea();
-    copyClient(pixels, pitch, {0, 0, picture.w, picture.h});
-    // The margin around the picture is painted whole: no pixel of the client is left as the
-    // window system had it.
-    for (int y = 0; y < b.client.height; ++y) {
-        uint32_t* line = row(pixels, pitch, y + top);
-        if (y < picture.y || y >= picture.y + picture.h) {
-            std::fill(line, line + b.client.width, MarginColour);
-            continue;
-        }
-        std::fill(line, line + picture.x, MarginColour);
-        std::fill(line + picture.x + picture.w, line + b.client.width, MarginColour);
-    }
-    composeOverlays(pixels, pitch, all);
-}
-
-void restoreUnder() {
-    Backend& b = backend();
-    if (b.under.empty()) return;
-    const classicui::Rect& r = b.underArea;
+void Backend::restoreUnder() {
+    if (under.empty()) return;
+    const classicui::Rect& r = underArea;
     for (int y = 0; y < r.h; ++y)
-        std::copy_n(b.under.row(y), r.w, b.client.row(r.y + y) + r.x);
-    b.under = Surface();
-    b.underArea = {};
-    b.frameDirty = true;
+        std::copy_n(under.row(y), r.w, client.row(r.y + y) + r.x);
+    under = Surface();
+    underArea = {};
+    frameDirty = true;
 }
 
 namespace {
 
-// The changed rectangles inside `area` (client coordinates) in window pixels.
-std::vector<SDL_Rect> changedRects(const classicui::Rect& area) {
+// The changed parts of the picture in window pixels.
+std::vector<SDL_Rect> changedRects() {
     std::vector<SDL_Rect> rects;
-    for (const classicui::Rect& d : backend().dirty) {
-        const int x0 = std::max(d.x, area.x), y0 = std::max(d.y, area.y);
-        const int x1 = std::min(d.x + d.w, area.x + area.w),
-                  y1 = std::min(d.y + d.h, area.y + area.h);
-        if (x1 > x0 && y1 > y0) rects.push_back({x0, y0 + barHeight(), x1 - x0, y1 - y0});
+    for (const classicui::Rect& r : classicui::ChangedPicture(backend())) {
+        const classicui::Rect at = classicui::InWindow(backend(), r);
+        rects.push_back({at.x, at.y, at.w, at.h});
     }
     return rects;
 }
@@ -359,29 +297,23 @@ std::vector<SDL_Rect> changedRects(const classicui::Rect& area) {
 // converted when that surface has another pixel format.
 void presentCopied() {
     Backend& b = backend();
-    classicui::Rect all = windowArea();
+    classicui::Rect all = b.windowArea();
     SDL_Surface* target = SDL_GetWindowSurface(b.window);
     if (target == nullptr || target->format->format != SDL_PIXELFORMAT_RGB888 ||
         SDL_MUSTLOCK(target) || target->w < all.w || target->h < all.h)
-        return presentConverted(all);
-    auto* pixels = static_cast<uint32_t*>(target->pixels);
-    const int pitch = target->pitch / 4;
-    bool composed = !b.overlays.empty() || b.menuView.active;
-    if (composed || b.frameDirty) {
-        composeWindow(pixels, pitch);
+        return presentConverted();
+    Surface frame = frameOf(target);
+    if (classicui::Covered(b) || b.frameDirty) {
+        classicui::ComposeFrame(b, frame);
         SDL_UpdateWindowSurface(b.window);
-    } else {
-        // Only the changed parts of the picture; the margin keeps its paint.
-        const classicui::Rect picture = pictureArea();
-        std::vector<SDL_Rect> rects = changedRects({0, 0, picture.w, picture.h});
-        for (SDL_Rect& r : rects) {
-            copyClient(pixels, pitch, {r.x, r.y - barHeight(), r.w, r.h});
-            r.x += picture.x;
-            r.y += picture.y;
-        }
-        if (!rects.empty())
-            SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size()));
+        return;
     }
+    // Only the changed parts of the picture; the margin keeps its paint.
+    for (const classicui::Rect& r : classicui::ChangedPicture(b))
+        classicui::CopyPicture(b, frame, r);
+    const std::vector<SDL_Rect> rects = changedRects();
+    if (!rects.empty())
+        SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size()));
 }
 
 // Shows a client that is a view over the window surface: the game's pixels are already
@@ -396,20 +328,19 @@ void presentInPlace(bool retried = false) {
     if (w != b.shown->w || h != b.shown->h || w != b.client.width ||
         h != b.client.height + barHeight())
         return;
-    auto* pixels = static_cast<uint32_t*>(b.shown->pixels);
-    const int pitch = b.shown->pitch / 4;
-    const bool composed = !b.overlays.empty() || b.menuView.active;
+    const bool composed = classicui::Covered(b);
     if (composed || b.frameDirty) {
-        restoreUnder();
+        b.restoreUnder();
         if (composed) saveUnder(coveredArea());
-        composeWindow(pixels, pitch);
+        Surface frame = frameOf(b.shown);
+        classicui::ComposeFrame(b, frame);
         if (SDL_UpdateWindowSurface(b.window) != 0 && !retried) {
             // The window got a new surface at the same size (resized and back at once).
             placeClient(b.client.width, b.client.height, true);
             if (b.shown != nullptr) presentInPlace(true);
         }
     } else {
-        const std::vector<SDL_Rect> rects = changedRects({0, 0, b.client.width, b.client.height});
+        const std::vector<SDL_Rect> rects = changedRects();
         if (!rects.empty() &&
             SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size())) !=
                 0 &&
@@ -425,17 +356,16 @@ void presentInPlace(bool retried = false) {
 // The window's pixels go to the screen through SDL's own window surface, updated with just
 // the changed rectangles: on X11 that is a shared-memory copy of a few rows, where a renderer
 // would composite and present the whole window for every pile step.
-void present() {
-    Backend& b = backend();
-    if (!b.windowOpen || (!b.frameDirty && !b.clientDirty)) return;
+void Backend::show() {
+    if (!windowOpen || (!frameDirty && !clientDirty)) return;
     // What a resize on its way keeps from being shown is shown whole once it lands.
-    if (b.shown != nullptr)
+    if (shown != nullptr)
         presentInPlace();
     else
         presentCopied();
-    b.frameDirty = false;
-    b.clientDirty = false;
-    b.dirty.clear();
+    frameDirty = false;
+    clientDirty = false;
+    dirty.clear();
 }
 
 } // namespace sdlbackend
@@ -493,11 +423,7 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     SDL_SetWindowMinimumSize(b.window, 480, 480 + bar);
     sdlbackend::placeClient(side, side, true);
     sdlbackend::setWindowIcon(b.window);
-    b.procedure = procedure;
-    b.menu = &initialMenu;
-    b.windowOpen = true;
-    b.frameDirty = true;
-    sdlbackend::deliver({EventType::Create, 0, 0, 0});
+    b.open(procedure, initialMenu);
     SDL_ShowWindow(b.window);
     b.paintPending = true;
     return true;
@@ -506,10 +432,7 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
 void DestroyMainWindow() {
     auto& b = backend();
     if (!b.windowOpen) return;
-    sdlbackend::deliver({EventType::Destroy, 0, 0, 0});
-    b.windowOpen = false;
-    b.paintPending = false;
-    b.overlays.clear();
+    b.close();
     b.under = Surface();
     // The client's pixels may be the window surface's, which goes with the window.
     b.client = Surface();

@@ -22,6 +22,7 @@ struct Backend : classicui::WindowCore {
 
     std::deque<classicui::UiEvent> queue; // filled by the page's event handlers, between two waits
 
+    // Puts on the canvas what changed since the last show.
     void show() override;
     bool pollInput(classicui::UiEvent& event) override;
     bool waitInput(uint32_t timeoutMs) override;
@@ -34,16 +35,6 @@ struct Backend : classicui::WindowCore {
 
 Backend& backend();
 
-// Calls the window procedure when the window exists.
-inline void deliver(const platform::Event& event) {
-    backend().deliver(event);
-}
-// Puts on the canvas what changed since the last present.
-void present();
-// The menu bar's height on the canvas.
-inline int barHeight() {
-    return backend().barHeight();
-}
 // Makes the client the largest square the page's window holds and chooses the interface's
 // scale; the window procedure hears Size when the client changed.
 void fitToViewport();
