@@ -39,6 +39,14 @@ void AddChanged(std::vector<Rect>& changed, Rect r) {
     changed[best] = changed[best].united(r);
 }
 
+void WindowCore::present() {
+    if (!windowOpen || (!frameDirty && !clientDirty)) return;
+    show();
+    frameDirty = false;
+    clientDirty = false;
+    dirty.clear();
+}
+
 void WindowCore::open(platform::WindowProcedure windowProcedure, const MenuBar& initialMenu) {
     procedure = windowProcedure;
     menu = &initialMenu;
@@ -79,7 +87,7 @@ PumpResult PumpOne(int& exitCode) {
         return PumpResult::Quit;
     }
     if (!w.windowOpen) return PumpResult::Idle;
-    w.show();
+    w.present();
     bool forWindow = false;
     while (w.handleNextInput(forWindow)) {
         if (forWindow) return PumpResult::Dispatched;
@@ -101,7 +109,7 @@ void WaitForEvent(uint32_t timeoutMs) {
         w.sleepWithoutWindow(timeoutMs < 100 ? timeoutMs : 100);
         return;
     }
-    w.show();
+    w.present();
     if (w.paintPending) return;
     w.waitInMainLoop(timeoutMs);
 }

@@ -63,7 +63,7 @@ struct WindowCore {
     int quitCode = 0;
 
     // ---- What the backend supplies ----
-    // Shows what changed since the last present.
+    // Shows what changed since the last present (called by present, when something did).
     virtual void show() = 0;
     // Takes a waiting input without waiting; false when none waits.
     virtual bool pollInput(UiEvent& event) = 0;
@@ -95,6 +95,8 @@ struct WindowCore {
     virtual void noteMessage(std::string_view /*text*/, std::string_view /*caption*/) {}
 
     // ---- Written once ----
+    // Shows what changed since the last present, if anything did and the window is open.
+    void present();
     // Opens the window for `procedure` with `menu` attached: the procedure hears Create.
     void open(platform::WindowProcedure windowProcedure, const MenuBar& initialMenu);
     // The procedure hears Destroy, and the window goes with its overlays.

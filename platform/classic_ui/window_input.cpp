@@ -164,7 +164,7 @@ bool WindowCore::dispatch(const UiEvent& e) {
 // input waits (the nested loop keeps the owner painted), then sleeps until one comes.
 bool WindowCore::nextModalInput(UiEvent& event) {
     for (;;) {
-        show();
+        present();
         if (!windowOpen) return false;
         if (takeInput(event)) return true;
         if (paintPending) {

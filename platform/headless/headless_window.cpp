@@ -5,17 +5,6 @@
 
 namespace headless::detail {
 
-Backend& state() {
-    static Backend s;
-    return s;
-}
-
-void Backend::show() {
-    frameDirty = false;
-    clientDirty = false;
-    dirty.clear();
-}
-
 void Backend::resized(const classicui::UiEvent& event) {
     resizeClient(event.x, event.y);
     deliver({platform::EventType::Size, 0, 0, 0});
@@ -74,7 +63,8 @@ const std::vector<int>& SoundsPlayed() {
 } // namespace headless
 
 classicui::WindowCore& classicui::MainWindow() {
-    return state();
+    static headless::detail::Backend s;
+    return s;
 }
 
 namespace platform {

@@ -51,7 +51,10 @@ struct Backend : classicui::WindowCore {
     classicui::Rect pictureArea() const override;
 };
 
-Backend& backend();
+// The one main window, which is this backend's.
+inline Backend& backend() {
+    return static_cast<Backend&>(classicui::MainWindow());
+}
 
 // The menu bar's height in window pixels.
 inline int barHeight() {

@@ -15,17 +15,9 @@
 #include "platform/sdl/x11_window_size.h"
 #include "resources/resources.h"
 
-namespace sdlbackend {
-
-Backend& backend() {
-    static Backend b;
-    return b;
-}
-
-} // namespace sdlbackend
-
 classicui::WindowCore& classicui::MainWindow() {
-    return sdlbackend::backend();
+    static sdlbackend::Backend b;
+    return b;
 }
 
 namespace sdlbackend {
@@ -357,15 +349,11 @@ void presentInPlace(bool retried = false) {
 // the changed rectangles: on X11 that is a shared-memory copy of a few rows, where a renderer
 // would composite and present the whole window for every pile step.
 void Backend::show() {
-    if (!windowOpen || (!frameDirty && !clientDirty)) return;
     // What a resize on its way keeps from being shown is shown whole once it lands.
     if (shown != nullptr)
         presentInPlace();
     else
         presentCopied();
-    frameDirty = false;
-    clientDirty = false;
-    dirty.clear();
 }
 
 } // namespace sdlbackend

@@ -33,7 +33,10 @@ struct Backend : classicui::WindowCore {
     bool messagesUnseen() const override { return !windowOpen || pageClosing; }
 };
 
-Backend& backend();
+// The one main window, which is this backend's.
+inline Backend& backend() {
+    return static_cast<Backend&>(classicui::MainWindow());
+}
 
 // Makes the client the largest square the page's window holds and chooses the interface's
 // scale; the window procedure hears Size when the client changed.

@@ -142,17 +142,9 @@ void placeClient(int width, int height) {
 
 } // namespace
 
-namespace webbackend {
-
-Backend& backend() {
-    static Backend b;
-    return b;
-}
-
-} // namespace webbackend
-
 classicui::WindowCore& classicui::MainWindow() {
-    return webbackend::backend();
+    static webbackend::Backend b;
+    return b;
 }
 
 namespace webbackend {
@@ -179,7 +171,6 @@ void fitToViewport() {
 }
 
 void Backend::show() {
-    if (!windowOpen || (!frameDirty && !clientDirty)) return;
     if (classicui::Covered(*this) || frameDirty) {
         classicui::ComposeFrame(*this, frame);
         putOnCanvas(frame, {0, 0, frame.width, frame.height});
@@ -189,9 +180,6 @@ void Backend::show() {
             putOnCanvas(frame, classicui::InWindow(*this, r));
         }
     }
-    frameDirty = false;
-    clientDirty = false;
-    dirty.clear();
 }
 
 } // namespace webbackend
