@@ -47,22 +47,6 @@ void WindowCore::present() {
     dirty.clear();
 }
 
-void WindowCore::open(platform::WindowProcedure windowProcedure, const MenuBar& initialMenu) {
-    procedure = windowProcedure;
-    menu = &initialMenu;
-    windowOpen = true;
-    frameDirty = true;
-    deliver({platform::EventType::Create, 0, 0, 0});
-}
-
-void WindowCore::close() {
-    if (!windowOpen) return;
-    deliver({platform::EventType::Destroy, 0, 0, 0});
-    windowOpen = false;
-    paintPending = false;
-    overlays.clear();
-}
-
 void WindowCore::resizeClient(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
@@ -79,6 +63,28 @@ void WindowCore::resizeClient(int width, int height) {
 using classicui::MainWindow;
 
 namespace platform {
+
+bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar& initialMenu) {
+    classicui::WindowCore& w = MainWindow();
+    if (w.windowOpen || !w.createWindow(title)) return false;
+    w.procedure = procedure;
+    w.menu = &initialMenu;
+    w.windowOpen = true;
+    w.frameDirty = true;
+    w.deliver({EventType::Create, 0, 0, 0});
+    w.showWindow();
+    return true;
+}
+
+void DestroyMainWindow() {
+    classicui::WindowCore& w = MainWindow();
+    if (!w.windowOpen) return;
+    w.deliver({EventType::Destroy, 0, 0, 0});
+    w.windowOpen = false;
+    w.paintPending = false;
+    w.overlays.clear();
+    w.destroyWindow();
+}
 
 PumpResult PumpOne(int& exitCode) {
     classicui::WindowCore& w = MainWindow();

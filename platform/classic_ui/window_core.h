@@ -63,6 +63,12 @@ struct WindowCore {
     int quitCode = 0;
 
     // ---- What the backend supplies ----
+    // Makes the window, titled `title`, not shown yet; false when it cannot be.
+    virtual bool createWindow(const char* title) = 0;
+    // Shows the window made, once the procedure has heard Create.
+    virtual void showWindow() {}
+    // Lets go of the window, once the procedure has heard Destroy.
+    virtual void destroyWindow() {}
     // Shows what changed since the last present (called by present, when something did).
     virtual void show() = 0;
     // Takes a waiting input without waiting; false when none waits.
@@ -97,10 +103,6 @@ struct WindowCore {
     // ---- Written once ----
     // Shows what changed since the last present, if anything did and the window is open.
     void present();
-    // Opens the window for `procedure` with `menu` attached: the procedure hears Create.
-    void open(platform::WindowProcedure windowProcedure, const MenuBar& initialMenu);
-    // The procedure hears Destroy, and the window goes with its overlays.
-    void close();
     // Makes the client width x height, keeping the pixels that still fit (white elsewhere).
     void resizeClient(int width, int height);
     // Calls the window procedure when the window exists, on the game's own pixels.

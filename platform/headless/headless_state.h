@@ -43,6 +43,7 @@ struct Backend : classicui::WindowCore {
     void push(Input input);
 
     void show() override {}
+    bool createWindow(const char* windowTitle) override;
     bool pollInput(classicui::UiEvent& event) override;
     bool waitInput(uint32_t timeoutMs) override;
     void waitInMainLoop(uint32_t timeoutMs) override;

@@ -5,6 +5,15 @@
 
 namespace headless::detail {
 
+bool Backend::createWindow(const char* windowTitle) {
+    if (failNextOpen) {
+        failNextOpen = false;
+        return false;
+    }
+    title = windowTitle != nullptr ? windowTitle : "";
+    return true;
+}
+
 void Backend::resized(const classicui::UiEvent& event) {
     resizeClient(event.x, event.y);
     deliver({platform::EventType::Size, 0, 0, 0});
@@ -68,21 +77,6 @@ classicui::WindowCore& classicui::MainWindow() {
 }
 
 namespace platform {
-
-bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar& initialMenu) {
-    auto& s = state();
-    if (s.failNextOpen || s.windowOpen) {
-        s.failNextOpen = false;
-        return false;
-    }
-    s.title = title != nullptr ? title : "";
-    s.open(procedure, initialMenu);
-    return true;
-}
-
-void DestroyMainWindow() {
-    state().close();
-}
 
 void MakeClientSquare(int side) {
     auto& s = state();

@@ -38,6 +38,9 @@ struct Backend : classicui::WindowCore {
     bool closeBoxSeen = false; // the window's close box was pressed; SDL_QUIT follows
 
     Backend();
+    bool createWindow(const char* title) override;
+    void showWindow() override;
+    void destroyWindow() override;
     void show() override;
     bool pollInput(classicui::UiEvent& event) override;
     bool waitInput(uint32_t timeoutMs) override;

@@ -356,27 +356,19 @@ void Backend::show() {
         presentCopied();
 }
 
-} // namespace sdlbackend
-
-using sdlbackend::backend;
-
-namespace platform {
-
-bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar& initialMenu) {
-    auto& b = backend();
-    if (b.windowOpen) return false;
-    if (!b.sdlStarted) {
+bool Backend::createWindow(const char* title) {
+    if (!sdlStarted) {
         // Windows' double-click rectangle is 4 pixels wide.
         SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
         // The window's class (X11) and application id (Wayland) name the desktop entry, so
         // that docks group the window with its launcher (its StartupWMClass).
         SDL_SetHint(SDL_HINT_APP_NAME, GLIMORA_APP_ID);
-        if (!sdlbackend::startVideo()) {
+        if (!startVideo()) {
             std::fprintf(stderr, "Glimora: cannot open the game's window: %s\n", SDL_GetError());
             return false;
         }
-        sdlbackend::endSessionOnHangUp();
-        if (!sdlbackend::driverShowsWindow()) {
+        endSessionOnHangUp();
+        if (!driverShowsWindow()) {
             std::fprintf(stderr,
                          "Glimora: cannot open the game's window: no display (SDL chose its "
                          "\"%s\" video driver, which shows nothing)\n",
@@ -391,46 +383,51 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
         const char* driver = SDL_GetCurrentVideoDriver();
         if (driver != nullptr && std::strcmp(driver, "x11") == 0)
             SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        b.sdlStarted = true;
-        b.uiScale = sdlbackend::uiScaleForDisplay();
+        sdlStarted = true;
+        uiScale = uiScaleForDisplay();
     }
     // An enlarged interface opens an as much enlarged window, where its dialogs fit.
-    const int side = 480 * b.uiScale, bar = sdlbackend::barHeight();
+    const int side = 480 * uiScale, bar = barHeight();
     // The client comes with the window's surface; nothing to keep from before.
-    b.client = Surface();
-    b.shown = nullptr;
-    b.under = Surface();
-    b.pictureSide = 0;
-    b.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, side,
-                                side + bar, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
-    if (b.window == nullptr) {
+    client = Surface();
+    shown = nullptr;
+    under = Surface();
+    pictureSide = 0;
+    window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, side,
+                              side + bar, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    if (window == nullptr) {
         std::fprintf(stderr, "Glimora: cannot open the game's window: %s\n", SDL_GetError());
         return false;
     }
     // The game keeps its client at least 480 x 480.
-    SDL_SetWindowMinimumSize(b.window, 480, 480 + bar);
-    sdlbackend::placeClient(side, side, true);
-    sdlbackend::setWindowIcon(b.window);
-    b.open(procedure, initialMenu);
-    SDL_ShowWindow(b.window);
-    b.paintPending = true;
+    SDL_SetWindowMinimumSize(window, 480, 480 + bar);
+    placeClient(side, side, true);
+    setWindowIcon(window);
     return true;
 }
 
-void DestroyMainWindow() {
-    auto& b = backend();
-    if (!b.windowOpen) return;
-    b.close();
-    b.under = Surface();
-    // The client's pixels may be the window surface's, which goes with the window.
-    b.client = Surface();
-    b.shown = nullptr;
-    if (b.window != nullptr) SDL_DestroyWindow(b.window);
-    b.window = nullptr;
-    sdlbackend::closeAudio();
-    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-    b.sdlStarted = false;
+void Backend::showWindow() {
+    SDL_ShowWindow(window);
+    paintPending = true;
 }
+
+void Backend::destroyWindow() {
+    under = Surface();
+    // The client's pixels may be the window surface's, which goes with the window.
+    client = Surface();
+    shown = nullptr;
+    if (window != nullptr) SDL_DestroyWindow(window);
+    window = nullptr;
+    closeAudio();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    sdlStarted = false;
+}
+
+} // namespace sdlbackend
+
+using sdlbackend::backend;
+
+namespace platform {
 
 void MakeClientSquare(int side) {
     auto& b = backend();

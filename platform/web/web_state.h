@@ -24,6 +24,9 @@ struct Backend : classicui::WindowCore {
 
     // Puts on the canvas what changed since the last show.
     void show() override;
+    bool createWindow(const char* title) override;
+    void showWindow() override;
+    void destroyWindow() override;
     bool pollInput(classicui::UiEvent& event) override;
     bool waitInput(uint32_t timeoutMs) override;
     void waitInMainLoop(uint32_t timeoutMs) override;

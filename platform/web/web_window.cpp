@@ -182,37 +182,34 @@ void Backend::show() {
     }
 }
 
+bool Backend::createWindow(const char* title) {
+    emscripten_set_window_title(title);
+    // The largest client the page's room holds, as a desktop window opens as large as its
+    // interface needs; the game then keeps it square.
+    int side = SmallestSide;
+    chooseLayout(glimora_room_width(), glimora_room_height(), side, uiScale);
+    client = Surface(side, side);
+    placeClient(side, side);
+    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onResize);
+    installInputHandlers();
+    installPageHideHandlers();
+    return true;
+}
+
+void Backend::showWindow() {
+    paintPending = true;
+}
+
+void Backend::destroyWindow() {
+    queue.clear();
+    glimora_window_closed();
+}
+
 } // namespace webbackend
 
 using webbackend::backend;
 
 namespace platform {
-
-bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar& initialMenu) {
-    auto& b = backend();
-    if (b.windowOpen) return false;
-    emscripten_set_window_title(title);
-    // The largest client the page's room holds, as a desktop window opens as large as its
-    // interface needs; the game then keeps it square.
-    int side = SmallestSide;
-    chooseLayout(glimora_room_width(), glimora_room_height(), side, b.uiScale);
-    b.client = Surface(side, side);
-    placeClient(side, side);
-    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onResize);
-    webbackend::installInputHandlers();
-    webbackend::installPageHideHandlers();
-    b.open(procedure, initialMenu);
-    b.paintPending = true;
-    return true;
-}
-
-void DestroyMainWindow() {
-    auto& b = backend();
-    if (!b.windowOpen) return;
-    b.close();
-    b.queue.clear();
-    glimora_window_closed();
-}
 
 void MakeClientSquare(int side) {
     auto& b = backend();
