@@ -118,16 +118,15 @@ struct WindowCore {
     Rect uiWindowArea() const;
     // The rectangle the open menu pop-up covers, in interface pixels; empty when none is open.
     Rect menuPopupArea() const;
-    // Ends the overlays from `count` on.
-    void dropOverlays(size_t count);
     // The menu loop: opens at `title` (with its pop-up when `openPopup`) and returns the
     // chosen command id, 0 when the menu closed without a choice.
     int runMenuLoop(int title, bool openPopup, bool viaKeyboard);
-    // Runs a modal loop until `done` says so; `handle` gets every input for the dialog in
-    // interface pixels. The window's close box acts as `closeBox`, as the owner's close box
-    // is out of reach while a Windows dialog is up. A request to end the program closes the
-    // dialog the same way and reaches the window afterwards; true when that ended it.
-    bool modalLoop(const std::function<bool()>& done,
+    // Runs a modal loop with `overlay` drawn over the window until `done` says so; `handle`
+    // gets every input for the dialog in interface pixels. The window's close box acts as
+    // `closeBox`, as the owner's close box is out of reach while a Windows dialog is up. A
+    // request to end the program closes the dialog the same way and reaches the window
+    // afterwards; true when that ended it.
+    bool modalLoop(Overlay overlay, const std::function<bool()>& done,
                    const std::function<void(const UiEvent&)>& handle,
                    const std::function<void()>& closeBox);
 

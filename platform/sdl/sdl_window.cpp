@@ -276,9 +276,9 @@ void Backend::restoreUnder() {
 namespace {
 
 // The changed parts of the picture in window pixels.
-std::vector<SDL_Rect> changedRects() {
+std::vector<SDL_Rect> changedRects(const std::vector<classicui::Rect>& changed) {
     std::vector<SDL_Rect> rects;
-    for (const classicui::Rect& r : classicui::ChangedPicture(backend())) {
+    for (const classicui::Rect& r : changed) {
         const classicui::Rect at = classicui::InWindow(backend(), r);
         rects.push_back({at.x, at.y, at.w, at.h});
     }
@@ -301,9 +301,10 @@ void presentCopied() {
         return;
     }
     // Only the changed parts of the picture; the margin keeps its paint.
-    for (const classicui::Rect& r : classicui::ChangedPicture(b))
+    const std::vector<classicui::Rect> changed = classicui::ChangedPicture(b);
+    for (const classicui::Rect& r : changed)
         classicui::CopyPicture(b, frame, r);
-    const std::vector<SDL_Rect> rects = changedRects();
+    const std::vector<SDL_Rect> rects = changedRects(changed);
     if (!rects.empty())
         SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size()));
 }
@@ -332,7 +333,7 @@ void presentInPlace(bool retried = false) {
             if (b.shown != nullptr) presentInPlace(true);
         }
     } else {
-        const std::vector<SDL_Rect> rects = changedRects();
+        const std::vector<SDL_Rect> rects = changedRects(classicui::ChangedPicture(b));
         if (!rects.empty() &&
             SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size())) !=
                 0 &&
