@@ -63,17 +63,8 @@ inline Backend& backend() {
 inline int barHeight() {
     return backend().barHeight();
 }
-// The scale of the drawn interface for the display SDL opened.
-int uiScaleForDisplay();
 // Takes the window's present size; Size goes to the procedure when it changed.
 bool syncWindowSize();
-// Makes SIGHUP end the game as SIGTERM does: through the close box, saving.
-void endSessionOnHangUp();
-// Whether SDL's video driver shows a window: false for the drivers that draw nowhere, unless
-// SDL_VIDEODRIVER asked for that one.
-bool driverShowsWindow();
-// Gives the window the icon resource.
-void setWindowIcon(SDL_Window* window);
 // The audio device is opened by the first sound and closed a moment after the last one
 // ends. audioCloseDue: milliseconds from `now` until it may close (UINT32_MAX: closed);
 // closeAudioWhenDone closes it once that time has come and nothing is queued. closeAudio

@@ -31,6 +31,8 @@ classicui::Rect Backend::pictureArea() const {
     return {(client.width - w) / 2, (client.height - h) / 2, w, h};
 }
 
+namespace {
+
 // The player's GDK_SCALE when it is a whole number from 1 to 8 (GTK desktops set it for a
 // high-density display, and anyone may set it for this game alone). Otherwise, on X11, the
 // display's density in steps of 96 dots per inch, the classic desktop's: k = round(dpi / 96),
@@ -51,8 +53,6 @@ int uiScaleForDisplay() {
     const float k = std::round(dpi / 96.0f); // a nonsensical DPI (NaN, huge) gives 1 or 8
     return k >= 8 ? 8 : k > 1 ? static_cast<int>(k) : 1;
 }
-
-namespace {
 
 // Whether the client may be a view over `target`, a window surface of width x height client
 // pixels below the menu bar: 32-bit XRGB rows that need no lock, and the whole client is the
@@ -148,8 +148,7 @@ void onHangUp(int) {
     std::raise(SIGTERM);
 }
 
-} // namespace
-
+// Makes SIGHUP end the game as SIGTERM does: through the close box, saving.
 void endSessionOnHangUp() {
     struct sigaction action {};
     action.sa_handler = onHangUp;
@@ -160,6 +159,8 @@ void endSessionOnHangUp() {
     sigaction(SIGHUP, &action, nullptr);
 }
 
+// Whether SDL's video driver shows a window: false for the drivers that draw nowhere, unless
+// SDL_VIDEODRIVER asked for that one.
 bool driverShowsWindow() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver == nullptr) return false;
@@ -192,6 +193,7 @@ bool startVideo() {
     }
 }
 
+// Gives the window the icon resource.
 void setWindowIcon(SDL_Window* window) {
     classicui::IconImage icon =
         classicui::DecodeLargestIcon(ResourceBytes(ResourceKind::Icon, WindowIconId));
@@ -202,8 +204,6 @@ void setWindowIcon(SDL_Window* window) {
     SDL_SetWindowIcon(window, surface);
     SDL_FreeSurface(surface);
 }
-
-namespace {
 
 // SDL's window surface as a frame to compose into.
 Surface frameOf(SDL_Surface* target) {

@@ -31,7 +31,9 @@ struct Backend : classicui::WindowCore {
     bool waitInput(uint32_t timeoutMs) override;
     void waitInMainLoop(uint32_t timeoutMs) override;
     void sleepWithoutWindow(uint32_t timeoutMs) override;
-    // The page's window changed size or density: the client becomes the largest square it holds.
+    // The page's window changed size or density: the client becomes the largest square it
+    // holds, with the interface's scale chosen again; the procedure hears Size when the client
+    // changed.
     void resized(const classicui::UiEvent&) override;
     bool messagesUnseen() const override { return !windowOpen || pageClosing; }
 };
@@ -41,9 +43,6 @@ inline Backend& backend() {
     return static_cast<Backend&>(classicui::MainWindow());
 }
 
-// Makes the client the largest square the page's window holds and chooses the interface's
-// scale; the window procedure hears Size when the client changed.
-void fitToViewport();
 // Registers the canvas's mouse and the page's keyboard handlers (once).
 void installInputHandlers();
 // Makes the page's hiding or closing end the game as its close box does (once).

@@ -150,19 +150,14 @@ classicui::WindowCore& classicui::MainWindow() {
 namespace webbackend {
 
 void Backend::resized(const classicui::UiEvent&) {
-    fitToViewport();
-}
-
-void fitToViewport() {
-    Backend& b = backend();
-    if (!b.windowOpen) return;
+    if (!windowOpen) return;
     int side = SmallestSide, k = 1;
     chooseLayout(glimora_room_width(), glimora_room_height(), side, k);
-    if (k != b.uiScale) {
-        b.uiScale = k;
-        b.frameDirty = true;
+    if (k != uiScale) {
+        uiScale = k;
+        frameDirty = true;
     }
-    if (side == b.client.width && side == b.client.height) {
+    if (side == client.width && side == client.height) {
         // Same client, maybe another bar: the canvas follows; the page places it again.
         placeClient(side, side);
         return;
