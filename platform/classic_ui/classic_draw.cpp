@@ -76,11 +76,6 @@ void DrawText(Surface& s, const BitmapFont& font, int x, int y, const MnemonicTe
     HLine(s, ux, y + font.ascent + 1, std::max(uw - 1, 1), color);
 }
 
-void DrawPlainText(Surface& s, const BitmapFont& font, int x, int y, std::string_view text,
-                   uint32_t color) {
-    DrawGlyphs(s, font, x, y, text, color);
-}
-
 void DrawBoldText(Surface& s, const BitmapFont& font, int x, int y, std::string_view text,
                   uint32_t color) {
     DrawGlyphs(s, font, x, y, text, color);

@@ -53,8 +53,6 @@ void FocusRect(Surface& s, Rect r);
 // Text with its cell's top-left at (x, y); the mnemonic character is underlined.
 void DrawText(Surface& s, const BitmapFont& font, int x, int y, const MnemonicText& text,
               uint32_t color);
-void DrawPlainText(Surface& s, const BitmapFont& font, int x, int y, std::string_view text,
-                   uint32_t color);
 // Bold: the text drawn twice, one pixel apart.
 void DrawBoldText(Surface& s, const BitmapFont& font, int x, int y, std::string_view text,
                   uint32_t color);

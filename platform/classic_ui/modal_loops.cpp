@@ -27,19 +27,16 @@ int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
     const auto geometry = [&w, &dialog] {
         return classicui::LayoutDialog(dialog, w.uiClientArea(), w.uiWindowArea());
     };
-    const size_t overlay = w.overlays.size();
-    w.overlays.push_back({[&d, &geometry](Surface& s) { classicui::DrawDialog(s, d, geometry()); },
-                          [&geometry] { return geometry().outer; }});
-    w.frameDirty = true;
     w.startTextInput();
     DialogHandle* const outer = w.openDialog;
     w.openDialog = &d;
     (void)w.modalLoop(
+        {[&d, &geometry](Surface& s) { classicui::DrawDialog(s, d, geometry()); },
+         [&geometry] { return geometry().outer; }},
         [&d] { return d.ended; },
         [&](const classicui::UiEvent& e) { classicui::DialogInput(d, e, geometry()); },
         [&d] { d.command(2); });
     w.openDialog = outer;
-    w.dropOverlays(overlay);
     const bool forced = !d.ended; // the window went away under the dialog
     if (forced) d.result = -1;
     w.noteDialogEnd(d.result, forced);
@@ -58,16 +55,12 @@ void ShowMessage(std::string_view text, std::string_view caption) {
         return classicui::LayoutMessageBox(EmbeddedFont(DialogFontId), text, caption,
                                            w.uiClientArea(), w.uiWindowArea());
     };
-    const size_t overlay = w.overlays.size();
-    w.overlays.push_back(
-        {[&](Surface& s) { classicui::DrawMessageBox(s, layout(), caption, state); },
-         [&] { return layout().frame.outer; }});
-    w.frameDirty = true;
     const bool endedByQuit = w.modalLoop(
+        {[&](Surface& s) { classicui::DrawMessageBox(s, layout(), caption, state); },
+         [&] { return layout().frame.outer; }},
         [&state] { return state.done; },
         [&](const classicui::UiEvent& e) { classicui::MessageBoxInput(state, e, layout()); },
         [&state] { state.done = true; });
-    w.dropOverlays(overlay);
     // A message closed at once by a request to end the program (as a failed save at a logout
     // is), or left by a window gone: said where it is not lost.
     if (endedByQuit || !state.done) w.reportUnseen(text, caption);

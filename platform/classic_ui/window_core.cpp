@@ -2,6 +2,7 @@
 // pump and wait, repaints, changed rectangles, the menu bar, quitting.
 #include "platform/classic_ui/window_core.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace classicui {
@@ -38,11 +39,52 @@ void AddChanged(std::vector<Rect>& changed, Rect r) {
     changed[best] = changed[best].united(r);
 }
 
+void WindowCore::present() {
+    if (!windowOpen || (!frameDirty && !clientDirty)) return;
+    show();
+    frameDirty = false;
+    clientDirty = false;
+    dirty.clear();
+}
+
+void WindowCore::resizeClient(int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == client.width && height == client.height) return;
+    Surface resized(width, height);
+    const int w = std::min(width, client.width), h = std::min(height, client.height);
+    for (int y = 0; y < h; ++y)
+        std::copy_n(client.row(y), w, resized.row(y));
+    client = std::move(resized);
+}
+
 } // namespace classicui
 
 using classicui::MainWindow;
 
 namespace platform {
+
+bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar& initialMenu) {
+    classicui::WindowCore& w = MainWindow();
+    if (w.windowOpen || !w.createWindow(title)) return false;
+    w.procedure = procedure;
+    w.menu = &initialMenu;
+    w.windowOpen = true;
+    w.frameDirty = true;
+    w.deliver({EventType::Create, 0, 0, 0});
+    w.showWindow();
+    return true;
+}
+
+void DestroyMainWindow() {
+    classicui::WindowCore& w = MainWindow();
+    if (!w.windowOpen) return;
+    w.deliver({EventType::Destroy, 0, 0, 0});
+    w.windowOpen = false;
+    w.paintPending = false;
+    w.overlays.clear();
+    w.destroyWindow();
+}
 
 PumpResult PumpOne(int& exitCode) {
     classicui::WindowCore& w = MainWindow();
@@ -51,7 +93,7 @@ PumpResult PumpOne(int& exitCode) {
         return PumpResult::Quit;
     }
     if (!w.windowOpen) return PumpResult::Idle;
-    w.show();
+    w.present();
     bool forWindow = false;
     while (w.handleNextInput(forWindow)) {
         if (forWindow) return PumpResult::Dispatched;
@@ -73,7 +115,7 @@ void WaitForEvent(uint32_t timeoutMs) {
         w.sleepWithoutWindow(timeoutMs < 100 ? timeoutMs : 100);
         return;
     }
-    w.show();
+    w.present();
     if (w.paintPending) return;
     w.waitInMainLoop(timeoutMs);
 }

@@ -63,7 +63,13 @@ struct WindowCore {
     int quitCode = 0;
 
     // ---- What the backend supplies ----
-    // Shows what changed since the last present.
+    // Makes the window, titled `title`, not shown yet; false when it cannot be.
+    virtual bool createWindow(const char* title) = 0;
+    // Shows the window made, once the procedure has heard Create.
+    virtual void showWindow() {}
+    // Lets go of the window, once the procedure has heard Destroy.
+    virtual void destroyWindow() {}
+    // Shows what changed since the last present (called by present, when something did).
     virtual void show() = 0;
     // Takes a waiting input without waiting; false when none waits.
     virtual bool pollInput(UiEvent& event) = 0;
@@ -95,6 +101,10 @@ struct WindowCore {
     virtual void noteMessage(std::string_view /*text*/, std::string_view /*caption*/) {}
 
     // ---- Written once ----
+    // Shows what changed since the last present, if anything did and the window is open.
+    void present();
+    // Makes the client width x height, keeping the pixels that still fit (white elsewhere).
+    void resizeClient(int width, int height);
     // Calls the window procedure when the window exists, on the game's own pixels.
     void deliver(const platform::Event& event);
     // Takes the next input and handles it in the main loop: false when none waits;
@@ -108,16 +118,15 @@ struct WindowCore {
     Rect uiWindowArea() const;
     // The rectangle the open menu pop-up covers, in interface pixels; empty when none is open.
     Rect menuPopupArea() const;
-    // Ends the overlays from `count` on.
-    void dropOverlays(size_t count);
     // The menu loop: opens at `title` (with its pop-up when `openPopup`) and returns the
     // chosen command id, 0 when the menu closed without a choice.
     int runMenuLoop(int title, bool openPopup, bool viaKeyboard);
-    // Runs a modal loop until `done` says so; `handle` gets every input for the dialog in
-    // interface pixels. The window's close box acts as `closeBox`, as the owner's close box
-    // is out of reach while a Windows dialog is up. A request to end the program closes the
-    // dialog the same way and reaches the window afterwards; true when that ended it.
-    bool modalLoop(const std::function<bool()>& done,
+    // Runs a modal loop with `overlay` drawn over the window until `done` says so; `handle`
+    // gets every input for the dialog in interface pixels. The window's close box acts as
+    // `closeBox`, as the owner's close box is out of reach while a Windows dialog is up. A
+    // request to end the program closes the dialog the same way and reaches the window
+    // afterwards; true when that ended it.
+    bool modalLoop(Overlay overlay, const std::function<bool()>& done,
                    const std::function<void(const UiEvent&)>& handle,
                    const std::function<void()>& closeBox);
 

@@ -2,6 +2,7 @@
 // and the modal loop that dialogs and message boxes run.
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 #include "platform/classic_ui/window_core.h"
 #include "resources/resources.h"
@@ -43,12 +44,6 @@ Rect WindowCore::menuPopupArea() const {
     return LayoutPopup(menu->popups[title], barLayout(*menu).titles[title],
                        EmbeddedFont(DialogFontId), width)
         .outer;
-}
-
-void WindowCore::dropOverlays(size_t count) {
-    restoreUnder();
-    if (overlays.size() > count) overlays.resize(count);
-    frameDirty = true;
 }
 
 void WindowCore::reportUnseen(std::string_view text, std::string_view caption) {
@@ -164,7 +159,7 @@ bool WindowCore::dispatch(const UiEvent& e) {
 // input waits (the nested loop keeps the owner painted), then sleeps until one comes.
 bool WindowCore::nextModalInput(UiEvent& event) {
     for (;;) {
-        show();
+        present();
         if (!windowOpen) return false;
         if (takeInput(event)) return true;
         if (paintPending) {
@@ -216,9 +211,12 @@ int WindowCore::runMenuLoop(int title, bool openPopup, bool viaKeyboard) {
     return loop.chosen();
 }
 
-bool WindowCore::modalLoop(const std::function<bool()>& done,
+bool WindowCore::modalLoop(Overlay overlay, const std::function<bool()>& done,
                            const std::function<void(const UiEvent&)>& handle,
                            const std::function<void()>& closeBox) {
+    const size_t below = overlays.size();
+    overlays.push_back(std::move(overlay));
+    frameDirty = true;
     UiEvent e;
     while (!done() && windowOpen) {
         if (!nextModalInput(e)) break;
@@ -245,6 +243,10 @@ bool WindowCore::modalLoop(const std::function<bool()>& done,
         }
         frameDirty = true;
     }
+    // The overlay goes, unless the window took it along already.
+    restoreUnder();
+    if (overlays.size() > below) overlays.resize(below);
+    frameDirty = true;
     if (!quitAfterModal) return false;
     quitAfterModal = false;
     UiEvent quit;

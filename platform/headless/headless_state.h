@@ -42,7 +42,8 @@ struct Backend : classicui::WindowCore {
     std::deque<Input>::iterator nextReady();
     void push(Input input);
 
-    void show() override;
+    void show() override {}
+    bool createWindow(const char* windowTitle) override;
     bool pollInput(classicui::UiEvent& event) override;
     bool waitInput(uint32_t timeoutMs) override;
     void waitInMainLoop(uint32_t timeoutMs) override;
@@ -55,9 +56,9 @@ struct Backend : classicui::WindowCore {
     void noteMessage(std::string_view text, std::string_view caption) override;
 };
 
-Backend& state();
-
-// Changes the client size, keeping the pixels that still fit.
-void resizeSurface(int width, int height);
+// The one main window, which is this backend's.
+inline Backend& state() {
+    return static_cast<Backend&>(classicui::MainWindow());
+}
 
 } // namespace headless::detail

@@ -1,36 +1,21 @@
 // The headless main window: its client picture, size, menu bar and sounds, shown nowhere.
-#include <algorithm>
 #include <new>
 
 #include "platform/headless/headless_state.h"
 
 namespace headless::detail {
 
-Backend& state() {
-    static Backend s;
-    return s;
-}
-
-void resizeSurface(int width, int height) {
-    Backend& s = state();
-    width = std::max(width, 0);
-    height = std::max(height, 0);
-    if (width == s.client.width && height == s.client.height) return;
-    Surface resized(width, height);
-    const int w = std::min(width, s.client.width), h = std::min(height, s.client.height);
-    for (int y = 0; y < h; ++y)
-        std::copy_n(s.client.row(y), w, resized.row(y));
-    s.client = std::move(resized);
-}
-
-void Backend::show() {
-    frameDirty = false;
-    clientDirty = false;
-    dirty.clear();
+bool Backend::createWindow(const char* windowTitle) {
+    if (failNextOpen) {
+        failNextOpen = false;
+        return false;
+    }
+    title = windowTitle != nullptr ? windowTitle : "";
+    return true;
 }
 
 void Backend::resized(const classicui::UiEvent& event) {
-    resizeSurface(event.x, event.y);
+    resizeClient(event.x, event.y);
     deliver({platform::EventType::Size, 0, 0, 0});
     paintPending = true;
 }
@@ -58,7 +43,7 @@ void FailNextOpen() {
     state().failNextOpen = true;
 }
 void SetClientSize(int width, int height) {
-    detail::resizeSurface(width, height);
+    state().resizeClient(width, height);
 }
 const std::vector<int>& SquareRequests() {
     return state().squareRequests;
@@ -87,40 +72,17 @@ const std::vector<int>& SoundsPlayed() {
 } // namespace headless
 
 classicui::WindowCore& classicui::MainWindow() {
-    return state();
+    static headless::detail::Backend s;
+    return s;
 }
 
 namespace platform {
-
-bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar& initialMenu) {
-    auto& s = state();
-    if (s.failNextOpen || s.windowOpen) {
-        s.failNextOpen = false;
-        return false;
-    }
-    s.title = title != nullptr ? title : "";
-    s.procedure = procedure;
-    s.menu = &initialMenu;
-    s.windowOpen = true;
-    s.frameDirty = true;
-    s.deliver({EventType::Create, 0, 0, 0});
-    return true;
-}
-
-void DestroyMainWindow() {
-    auto& s = state();
-    if (!s.windowOpen) return;
-    s.deliver({EventType::Destroy, 0, 0, 0});
-    s.windowOpen = false;
-    s.paintPending = false;
-    s.overlays.clear();
-}
 
 void MakeClientSquare(int side) {
     auto& s = state();
     s.squareRequests.push_back(side);
     if (side == s.client.width && side == s.client.height) return;
-    headless::detail::resizeSurface(side, side);
+    s.resizeClient(side, side);
     s.deliver({EventType::Size, 0, 0, 0});
 }
 

@@ -36,44 +36,26 @@ using classicui::UiEvent;
 using classicui::UiKey;
 
 UiKey keyOf(SDL_Keycode sym, char& ch) {
-    switch (sym) {
-    case SDLK_ESCAPE:
-        return UiKey::Escape;
-    case SDLK_TAB:
-        return UiKey::Tab;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-        return UiKey::Return;
-    case SDLK_SPACE:
-        return UiKey::Space;
-    case SDLK_BACKSPACE:
-        return UiKey::Backspace;
-    case SDLK_DELETE:
-        return UiKey::Delete;
-    case SDLK_HOME:
-        return UiKey::Home;
-    case SDLK_END:
-        return UiKey::End;
-    case SDLK_LEFT:
-        return UiKey::Left;
-    case SDLK_RIGHT:
-        return UiKey::Right;
-    case SDLK_UP:
-        return UiKey::Up;
-    case SDLK_DOWN:
-        return UiKey::Down;
-    case SDLK_LALT:
-    case SDLK_RALT:
-        return UiKey::Alt;
-    case SDLK_F10:
-        return UiKey::MenuKey;
-    default:
-        if ((sym >= SDLK_a && sym <= SDLK_z) || (sym >= SDLK_0 && sym <= SDLK_9)) {
-            ch = static_cast<char>(sym);
-            return UiKey::Char;
-        }
-        return UiKey::None;
+    static constexpr struct {
+        SDL_Keycode sym;
+        UiKey key;
+    } named[] = {
+        {SDLK_ESCAPE, UiKey::Escape}, {SDLK_TAB, UiKey::Tab},
+        {SDLK_RETURN, UiKey::Return}, {SDLK_KP_ENTER, UiKey::Return},
+        {SDLK_SPACE, UiKey::Space},   {SDLK_BACKSPACE, UiKey::Backspace},
+        {SDLK_DELETE, UiKey::Delete}, {SDLK_HOME, UiKey::Home},
+        {SDLK_END, UiKey::End},       {SDLK_LEFT, UiKey::Left},
+        {SDLK_RIGHT, UiKey::Right},   {SDLK_UP, UiKey::Up},
+        {SDLK_DOWN, UiKey::Down},     {SDLK_LALT, UiKey::Alt},
+        {SDLK_RALT, UiKey::Alt},      {SDLK_F10, UiKey::MenuKey},
+    };
+    for (const auto& n : named)
+        if (sym == n.sym) return n.key;
+    if ((sym >= SDLK_a && sym <= SDLK_z) || (sym >= SDLK_0 && sym <= SDLK_9)) {
+        ch = static_cast<char>(sym);
+        return UiKey::Char;
     }
+    return UiKey::None;
 }
 
 // An SDL event as the window's input, in window pixels; false for events of no meaning here.
@@ -172,10 +154,6 @@ void Backend::sleepWithoutWindow(uint32_t timeoutMs) {
 
 void Backend::resized(const UiEvent&) {
     syncWindowSize();
-}
-
-void Backend::restoreUnder() {
-    sdlbackend::restoreUnder();
 }
 
 void Backend::startTextInput() {

@@ -38,53 +38,33 @@ struct Backend : classicui::WindowCore {
     bool closeBoxSeen = false; // the window's close box was pressed; SDL_QUIT follows
 
     Backend();
+    bool createWindow(const char* title) override;
+    void showWindow() override;
+    void destroyWindow() override;
     void show() override;
     bool pollInput(classicui::UiEvent& event) override;
     bool waitInput(uint32_t timeoutMs) override;
     void sleepWithoutWindow(uint32_t timeoutMs) override;
     void resized(const classicui::UiEvent& event) override;
+    // Puts back the client pixels under the pop-up and the overlays (they are drawn again at
+    // the next show): called before the game may draw and when the covers change.
     void restoreUnder() override;
     void startTextInput() override;
     void reportUnseen(std::string_view text, std::string_view caption) override;
     classicui::Rect pictureArea() const override;
 };
 
-Backend& backend();
+// The one main window, which is this backend's.
+inline Backend& backend() {
+    return static_cast<Backend&>(classicui::MainWindow());
+}
 
-// Calls the window procedure when the window exists.
-inline void deliver(const platform::Event& event) {
-    backend().deliver(event);
-}
-// The part of the client the game's picture covers.
-inline classicui::Rect pictureArea() {
-    return backend().pictureArea();
-}
-// Shows what changed since the last present.
-void present();
-// Puts back the client pixels under the pop-up and the overlays (they are drawn again at the
-// next present): called before the game may draw and when the covers change.
-void restoreUnder();
-// Draws the whole window picture (menu bar, client, margin, pop-up, overlays) into
-// `pixels`, rows `pitch` pixels apart, at least as large as windowArea().
-void composeWindow(uint32_t* pixels, int pitch);
-// The whole window's rectangle in window pixels, and the menu bar's height there.
-inline classicui::Rect windowArea() {
-    return backend().windowArea();
-}
+// The menu bar's height in window pixels.
 inline int barHeight() {
     return backend().barHeight();
 }
-// The scale of the drawn interface for the display SDL opened.
-int uiScaleForDisplay();
 // Takes the window's present size; Size goes to the procedure when it changed.
 bool syncWindowSize();
-// Makes SIGHUP end the game as SIGTERM does: through the close box, saving.
-void endSessionOnHangUp();
-// Whether SDL's video driver shows a window: false for the drivers that draw nowhere, unless
-// SDL_VIDEODRIVER asked for that one.
-bool driverShowsWindow();
-// Gives the window the icon resource.
-void setWindowIcon(SDL_Window* window);
 // The audio device is opened by the first sound and closed a moment after the last one
 // ends. audioCloseDue: milliseconds from `now` until it may close (UINT32_MAX: closed);
 // closeAudioWhenDone closes it once that time has come and nothing is queued. closeAudio

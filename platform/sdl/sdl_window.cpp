@@ -9,23 +9,15 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/classic_ui/scaled_layer.h"
+#include "platform/classic_ui/window_frame.h"
 #include "platform/sdl/icon_decode.h"
 #include "platform/sdl/sdl_state.h"
 #include "platform/sdl/x11_window_size.h"
 #include "resources/resources.h"
 
-namespace sdlbackend {
-
-Backend& backend() {
-    static Backend b;
-    return b;
-}
-
-} // namespace sdlbackend
-
 classicui::WindowCore& classicui::MainWindow() {
-    return sdlbackend::backend();
+    static sdlbackend::Backend b;
+    return b;
 }
 
 namespace sdlbackend {
@@ -39,9 +31,7 @@ classicui::Rect Backend::pictureArea() const {
     return {(client.width - w) / 2, (client.height - h) / 2, w, h};
 }
 
-void Backend::show() {
-    present();
-}
+namespace {
 
 // The player's GDK_SCALE when it is a whole number from 1 to 8 (GTK desktops set it for a
 // high-density display, and anyone may set it for this game alone). Otherwise, on X11, the
@@ -63,8 +53,6 @@ int uiScaleForDisplay() {
     const float k = std::round(dpi / 96.0f); // a nonsensical DPI (NaN, huge) gives 1 or 8
     return k >= 8 ? 8 : k > 1 ? static_cast<int>(k) : 1;
 }
-
-namespace {
 
 // Whether the client may be a view over `target`, a window surface of width x height client
 // pixels below the menu bar: 32-bit XRGB rows that need no lock, and the whole client is the
@@ -88,7 +76,7 @@ bool placeClient(int width, int height, bool repoint) {
     const bool resized = width != b.client.width || height != b.client.height;
     const bool wantView = b.window != nullptr && b.pictureSide == 0;
     if (!resized && !repoint && (b.shown != nullptr) == wantView) return false;
-    restoreUnder();
+    b.restoreUnder();
     const int keptW = std::min(width, b.client.width), keptH = std::min(height, b.client.height);
     Surface kept(keptW, keptH);
     for (int y = 0; y < keptH; ++y)
@@ -147,7 +135,7 @@ bool syncWindowSize() {
     if (resized) b.pictureSide = 0;
     if (resized || stale) placeClient(w, h - barHeight(), true);
     if (!resized) return false;
-    deliver({platform::EventType::Size, 0, 0, 0});
+    b.deliver({platform::EventType::Size, 0, 0, 0});
     b.paintPending = true;
     return true;
 }
@@ -160,8 +148,7 @@ void onHangUp(int) {
     std::raise(SIGTERM);
 }
 
-} // namespace
-
+// Makes SIGHUP end the game as SIGTERM does: through the close box, saving.
 void endSessionOnHangUp() {
     struct sigaction action {};
     action.sa_handler = onHangUp;
@@ -172,6 +159,8 @@ void endSessionOnHangUp() {
     sigaction(SIGHUP, &action, nullptr);
 }
 
+// Whether SDL's video driver shows a window: false for the drivers that draw nowhere, unless
+// SDL_VIDEODRIVER asked for that one.
 bool driverShowsWindow() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver == nullptr) return false;
@@ -204,6 +193,7 @@ bool startVideo() {
     }
 }
 
+// Gives the window the icon resource.
 void setWindowIcon(SDL_Window* window) {
     classicui::IconImage icon =
         classicui::DecodeLargestIcon(ResourceBytes(ResourceKind::Icon, WindowIconId));
@@ -215,25 +205,10 @@ void setWindowIcon(SDL_Window* window) {
     SDL_FreeSurface(surface);
 }
 
-namespace {
-
-// Dark, and not the black a window system leaves in pixels nobody painted.
-constexpr uint32_t MarginColour = 0x1C1C1C;
-
-uint32_t* row(uint32_t* pixels, int pitch, int y) {
-    return pixels + static_cast<ptrdiff_t>(y) * pitch;
-}
-
-// Copies the game's pixels of `r` (picture coordinates: the game draws its picture from the
-// client's top-left corner) into the window picture, where the picture is shown; nothing when
-// the client is a view over those very rows.
-void copyClient(uint32_t* pixels, int pitch, const classicui::Rect& r) {
-    const Backend& b = backend();
-    if (r.h <= 0 || b.client.row(0) == row(pixels, pitch, barHeight())) return;
-    const classicui::Rect at = pictureArea();
-    for (int y = r.y; y < r.y + r.h; ++y)
-        std::copy_n(b.client.row(y) + r.x, r.w,
-                    row(pixels, pitch, y + at.y + barHeight()) + r.x + at.x);
+// SDL's window surface as a frame to compose into.
+Surface frameOf(SDL_Surface* target) {
+    return classicui::FrameView(static_cast<uint32_t*>(target->pixels), target->w, target->h,
+                                target->pitch / 4);
 }
 
 // `r` in interface pixels as window pixels of the client (below the menu bar), clipped to it.
@@ -270,87 +245,42 @@ void saveUnder(const classicui::Rect& area) {
         std::copy_n(b.client.row(area.y + y) + area.x, area.w, b.under.row(y));
 }
 
-// Draws the open pop-up and the modal overlays over the window picture, in place.
-void composeOverlays(uint32_t* pixels, int pitch, const classicui::Rect& all) {
-    Backend& b = backend();
-    if (!b.menuView.active && b.overlays.empty()) return;
-    Surface frame = Surface::View(pixels, all.w, all.h, pitch,
-                                  static_cast<size_t>(pitch) * static_cast<size_t>(all.h - 1) +
-                                      static_cast<size_t>(all.w));
-    classicui::DrawScaled(frame, b.uiScale, [&b](Surface& ui) {
-        if (b.menuView.active) classicui::DrawMenuPopup(ui, b.menu, b.menuView);
-        for (const classicui::Overlay& overlay : b.overlays)
-            overlay.draw(ui);
-    });
-}
-
 // A window surface in another pixel format: the whole picture, converted by SDL.
-void presentConverted(const classicui::Rect& all) {
+void presentConverted() {
     Backend& b = backend();
     SDL_Surface* target = SDL_GetWindowSurface(b.window);
     if (target == nullptr) return;
+    const classicui::Rect all = b.windowArea();
     Surface frame(all.w, all.h);
-    composeWindow(frame.row(0), frame.width);
+    classicui::ComposeFrame(b, frame);
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
         frame.row(0), frame.width, frame.height, 32, frame.width * 4, SDL_PIXELFORMAT_RGB888);
     if (source == nullptr) return;
     SDL_BlitSurface(source, nullptr, target, nullptr);
     SDL_FreeSurface(source);
     SDL_UpdateWindowSurface(b.window);
-    b.frameDirty = false;
-    b.clientDirty = false;
-    b.dirty.clear();
 }
 
 } // namespace
 
-void composeWindow(uint32_t* pixels, int pitch) {
-    Backend& b = backend();
-    const classicui::Rect all = windowArea();
-    const int top = barHeight();
-    // The menu bar is drawn straight into its rows: it paints every pixel of them.
-    Surface bar = Surface::View(pixels, all.w, top, pitch,
-                                static_cast<size_t>(pitch) * static_cast<size_t>(top - 1) +
-                                    static_cast<size_t>(all.w));
-    classicui::DrawScaled(bar, b.uiScale,
-                          [&b](Surface& ui) { classicui::DrawMenuBar(ui, b.menu, b.menuView); });
-    const classicui::Rect picture = pictureArea();
-    copyClient(pixels, pitch, {0, 0, picture.w, picture.h});
-    // The margin around the picture is painted whole: no pixel of the client is left as the
-    // window system had it.
-    for (int y = 0; y < b.client.height; ++y) {
-        uint32_t* line = row(pixels, pitch, y + top);
-        if (y < picture.y || y >= picture.y + picture.h) {
-            std::fill(line, line + b.client.width, MarginColour);
-            continue;
-        }
-        std::fill(line, line + picture.x, MarginColour);
-        std::fill(line + picture.x + picture.w, line + b.client.width, MarginColour);
-    }
-    composeOverlays(pixels, pitch, all);
-}
-
-void restoreUnder() {
-    Backend& b = backend();
-    if (b.under.empty()) return;
-    const classicui::Rect& r = b.underArea;
+void Backend::restoreUnder() {
+    if (under.empty()) return;
+    const classicui::Rect& r = underArea;
     for (int y = 0; y < r.h; ++y)
-        std::copy_n(b.under.row(y), r.w, b.client.row(r.y + y) + r.x);
-    b.under = Surface();
-    b.underArea = {};
-    b.frameDirty = true;
+        std::copy_n(under.row(y), r.w, client.row(r.y + y) + r.x);
+    under = Surface();
+    underArea = {};
+    frameDirty = true;
 }
 
 namespace {
 
-// The changed rectangles inside `area` (client coordinates) in window pixels.
-std::vector<SDL_Rect> changedRects(const classicui::Rect& area) {
+// The changed parts of the picture in window pixels.
+std::vector<SDL_Rect> changedRects(const std::vector<classicui::Rect>& changed) {
     std::vector<SDL_Rect> rects;
-    for (const classicui::Rect& d : backend().dirty) {
-        const int x0 = std::max(d.x, area.x), y0 = std::max(d.y, area.y);
-        const int x1 = std::min(d.x + d.w, area.x + area.w),
-                  y1 = std::min(d.y + d.h, area.y + area.h);
-        if (x1 > x0 && y1 > y0) rects.push_back({x0, y0 + barHeight(), x1 - x0, y1 - y0});
+    for (const classicui::Rect& r : changed) {
+        const classicui::Rect at = classicui::InWindow(backend(), r);
+        rects.push_back({at.x, at.y, at.w, at.h});
     }
     return rects;
 }
@@ -359,29 +289,24 @@ std::vector<SDL_Rect> changedRects(const classicui::Rect& area) {
 // converted when that surface has another pixel format.
 void presentCopied() {
     Backend& b = backend();
-    classicui::Rect all = windowArea();
+    classicui::Rect all = b.windowArea();
     SDL_Surface* target = SDL_GetWindowSurface(b.window);
     if (target == nullptr || target->format->format != SDL_PIXELFORMAT_RGB888 ||
         SDL_MUSTLOCK(target) || target->w < all.w || target->h < all.h)
-        return presentConverted(all);
-    auto* pixels = static_cast<uint32_t*>(target->pixels);
-    const int pitch = target->pitch / 4;
-    bool composed = !b.overlays.empty() || b.menuView.active;
-    if (composed || b.frameDirty) {
-        composeWindow(pixels, pitch);
+        return presentConverted();
+    Surface frame = frameOf(target);
+    if (classicui::Covered(b) || b.frameDirty) {
+        classicui::ComposeFrame(b, frame);
         SDL_UpdateWindowSurface(b.window);
-    } else {
-        // Only the changed parts of the picture; the margin keeps its paint.
-        const classicui::Rect picture = pictureArea();
-        std::vector<SDL_Rect> rects = changedRects({0, 0, picture.w, picture.h});
-        for (SDL_Rect& r : rects) {
-            copyClient(pixels, pitch, {r.x, r.y - barHeight(), r.w, r.h});
-            r.x += picture.x;
-            r.y += picture.y;
-        }
-        if (!rects.empty())
-            SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size()));
+        return;
     }
+    // Only the changed parts of the picture; the margin keeps its paint.
+    const std::vector<classicui::Rect> changed = classicui::ChangedPicture(b);
+    for (const classicui::Rect& r : changed)
+        classicui::CopyPicture(b, frame, r);
+    const std::vector<SDL_Rect> rects = changedRects(changed);
+    if (!rects.empty())
+        SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size()));
 }
 
 // Shows a client that is a view over the window surface: the game's pixels are already
@@ -396,20 +321,19 @@ void presentInPlace(bool retried = false) {
     if (w != b.shown->w || h != b.shown->h || w != b.client.width ||
         h != b.client.height + barHeight())
         return;
-    auto* pixels = static_cast<uint32_t*>(b.shown->pixels);
-    const int pitch = b.shown->pitch / 4;
-    const bool composed = !b.overlays.empty() || b.menuView.active;
+    const bool composed = classicui::Covered(b);
     if (composed || b.frameDirty) {
-        restoreUnder();
+        b.restoreUnder();
         if (composed) saveUnder(coveredArea());
-        composeWindow(pixels, pitch);
+        Surface frame = frameOf(b.shown);
+        classicui::ComposeFrame(b, frame);
         if (SDL_UpdateWindowSurface(b.window) != 0 && !retried) {
             // The window got a new surface at the same size (resized and back at once).
             placeClient(b.client.width, b.client.height, true);
             if (b.shown != nullptr) presentInPlace(true);
         }
     } else {
-        const std::vector<SDL_Rect> rects = changedRects({0, 0, b.client.width, b.client.height});
+        const std::vector<SDL_Rect> rects = changedRects(classicui::ChangedPicture(b));
         if (!rects.empty() &&
             SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size())) !=
                 0 &&
@@ -425,40 +349,27 @@ void presentInPlace(bool retried = false) {
 // The window's pixels go to the screen through SDL's own window surface, updated with just
 // the changed rectangles: on X11 that is a shared-memory copy of a few rows, where a renderer
 // would composite and present the whole window for every pile step.
-void present() {
-    Backend& b = backend();
-    if (!b.windowOpen || (!b.frameDirty && !b.clientDirty)) return;
+void Backend::show() {
     // What a resize on its way keeps from being shown is shown whole once it lands.
-    if (b.shown != nullptr)
+    if (shown != nullptr)
         presentInPlace();
     else
         presentCopied();
-    b.frameDirty = false;
-    b.clientDirty = false;
-    b.dirty.clear();
 }
 
-} // namespace sdlbackend
-
-using sdlbackend::backend;
-
-namespace platform {
-
-bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar& initialMenu) {
-    auto& b = backend();
-    if (b.windowOpen) return false;
-    if (!b.sdlStarted) {
+bool Backend::createWindow(const char* title) {
+    if (!sdlStarted) {
         // Windows' double-click rectangle is 4 pixels wide.
         SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
         // The window's class (X11) and application id (Wayland) name the desktop entry, so
         // that docks group the window with its launcher (its StartupWMClass).
         SDL_SetHint(SDL_HINT_APP_NAME, GLIMORA_APP_ID);
-        if (!sdlbackend::startVideo()) {
+        if (!startVideo()) {
             std::fprintf(stderr, "Glimora: cannot open the game's window: %s\n", SDL_GetError());
             return false;
         }
-        sdlbackend::endSessionOnHangUp();
-        if (!sdlbackend::driverShowsWindow()) {
+        endSessionOnHangUp();
+        if (!driverShowsWindow()) {
             std::fprintf(stderr,
                          "Glimora: cannot open the game's window: no display (SDL chose its "
                          "\"%s\" video driver, which shows nothing)\n",
@@ -473,53 +384,51 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
         const char* driver = SDL_GetCurrentVideoDriver();
         if (driver != nullptr && std::strcmp(driver, "x11") == 0)
             SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        b.sdlStarted = true;
-        b.uiScale = sdlbackend::uiScaleForDisplay();
+        sdlStarted = true;
+        uiScale = uiScaleForDisplay();
     }
     // An enlarged interface opens an as much enlarged window, where its dialogs fit.
-    const int side = 480 * b.uiScale, bar = sdlbackend::barHeight();
+    const int side = 480 * uiScale, bar = barHeight();
     // The client comes with the window's surface; nothing to keep from before.
-    b.client = Surface();
-    b.shown = nullptr;
-    b.under = Surface();
-    b.pictureSide = 0;
-    b.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, side,
-                                side + bar, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
-    if (b.window == nullptr) {
+    client = Surface();
+    shown = nullptr;
+    under = Surface();
+    pictureSide = 0;
+    window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, side,
+                              side + bar, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    if (window == nullptr) {
         std::fprintf(stderr, "Glimora: cannot open the game's window: %s\n", SDL_GetError());
         return false;
     }
     // The game keeps its client at least 480 x 480.
-    SDL_SetWindowMinimumSize(b.window, 480, 480 + bar);
-    sdlbackend::placeClient(side, side, true);
-    sdlbackend::setWindowIcon(b.window);
-    b.procedure = procedure;
-    b.menu = &initialMenu;
-    b.windowOpen = true;
-    b.frameDirty = true;
-    sdlbackend::deliver({EventType::Create, 0, 0, 0});
-    SDL_ShowWindow(b.window);
-    b.paintPending = true;
+    SDL_SetWindowMinimumSize(window, 480, 480 + bar);
+    placeClient(side, side, true);
+    setWindowIcon(window);
     return true;
 }
 
-void DestroyMainWindow() {
-    auto& b = backend();
-    if (!b.windowOpen) return;
-    sdlbackend::deliver({EventType::Destroy, 0, 0, 0});
-    b.windowOpen = false;
-    b.paintPending = false;
-    b.overlays.clear();
-    b.under = Surface();
-    // The client's pixels may be the window surface's, which goes with the window.
-    b.client = Surface();
-    b.shown = nullptr;
-    if (b.window != nullptr) SDL_DestroyWindow(b.window);
-    b.window = nullptr;
-    sdlbackend::closeAudio();
-    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-    b.sdlStarted = false;
+void Backend::showWindow() {
+    SDL_ShowWindow(window);
+    paintPending = true;
 }
+
+void Backend::destroyWindow() {
+    under = Surface();
+    // The client's pixels may be the window surface's, which goes with the window.
+    client = Surface();
+    shown = nullptr;
+    if (window != nullptr) SDL_DestroyWindow(window);
+    window = nullptr;
+    closeAudio();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    sdlStarted = false;
+}
+
+} // namespace sdlbackend
+
+using sdlbackend::backend;
+
+namespace platform {
 
 void MakeClientSquare(int side) {
     auto& b = backend();

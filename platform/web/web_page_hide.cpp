@@ -16,7 +16,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int glimora_page_hidden() {
     if (!b.windowOpen || !b.mainLoopWaiting) return 0;
     // Nothing may wait for the player now: a message the save shows goes to the console.
     b.pageClosing = true;
-    webbackend::deliver({platform::EventType::Close, 0, 0, 0});
+    webbackend::backend().deliver({platform::EventType::Close, 0, 0, 0});
     b.pageClosing = false;
     return b.windowOpen ? 0 : 1;
 }

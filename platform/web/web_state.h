@@ -22,31 +22,27 @@ struct Backend : classicui::WindowCore {
 
     std::deque<classicui::UiEvent> queue; // filled by the page's event handlers, between two waits
 
+    // Puts on the canvas what changed since the last show.
     void show() override;
+    bool createWindow(const char* title) override;
+    void showWindow() override;
+    void destroyWindow() override;
     bool pollInput(classicui::UiEvent& event) override;
     bool waitInput(uint32_t timeoutMs) override;
     void waitInMainLoop(uint32_t timeoutMs) override;
     void sleepWithoutWindow(uint32_t timeoutMs) override;
-    // The page's window changed size or density: the client becomes the largest square it holds.
+    // The page's window changed size or density: the client becomes the largest square it
+    // holds, with the interface's scale chosen again; the procedure hears Size when the client
+    // changed.
     void resized(const classicui::UiEvent&) override;
     bool messagesUnseen() const override { return !windowOpen || pageClosing; }
 };
 
-Backend& backend();
+// The one main window, which is this backend's.
+inline Backend& backend() {
+    return static_cast<Backend&>(classicui::MainWindow());
+}
 
-// Calls the window procedure when the window exists.
-inline void deliver(const platform::Event& event) {
-    backend().deliver(event);
-}
-// Puts on the canvas what changed since the last present.
-void present();
-// The menu bar's height on the canvas.
-inline int barHeight() {
-    return backend().barHeight();
-}
-// Makes the client the largest square the page's window holds and chooses the interface's
-// scale; the window procedure hears Size when the client changed.
-void fitToViewport();
 // Registers the canvas's mouse and the page's keyboard handlers (once).
 void installInputHandlers();
 // Makes the page's hiding or closing end the game as its close box does (once).

@@ -7,7 +7,7 @@
 
 #include "platform/classic_ui/dialog_layout.h"
 #include "platform/classic_ui/menu_layout.h"
-#include "platform/classic_ui/scaled_layer.h"
+#include "platform/classic_ui/window_frame.h"
 #include "platform/web/web_state.h"
 #include "resources/resources.h"
 #include "resources/ui/ui_data.h"
@@ -129,27 +129,12 @@ void putOnCanvas(const Surface& frame, const classicui::Rect& r) {
     glimora_put_pixels(frame.pixels.data(), frame.width, r.x, r.y, r.w, r.h);
 }
 
-// Copies the client pixels of `r` (client coordinates) into the frame, below the menu bar.
-void copyClient(const classicui::Rect& r) {
-    webbackend::Backend& b = webbackend::backend();
-    for (int y = r.y; y < r.y + r.h; ++y)
-        std::copy_n(&b.client.at(r.x, y), r.w, &b.frame.at(r.x, y + webbackend::barHeight()));
-}
-
 // Makes the client picture width x height, keeping the pixels that still fit, and the canvas
 // as large as the client and the menu bar.
-void resizeClient(int width, int height) {
+void placeClient(int width, int height) {
     webbackend::Backend& b = webbackend::backend();
-    width = std::max(width, 1);
-    height = std::max(height, 1);
-    if (width != b.client.width || height != b.client.height) {
-        Surface resized(width, height);
-        const int w = std::min(width, b.client.width), h = std::min(height, b.client.height);
-        for (int y = 0; y < h; ++y)
-            std::copy_n(&b.client.at(0, y), w, &resized.at(0, y));
-        b.client = std::move(resized);
-    }
-    b.frame = Surface(width, height + webbackend::barHeight());
+    b.resizeClient(width, height);
+    b.frame = Surface(width, height + b.barHeight());
     emscripten_set_canvas_element_size("#canvas", b.frame.width, b.frame.height);
     glimora_place_canvas();
     b.frameDirty = true;
@@ -157,79 +142,62 @@ void resizeClient(int width, int height) {
 
 } // namespace
 
-namespace webbackend {
-
-Backend& backend() {
-    static Backend b;
+classicui::WindowCore& classicui::MainWindow() {
+    static webbackend::Backend b;
     return b;
 }
 
-} // namespace webbackend
-
-classicui::WindowCore& classicui::MainWindow() {
-    return webbackend::backend();
-}
-
 namespace webbackend {
 
-void Backend::show() {
-    present();
-}
-
 void Backend::resized(const classicui::UiEvent&) {
-    fitToViewport();
-}
-
-void fitToViewport() {
-    Backend& b = backend();
-    if (!b.windowOpen) return;
+    if (!windowOpen) return;
     int side = SmallestSide, k = 1;
     chooseLayout(glimora_room_width(), glimora_room_height(), side, k);
-    if (k != b.uiScale) {
-        b.uiScale = k;
-        b.frameDirty = true;
+    if (k != uiScale) {
+        uiScale = k;
+        frameDirty = true;
     }
-    if (side == b.client.width && side == b.client.height) {
+    if (side == client.width && side == client.height) {
         // Same client, maybe another bar: the canvas follows; the page places it again.
-        resizeClient(side, side);
+        placeClient(side, side);
         return;
     }
     platform::MakeClientSquare(side);
 }
 
-void present() {
-    Backend& b = backend();
-    if (!b.windowOpen || (!b.frameDirty && !b.clientDirty)) return;
-    const bool composed = !b.overlays.empty() || b.menuView.active;
-    if (composed || b.frameDirty) {
-        // The bar paints every pixel of its rows; the pop-up and overlays draw over the client.
-        Surface bar =
-            Surface::View(b.frame.row(0), b.frame.width, barHeight(), b.frame.width,
-                          static_cast<size_t>(b.frame.width) * static_cast<size_t>(barHeight()));
-        classicui::DrawScaled(
-            bar, b.uiScale, [&b](Surface& ui) { classicui::DrawMenuBar(ui, b.menu, b.menuView); });
-        copyClient({0, 0, b.client.width, b.client.height});
-        if (composed) {
-            classicui::DrawScaled(b.frame, b.uiScale, [&b](Surface& ui) {
-                if (b.menuView.active) classicui::DrawMenuPopup(ui, b.menu, b.menuView);
-                for (const classicui::Overlay& overlay : b.overlays)
-                    overlay.draw(ui);
-            });
-        }
-        putOnCanvas(b.frame, {0, 0, b.frame.width, b.frame.height});
+void Backend::show() {
+    if (classicui::Covered(*this) || frameDirty) {
+        classicui::ComposeFrame(*this, frame);
+        putOnCanvas(frame, {0, 0, frame.width, frame.height});
     } else {
-        for (const classicui::Rect& d : b.dirty) {
-            const int x0 = std::max(d.x, 0), y0 = std::max(d.y, 0);
-            const int x1 = std::min(d.x + d.w, b.client.width),
-                      y1 = std::min(d.y + d.h, b.client.height);
-            if (x1 <= x0 || y1 <= y0) continue;
-            copyClient({x0, y0, x1 - x0, y1 - y0});
-            putOnCanvas(b.frame, {x0, y0 + barHeight(), x1 - x0, y1 - y0});
+        for (const classicui::Rect& r : classicui::ChangedPicture(*this)) {
+            classicui::CopyPicture(*this, frame, r);
+            putOnCanvas(frame, classicui::InWindow(*this, r));
         }
     }
-    b.frameDirty = false;
-    b.clientDirty = false;
-    b.dirty.clear();
+}
+
+bool Backend::createWindow(const char* title) {
+    emscripten_set_window_title(title);
+    // The largest client the page's room holds, as a desktop window opens as large as its
+    // interface needs; the game then keeps it square.
+    int side = SmallestSide;
+    chooseLayout(glimora_room_width(), glimora_room_height(), side, uiScale);
+    client = Surface(side, side);
+    placeClient(side, side);
+    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onResize);
+    installInputHandlers();
+    installPageHideHandlers();
+    return true;
+}
+
+void Backend::showWindow() {
+    paintPending = true;
+}
+
+void Backend::destroyWindow() {
+    queue.clear();
+    glimora_window_closed();
 }
 
 } // namespace webbackend
@@ -238,47 +206,14 @@ using webbackend::backend;
 
 namespace platform {
 
-bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar& initialMenu) {
-    auto& b = backend();
-    if (b.windowOpen) return false;
-    emscripten_set_window_title(title);
-    // The largest client the page's room holds, as a desktop window opens as large as its
-    // interface needs; the game then keeps it square.
-    int side = SmallestSide;
-    chooseLayout(glimora_room_width(), glimora_room_height(), side, b.uiScale);
-    b.client = Surface(side, side);
-    resizeClient(side, side);
-    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onResize);
-    webbackend::installInputHandlers();
-    webbackend::installPageHideHandlers();
-    b.procedure = procedure;
-    b.menu = &initialMenu;
-    b.windowOpen = true;
-    b.frameDirty = true;
-    webbackend::deliver({EventType::Create, 0, 0, 0});
-    b.paintPending = true;
-    return true;
-}
-
-void DestroyMainWindow() {
-    auto& b = backend();
-    if (!b.windowOpen) return;
-    webbackend::deliver({EventType::Destroy, 0, 0, 0});
-    b.windowOpen = false;
-    b.paintPending = false;
-    b.overlays.clear();
-    b.queue.clear();
-    glimora_window_closed();
-}
-
 void MakeClientSquare(int side) {
     auto& b = backend();
     if (!b.windowOpen || side <= 0) return;
     const bool changed = side != b.client.width || side != b.client.height;
-    resizeClient(side, side);
+    placeClient(side, side);
     // SetWindowPos sends WM_SIZE before it returns.
     if (changed) {
-        webbackend::deliver({EventType::Size, 0, 0, 0});
+        b.deliver({EventType::Size, 0, 0, 0});
         b.paintPending = true;
     }
 }

@@ -10,6 +10,7 @@
 #include "platform/classic_ui/dialog_layout.h"
 #include "platform/classic_ui/menu_layout.h"
 #include "platform/classic_ui/modal_dialog.h"
+#include "platform/classic_ui/window_frame.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
 #include "resources/bitmap_font.h"
@@ -203,7 +204,8 @@ int main() {
         b.pictureSide = 600;
         const int top = classicui::MenuBarHeight;
         std::vector<uint32_t> window(static_cast<size_t>(800) * (600 + top), 0xFFFFFF);
-        sdlbackend::composeWindow(window.data(), 800);
+        Surface frame = classicui::FrameView(window.data(), 800, 600 + top, 800);
+        classicui::ComposeFrame(b, frame);
         int picture = 0, unpainted = 0;
         for (int y = 0; y < 600; ++y)
             for (int x = 0; x < 800; ++x) {
@@ -287,8 +289,9 @@ int main() {
         platform::MakeClientSquare(520);
         const int top = 2 * classicui::MenuBarHeight;
         std::vector<uint32_t> window(static_cast<size_t>(520) * (520 + top));
-        auto doubled = [&window](const Surface& one, const classicui::Rect& r) {
-            sdlbackend::composeWindow(window.data(), 520);
+        auto doubled = [&](const Surface& one, const classicui::Rect& r) {
+            Surface frame = classicui::FrameView(window.data(), 520, 520 + top, 520);
+            classicui::ComposeFrame(b, frame);
             int wrong = 0;
             for (int y = 2 * r.y; y < 2 * (r.y + r.h); ++y)
                 for (int x = 2 * r.x; x < 2 * (r.x + r.w); ++x)
