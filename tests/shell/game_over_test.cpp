@@ -1,4 +1,7 @@
 // The end of a game: GAME OVER, its acknowledgement and delay, the name, the high-score screen.
+#include <array>
+
+#include "presentation/screens.h"
 #include "shell/shell.h"
 #include "tests/shell/scenario_session.h"
 
@@ -30,9 +33,16 @@ TEST_F(ShellScenario, APressAfterOneSecondReachesTheHighScoreStepAtTwoSeconds) {
     EXPECT_EQ(P().Screen, HighScoreScreen);
     ASSERT_EQ(headless::Dialogs().size(), 1u);
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1101);
+    EXPECT_FALSE(headless::Dialogs()[0].forcedEnd) << "its OK ended it";
     EXPECT_STREQ(P().save.highScores[0].name.data(), "ABCDEFGH") << "8 of 9 typed characters";
     EXPECT_EQ(P().save.highScores[0].score, G().score);
     EXPECT_EQ(P().ReturnScreen, GameScreen) << "Play again is offered";
+    // The whole table as drawn: its one row, with the name, and Play again.
+    const std::vector<uint32_t> table = platform::WindowSurface().pixels;
+    std::array<ScoreRow, 6> rows{};
+    rows[0] = {"ABCDEFGH", G().score, true};
+    DrawHighScoreScreen(1, true, rows);
+    EXPECT_TRUE(platform::WindowSurface().pixels == table);
     EXPECT_EQ(G().FinishedGame, 1);
 
     Click(PlayAgainAt);

@@ -108,6 +108,16 @@ TEST_F(ShellScenario, ExitDuringAGameResumesItPausedAtTheNextStart) {
     EXPECT_EQ(G().Paused, 0);
     EXPECT_EQ(G().GameRunning, 1);
     EXPECT_EQ(FilledSquares(), 2);
+
+    // Played to its end, the resumed game is over: Play again starts afresh, not from it.
+    PlayUntilGameOver();
+    headless::QueueClick(240, 240);
+    RunFor(2100);
+    ASSERT_EQ(P().Screen, HighScoreScreen);
+    Click(PlayAgainAt);
+    EXPECT_EQ(P().Screen, GameScreen);
+    EXPECT_EQ(FilledSquares(), 0);
+    EXPECT_EQ(G().score, 0);
 }
 
 TEST_F(ShellScenario, AfterAFinishedGameTheNextStartIsOnTheTitleWithTheHighScore) {
@@ -215,6 +225,7 @@ TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptA
     EXPECT_EQ(headless::Messages()[0].text, "The saved game file cannot be read. It is left as it "
                                             "is, and this game will not be saved.");
     EXPECT_EQ(Exit(), 1);
+    EXPECT_EQ(headless::Messages().size(), 1u) << "nothing more said at exit";
     EXPECT_TRUE(std::filesystem::is_directory(SavedGamePath()));
     std::filesystem::remove(SavedGamePath());
     // The same for the list of players, in the game's language.
@@ -228,6 +239,7 @@ TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptA
               "e telle quelle, et cette partie ne sera pas sauvegard\xE9"
               "e.");
     EXPECT_EQ(Exit(), 1);
+    EXPECT_EQ(headless::Messages().size(), 1u) << "nothing more said at exit";
     EXPECT_TRUE(std::filesystem::is_directory(Folder() + "/userscd32.wxp"));
     std::filesystem::remove(Folder() + "/userscd32.wxp");
     WriteConfig(1);
@@ -250,6 +262,21 @@ TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptA
     const std::vector<uint8_t> keptBytes{std::istreambuf_iterator<char>(kept), {}};
     EXPECT_EQ(keptBytes, damaged);
     EXPECT_EQ(Int32At(SavedGameBytes(), save_layout::GameInProgress), 0);
+
+    // Without the list of players the slot is unknown: the first slot's game in progress is
+    // neither resumed nor written.
+    StartOnTitle();
+    PlayFromTitle();
+    ASSERT_TRUE(PlaceActiveElement());
+    EXPECT_EQ(Exit(), 0);
+    const std::vector<uint8_t> inProgress = SavedGameBytes();
+    std::filesystem::remove(Folder() + "/userscd32.wxp");
+    std::filesystem::create_directory(Folder() + "/userscd32.wxp");
+    Start();
+    EXPECT_EQ(P().Screen, HelpScreen) << "a new player's start";
+    EXPECT_EQ(G().GameInProgress, 0);
+    EXPECT_EQ(Exit(), 1);
+    EXPECT_EQ(SavedGameBytes(), inProgress);
 }
 
 namespace {
@@ -337,7 +364,7 @@ TEST_F(ShellScenario, AGameHoldingThePlayersFilesKeepsASecondStartOut) {
     WriteConfig(0);
     headless::Reset();
     ResetProgramState();
-    EXPECT_FALSE(StartUp());
+    EXPECT_EQ(RunGlimora(), 1);
     EXPECT_FALSE(headless::WindowOpen());
     ASSERT_EQ(headless::Messages().size(), 1u);
     EXPECT_EQ(headless::Messages()[0].text, "Glimora est d\xE9j\xE0 lanc\xE9.");
