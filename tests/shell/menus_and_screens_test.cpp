@@ -119,6 +119,7 @@ TEST_F(ShellScenario, OptionsSwitchesTheLanguageAndTheMenuBarAtOnce) {
     ASSERT_EQ(headless::Dialogs().size(), 1u);
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1151);
     EXPECT_EQ(headless::Dialogs()[0].commands, (std::vector<int>{2103, 2001, 1}));
+    EXPECT_FALSE(headless::Dialogs()[0].forcedEnd) << "OK ended it";
     EXPECT_EQ(P().Language, 0);
     EXPECT_EQ(headless::MenuShown(), "MAINMENUFR");
     EXPECT_EQ(G().HelpDuringGame, 0);
@@ -138,6 +139,10 @@ TEST_F(ShellScenario, OptionsSwitchesTheLanguageAndTheMenuBarAtOnce) {
     });
     ClickInDialog(1150, 2000);
     ClickInDialog(1150, 2100);
+    CheckInDialog([](platform::DialogHandle& dialog) {
+        EXPECT_TRUE(platform::GetCheck(dialog, 2100));
+        EXPECT_FALSE(platform::GetCheck(dialog, 2102));
+    });
     KeyInDialog(classicui::UiKey::Return);
     Command(8075);
     EXPECT_EQ(P().Language, 1);

@@ -89,6 +89,9 @@ TEST_F(ShellScenario, TheClientAreaIsKeptSquare) {
     Settle();
     EXPECT_EQ(headless::SquareRequests().size(), requests);
     EXPECT_EQ(headless::RepaintRequests(), repaints + 1);
+    headless::QueueResize(480, 490);
+    Settle();
+    EXPECT_EQ(headless::SquareRequests().size(), requests);
     headless::QueueResize(480, 491);
     Settle();
     ASSERT_EQ(headless::SquareRequests().size(), requests + 1);
@@ -114,6 +117,7 @@ TEST_F(ShellScenario, TheLoopWaitsForInputWhenNothingIsDue) {
     MainLoopPass();
     EXPECT_EQ(TimeUntilDue(platform::GetTicks()), G().lastPileStep + 101 - platform::GetTicks())
         << "the next pile step";
+    EXPECT_EQ(TimeUntilDue(G().lastPileStep + 150), 0u) << "a step overdue is due at once";
     // The pass at that moment moves the pile, and the next one follows without a wait: the
     // next element may enter then.
     headless::SetTicks(G().lastPileStep + 101);

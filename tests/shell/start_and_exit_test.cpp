@@ -255,7 +255,11 @@ TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptA
     std::ofstream(SavedGamePath(), std::ios::binary)
         .write(reinterpret_cast<const char*>(damaged.data()),
                static_cast<std::streamsize>(damaged.size()));
+    testing::internal::CaptureStderr();
     Start();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(SavedGamePath() + " holds values out of "
+                                                                            "range"),
+              std::string::npos);
     EXPECT_EQ(P().Screen, TitleScreen);
     EXPECT_EQ(Exit(), 0);
     std::ifstream kept(SavedGamePath() + ".refused", std::ios::binary);
@@ -364,7 +368,11 @@ TEST_F(ShellScenario, AGameHoldingThePlayersFilesKeepsASecondStartOut) {
     WriteConfig(0);
     headless::Reset();
     ResetProgramState();
+    testing::internal::CaptureStderr();
     EXPECT_EQ(RunGlimora(), 1);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("a game is already running for " +
+                                                          Folder() + ";"),
+              std::string::npos);
     EXPECT_FALSE(headless::WindowOpen());
     ASSERT_EQ(headless::Messages().size(), 1u);
     EXPECT_EQ(headless::Messages()[0].text, "Glimora est d\xE9j\xE0 lanc\xE9.");
