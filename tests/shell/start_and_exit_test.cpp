@@ -77,6 +77,15 @@ TEST_F(ShellScenario, ExitDuringAGameResumesItPausedAtTheNextStart) {
     RunFor(1500);
     const GameState before = G();
     ASSERT_EQ(FilledSquares(), 2);
+    // The board as shown: the resumed game shows it the same once the pause ends.
+    const auto board = [] {
+        std::vector<uint32_t> pixels;
+        for (int y = 121; y < 121 + 6 * 54; ++y)
+            for (int x = 121; x < 121 + 6 * 54; ++x)
+                pixels.push_back(headless::Pixel(x, y));
+        return pixels;
+    };
+    const std::vector<uint32_t> shownBoard = board();
     EXPECT_EQ(Exit(), 0);
 
     Start(90000);
@@ -108,6 +117,7 @@ TEST_F(ShellScenario, ExitDuringAGameResumesItPausedAtTheNextStart) {
     EXPECT_EQ(G().Paused, 0);
     EXPECT_EQ(G().GameRunning, 1);
     EXPECT_EQ(FilledSquares(), 2);
+    EXPECT_TRUE(board() == shownBoard);
 
     // Played to its end, the resumed game is over: Play again starts afresh, not from it.
     PlayUntilGameOver();
@@ -156,6 +166,17 @@ TEST_F(ShellScenario, WithoutConfigurationTheGameRunsInEnglishAndSaysItCannotSav
     EXPECT_EQ(Exit(), 1) << "the saved game was not written";
     EXPECT_EQ(headless::Messages().back().text, "Cannot write the save file.");
     EXPECT_TRUE(SavedGameBytes().empty());
+
+    // A folder too long for the files' paths: neither can be written, and both are said.
+    std::ofstream(std::filesystem::path(platform::posix::ExecutableFolder()) /
+                  platform::posix::ConfigFileName)
+        << "Language=1\nPath=" << Folder() << "/" << std::string(400, 'x') << "\n";
+    Start();
+    EXPECT_EQ(P().SaveDisabled, 0);
+    EXPECT_EQ(Exit(), 1);
+    ASSERT_EQ(headless::Messages().size(), 2u);
+    EXPECT_EQ(headless::Messages()[0].text, "Cannot write the save file.");
+    EXPECT_EQ(headless::Messages()[1].text, "Error 4.");
 }
 
 TEST_F(ShellScenario, TheLanguageLineElseThePlayersLocaleChoosesMenuPicturesAndDialogs) {
