@@ -2,6 +2,7 @@
 #include <array>
 
 #include "presentation/screens.h"
+#include "shell/screens.h"
 #include "shell/shell.h"
 #include "tests/shell/scenario_session.h"
 
@@ -17,6 +18,8 @@ TEST_F(ShellScenario, APressAfterOneSecondReachesTheHighScoreStepAtTwoSeconds) {
     TypeInDialog("ABCDEFGHIJK");
     CheckInDialog([](platform::DialogHandle& dialog) {
         EXPECT_EQ(platform::GetControlText(dialog, 1002, 64), "ABCDEFGHI") << "the field takes 9";
+        // The window repainted under the dialog shows the game without its GAME OVER panel.
+        EXPECT_FALSE(GameOverShown());
     });
     ClickInDialog(1101, 1);
     Click({240, 240});
