@@ -21,6 +21,7 @@ TEST_F(ShellScenario, APressAfterOneSecondReachesTheHighScoreStepAtTwoSeconds) {
         // The window repainted under the dialog shows the game without its GAME OVER panel.
         EXPECT_FALSE(GameOverShown());
     });
+    KeyInDialog(classicui::UiKey::Escape); // only OK ends it
     ClickInDialog(1101, 1);
     Click({240, 240});
     EXPECT_EQ(G().GameOverClicked, 1);
@@ -40,6 +41,7 @@ TEST_F(ShellScenario, APressAfterOneSecondReachesTheHighScoreStepAtTwoSeconds) {
     ASSERT_EQ(headless::Dialogs().size(), 1u);
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1101);
     EXPECT_FALSE(headless::Dialogs()[0].forcedEnd) << "its OK ended it";
+    EXPECT_EQ(headless::Dialogs()[0].commands, (std::vector<int>{2, 1}));
     EXPECT_STREQ(P().save.highScores[0].name.data(), "ABCDEFGH") << "8 of 9 typed characters";
     EXPECT_EQ(P().save.highScores[0].score, G().score);
     EXPECT_EQ(P().ReturnScreen, GameScreen) << "Play again is offered";

@@ -16,6 +16,7 @@
 #include "persistence/save_record.h"
 #include "platform/posix/player_files_lock.h"
 #include "platform/posix/posix_platform.h"
+#include "presentation/canvas.h"
 #include "presentation/graphics.h"
 #include "rules/runtime_random.h"
 #include "shell/shell.h"
@@ -66,6 +67,15 @@ TEST_F(ShellScenario, FirstStartShowsHelpThenTitleAndTheNextStartShowsTitle) {
 
     Start();
     EXPECT_EQ(P().Screen, TitleScreen);
+
+    // A click that comes before the window's first paint hits its button all the same.
+    headless::Reset();
+    ResetProgramState();
+    ClientWidth = 0;
+    ClientHeight = 0;
+    ASSERT_TRUE(StartUp());
+    Click(TitleHelpButtonAt);
+    EXPECT_EQ(P().Screen, HelpScreen);
 }
 
 TEST_F(ShellScenario, ExitDuringAGameResumesItPausedAtTheNextStart) {
