@@ -1,4 +1,8 @@
 // The end of a game: GAME OVER, its acknowledgement and delay, the name, the high-score screen.
+#include <array>
+
+#include "presentation/screens.h"
+#include "shell/screens.h"
 #include "shell/shell.h"
 #include "tests/shell/scenario_session.h"
 
@@ -14,7 +18,10 @@ TEST_F(ShellScenario, APressAfterOneSecondReachesTheHighScoreStepAtTwoSeconds) {
     TypeInDialog("ABCDEFGHIJK");
     CheckInDialog([](platform::DialogHandle& dialog) {
         EXPECT_EQ(platform::GetControlText(dialog, 1002, 64), "ABCDEFGHI") << "the field takes 9";
+        // The window repainted under the dialog shows the game without its GAME OVER panel.
+        EXPECT_FALSE(GameOverShown());
     });
+    KeyInDialog(classicui::UiKey::Escape); // only OK ends it
     ClickInDialog(1101, 1);
     Click({240, 240});
     EXPECT_EQ(G().GameOverClicked, 1);
@@ -25,18 +32,30 @@ TEST_F(ShellScenario, APressAfterOneSecondReachesTheHighScoreStepAtTwoSeconds) {
         const uint32_t now = platform::GetTicks();
         EXPECT_GT(TimeUntilDue(now), 0u);
         EXPECT_LE(TimeUntilDue(now), shownAt + 2001 - now);
+        if (G().popupCount == 0) {
+            EXPECT_EQ(TimeUntilDue(now), shownAt + 2001 - now);
+        }
         RunFor(10, 10);
     }
     EXPECT_EQ(P().Screen, HighScoreScreen);
     ASSERT_EQ(headless::Dialogs().size(), 1u);
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1101);
+    EXPECT_FALSE(headless::Dialogs()[0].forcedEnd) << "its OK ended it";
+    EXPECT_EQ(headless::Dialogs()[0].commands, (std::vector<int>{2, 1}));
     EXPECT_STREQ(P().save.highScores[0].name.data(), "ABCDEFGH") << "8 of 9 typed characters";
     EXPECT_EQ(P().save.highScores[0].score, G().score);
     EXPECT_EQ(P().ReturnScreen, GameScreen) << "Play again is offered";
+    // The whole table as drawn: its one row, with the name, and Play again.
+    const std::vector<uint32_t> table = platform::WindowSurface().pixels;
+    std::array<ScoreRow, 6> rows{};
+    rows[0] = {"ABCDEFGH", G().score, true};
+    DrawHighScoreScreen(1, true, rows);
+    EXPECT_TRUE(platform::WindowSurface().pixels == table);
     EXPECT_EQ(G().FinishedGame, 1);
 
     Click(PlayAgainAt);
     EXPECT_EQ(P().Screen, GameScreen);
+    EXPECT_FALSE(platform::WindowSurface().pixels == table) << "the new game is drawn";
     EXPECT_EQ(G().FinishedGame, 0);
     EXPECT_EQ(G().GameInProgress, 1);
     EXPECT_EQ(G().score, 0);
@@ -75,6 +94,7 @@ TEST_F(ShellScenario, ARepaintWhileGameOverIsShownKeepsThePanelUntilTheHighScore
     ClickInDialog(1101, 1);
     Click({240, 240});
     ASSERT_EQ(G().GameOverClicked, 1);
+    EXPECT_TRUE(panel() == shown);
     resizeThereAndBack();
     EXPECT_TRUE(panel() == shown);
     RunFor(2100);
@@ -122,11 +142,18 @@ TEST_F(ShellScenario, AResumeAfterGameOverNeitherRestartsThePileNorPlaces) {
 
 TEST_F(ShellScenario, ExitFromTheHighScoreScreenDoesNotEndALaterGame) {
     StartOnTitle();
+    // A table of six better scores: the game ends on the table without asking a name.
+    for (HighScoreEntry& entry : P().save.highScores) {
+        entry.name = {'B', 'e', 's', 't'};
+        entry.score = 1000000;
+        entry.used = 1;
+    }
     PlayFromTitle();
     PlayUntilGameOver();
     headless::QueueClick(240, 240);
     RunFor(2100);
     ASSERT_EQ(P().Screen, HighScoreScreen);
+    EXPECT_TRUE(headless::Dialogs().empty());
     Click(HighScoreExitAt);
     EXPECT_EQ(P().Screen, TitleScreen);
     EXPECT_EQ(G().FinishedGame, 0);

@@ -51,6 +51,8 @@ TEST_F(ShellScenario, ConfirmedNewGameRunsAtOnceAndConfirmedAbandonGoesToTheTitl
     ASSERT_TRUE(PlaceActiveElement());
     ClickInDialog(1601, 1);
     Command(CmdNewGame);
+    ASSERT_EQ(headless::Dialogs().size(), 1u);
+    EXPECT_FALSE(headless::Dialogs()[0].forcedEnd) << "OK ended it";
     EXPECT_EQ(FilledSquares(), 0);
     EXPECT_EQ(G().Paused, 0);
     RunFor(200);
@@ -87,6 +89,11 @@ TEST_F(ShellScenario, ExitFromTheHighScoreScreenDuringAGameAsksBeforeDroppingIt)
     Click(HighScoreExitAt);
     EXPECT_EQ(P().Screen, TitleScreen);
     EXPECT_EQ(G().GameInProgress, 0);
+    // Play on the title starts a new game, not the one this run resumed.
+    Click(PlayButtonAt);
+    EXPECT_EQ(FilledSquares(), 0);
+    ClickInDialog(1600, 1);
+    Command(8071);
     EXPECT_EQ(Exit(), 0);
     Start(95000);
     EXPECT_EQ(P().Screen, TitleScreen) << "Yes dropped it";
@@ -112,6 +119,7 @@ TEST_F(ShellScenario, OptionsSwitchesTheLanguageAndTheMenuBarAtOnce) {
     ASSERT_EQ(headless::Dialogs().size(), 1u);
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1151);
     EXPECT_EQ(headless::Dialogs()[0].commands, (std::vector<int>{2103, 2001, 1}));
+    EXPECT_FALSE(headless::Dialogs()[0].forcedEnd) << "OK ended it";
     EXPECT_EQ(P().Language, 0);
     EXPECT_EQ(headless::MenuShown(), "MAINMENUFR");
     EXPECT_EQ(G().HelpDuringGame, 0);
@@ -123,6 +131,7 @@ TEST_F(ShellScenario, OptionsSwitchesTheLanguageAndTheMenuBarAtOnce) {
     ClickInDialog(1150, 2);
     Command(8075);
     EXPECT_EQ(headless::Dialogs().back().resourceId, 1150);
+    EXPECT_FALSE(headless::Dialogs().back().forcedEnd) << "Cancel ended it";
     EXPECT_EQ(P().Language, 0);
     CheckInDialog([](platform::DialogHandle& dialog) {
         EXPECT_TRUE(platform::GetCheck(dialog, 2102));
@@ -130,6 +139,10 @@ TEST_F(ShellScenario, OptionsSwitchesTheLanguageAndTheMenuBarAtOnce) {
     });
     ClickInDialog(1150, 2000);
     ClickInDialog(1150, 2100);
+    CheckInDialog([](platform::DialogHandle& dialog) {
+        EXPECT_TRUE(platform::GetCheck(dialog, 2100));
+        EXPECT_FALSE(platform::GetCheck(dialog, 2102));
+    });
     KeyInDialog(classicui::UiKey::Return);
     Command(8075);
     EXPECT_EQ(P().Language, 1);
@@ -152,6 +165,7 @@ TEST_F(ShellScenario, AnOccupiedSquareShowsItsNoticeOnceAndTheGameGoesOn) {
     Click(SquareCentre(0, 0)); // PlaceActiveElement filled the first square
     ASSERT_EQ(headless::Dialogs().size(), 1u);
     EXPECT_FALSE(headless::Dialogs()[0].forcedEnd);
+    EXPECT_EQ(headless::Dialogs()[0].commands, (std::vector<int>{2, 1}));
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1463);
     EXPECT_EQ(G().GameRunning, 1);
     Click(SquareCentre(0, 0));
@@ -161,10 +175,12 @@ TEST_F(ShellScenario, AnOccupiedSquareShowsItsNoticeOnceAndTheGameGoesOn) {
     // A square of the other colour: its own notice, once as well.
     const PileSlot& active = G().slots[static_cast<size_t>(G().activeIndex)];
     G().board.at(5, 5).color = active.color == Color::Red ? Color::Green : Color::Red;
+    ClickInDialog(1461, 1);
     Click(SquareCentre(5, 5));
     Click(SquareCentre(5, 5));
     ASSERT_EQ(headless::Dialogs().size(), 2u);
     EXPECT_EQ(headless::Dialogs()[1].resourceId, 1461);
+    EXPECT_FALSE(headless::Dialogs()[1].forcedEnd);
     EXPECT_EQ(G().board.at(5, 5).kind, ElementKind::None);
 }
 
@@ -174,8 +190,16 @@ TEST_F(ShellScenario, HelpReturnsToTheScreenItWasOpenedFrom) {
     ASSERT_TRUE(PlaceActiveElement());
     Command(CmdHelp);
     EXPECT_EQ(P().Screen, HelpScreen);
+    EXPECT_TRUE(platform::WindowSurface().pixels == LoadBitmapResource(2501).pixels);
     Click(HelpOkAt);
     EXPECT_EQ(P().Screen, GameScreen);
+    // The paused game under its overlay, as a paint draws it.
+    const std::vector<uint32_t> paused = platform::WindowSurface().pixels;
+    classicui::UiEvent exposed;
+    exposed.kind = classicui::UiEvent::Kind::Expose;
+    headless::QueueInput(exposed);
+    Settle();
+    EXPECT_TRUE(platform::WindowSurface().pixels == paused);
     EXPECT_EQ(G().Paused, 1);
     EXPECT_EQ(P().PauseOverlayPending, 0);
 
@@ -209,10 +233,10 @@ TEST_F(ShellScenario, AboutShowsTheCreditInTheGamesLanguage) {
                                             "flexion de l'\xE9quipe Glimora.");
 }
 
-TEST_F(ShellScenario, TheTitleAndHelpButtonsActStrictlyInsideTheirRegionsOnly) {
+TEST_F(ShellScenario, TheScreensButtonsActStrictlyInsideTheirRegionsOnly) {
     struct Button {
         int x0, y0, x1, y1;
-        ScreenState from;
+        ScreenState from; // the high-score screen is the one opened during a game
         bool (*acted)();
     };
     const Button buttons[] = {
@@ -220,15 +244,23 @@ TEST_F(ShellScenario, TheTitleAndHelpButtonsActStrictlyInsideTheirRegionsOnly) {
         {303, 231, 425, 287, TitleScreen, [] { return !headless::Dialogs().empty(); }},   // Options
         {303, 323, 425, 380, TitleScreen, [] { return Program().Screen == HelpScreen; }}, // Help
         {165, 387, 310, 450, HelpScreen, [] { return Program().Screen == TitleScreen; }}, // OK
+        // Play again, and Exit, which asks first since a game is in progress.
+        {21, 387, 249, 483, HighScoreScreen, [] { return Program().Screen == GameScreen; }},
+        {282, 387, 462, 483, HighScoreScreen, [] { return !headless::Dialogs().empty(); }},
     };
     for (const Button& b : buttons) {
         const int cx = (b.x0 + b.x1) / 2;
         const int cy = (b.y0 + b.y1) / 2;
         const Point edges[] = {{b.x0, cy}, {b.x1, cy}, {cx, b.y0}, {cx, b.y1}};
-        const Point inside[] = {{b.x0 + 1, b.y0 + 1}, {b.x1 - 1, b.y1 - 1}};
+        // The bottom buttons reach below the 480-pixel client: their last row inside it.
+        const Point inside[] = {{b.x0 + 1, b.y0 + 1}, {b.x1 - 1, std::min(b.y1 - 1, 479)}};
         for (const Point& at : inside) {
             Start();
-            if (b.from == TitleScreen) Click(HelpOkAt);
+            if (b.from != HelpScreen) Click(HelpOkAt);
+            if (b.from == HighScoreScreen) {
+                Click(PlayButtonAt);
+                Command(CmdHighScores);
+            }
             ASSERT_EQ(P().Screen, b.from);
             for (const Point& edge : edges) {
                 Click(edge);
@@ -261,11 +293,16 @@ TEST_F(ShellScenario, APaintPutsBackTheWholeScreenThatWasShown) {
     // A new player's table has no rows: the bare picture, without Play again from the title.
     EXPECT_TRUE(platform::WindowSurface().pixels == LoadBitmapResource(1501).pixels);
     coverAndPaint();
-    // The paused game with its overlay.
+    // The new game, drawn at once, then paused with its overlay.
     Click(HighScoreExitAt);
-    PlayFromTitle();
+    Click(PlayButtonAt);
+    coverAndPaint();
+    RunFor(300);
     const std::vector<uint32_t> running = platform::WindowSurface().pixels;
     Command(CmdPause);
     EXPECT_FALSE(platform::WindowSurface().pixels == running) << "the overlay is drawn";
+    coverAndPaint();
+    // The click that resumes takes the overlay away.
+    Click(SquareCentre(0, 0));
     coverAndPaint();
 }

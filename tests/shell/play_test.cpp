@@ -36,16 +36,28 @@ TEST_F(ShellScenario, AMenuCommandPausesAndTheClickThatResumesPlacesNothing) {
     RunFor(2000);
     EXPECT_EQ(G().slots[0].y, y) << "a paused pile does not move";
 
-    G().popupCount = 1; // a popup still on its way: credited, then dropped on resuming
+    // A popup still on its way: credited, then dropped on resuming.
+    G().popups[0] =
+        ScorePopup{200, 200, 20, static_cast<int32_t>(platform::GetTicks()), PopupStyle::Paint, 0};
+    G().popupCount = 1;
+    // A score past two thresholds of the points level: the resume refreshes the panel twice,
+    // and each refresh raises the level once.
+    G().score = 40001;
     Click(SquareCentre(0, 0));
     EXPECT_EQ(G().Paused, 0);
     EXPECT_EQ(G().GameRunning, 1);
     EXPECT_EQ(G().popupCount, 0);
+    EXPECT_EQ(G().score, 40021);
+    EXPECT_EQ(G().pointsLevel, 4);
     EXPECT_EQ(FilledSquares(), 0);
     RunFor(300);
     EXPECT_LT(G().slots[0].y, y);
+    // Running again, a click places and leaves the rising popups alone.
+    G().popups[0].tick = static_cast<int32_t>(platform::GetTicks());
+    G().popupCount = 1;
     Click(SquareCentre(0, 0));
     EXPECT_EQ(FilledSquares(), 1);
+    EXPECT_GE(G().popupCount, 1);
 }
 
 TEST_F(ShellScenario, ADoubleClickOnTheBoardPlacesOneElement) {
@@ -81,6 +93,9 @@ TEST_F(ShellScenario, TheClientAreaIsKeptSquare) {
     Settle();
     EXPECT_EQ(headless::SquareRequests().size(), requests);
     EXPECT_EQ(headless::RepaintRequests(), repaints + 1);
+    headless::QueueResize(480, 490);
+    Settle();
+    EXPECT_EQ(headless::SquareRequests().size(), requests);
     headless::QueueResize(480, 491);
     Settle();
     ASSERT_EQ(headless::SquareRequests().size(), requests + 1);
@@ -104,12 +119,21 @@ TEST_F(ShellScenario, TheLoopWaitsForInputWhenNothingIsDue) {
     PlayFromTitle();
     MainLoopPass();
     MainLoopPass();
+    EXPECT_EQ(TimeUntilDue(platform::GetTicks()), G().lastPileStep + 101 - platform::GetTicks())
+        << "the next pile step";
+    EXPECT_EQ(TimeUntilDue(G().lastPileStep + 150), 0u) << "a step overdue is due at once";
+    // The pass at that moment moves the pile, and the next one follows without a wait: the
+    // next element may enter then.
+    headless::SetTicks(G().lastPileStep + 101);
+    MainLoopPass();
+    EXPECT_EQ(TimeUntilDue(platform::GetTicks()), 0u);
+    MainLoopPass();
     const uint32_t now = platform::GetTicks();
-    EXPECT_EQ(TimeUntilDue(now), G().lastPileStep + 101 - now) << "the next pile step";
+    ASSERT_EQ(G().lastPileStep, now);
+    ASSERT_EQ(TimeUntilDue(now), 101u);
     G().popups[0].tick = static_cast<int32_t>(now - 50);
     G().popupCount = 1;
-    EXPECT_EQ(TimeUntilDue(now), std::min<uint32_t>(G().lastPileStep + 101 - now, 51))
-        << "or the next popup step";
+    EXPECT_EQ(TimeUntilDue(now), 51u) << "or the next popup step";
     P().pileMovedLastPass = true; // the next element may enter on the next pass: no wait
     EXPECT_EQ(TimeUntilDue(now), 0u);
     P().pileMovedLastPass = false;

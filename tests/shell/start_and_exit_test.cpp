@@ -16,6 +16,7 @@
 #include "persistence/save_record.h"
 #include "platform/posix/player_files_lock.h"
 #include "platform/posix/posix_platform.h"
+#include "presentation/canvas.h"
 #include "presentation/graphics.h"
 #include "rules/runtime_random.h"
 #include "shell/shell.h"
@@ -66,6 +67,15 @@ TEST_F(ShellScenario, FirstStartShowsHelpThenTitleAndTheNextStartShowsTitle) {
 
     Start();
     EXPECT_EQ(P().Screen, TitleScreen);
+
+    // A click that comes before the window's first paint hits its button all the same.
+    headless::Reset();
+    ResetProgramState();
+    ClientWidth = 0;
+    ClientHeight = 0;
+    ASSERT_TRUE(StartUp());
+    Click(TitleHelpButtonAt);
+    EXPECT_EQ(P().Screen, HelpScreen);
 }
 
 TEST_F(ShellScenario, ExitDuringAGameResumesItPausedAtTheNextStart) {
@@ -77,6 +87,15 @@ TEST_F(ShellScenario, ExitDuringAGameResumesItPausedAtTheNextStart) {
     RunFor(1500);
     const GameState before = G();
     ASSERT_EQ(FilledSquares(), 2);
+    // The board as shown: the resumed game shows it the same once the pause ends.
+    const auto board = [] {
+        std::vector<uint32_t> pixels;
+        for (int y = 121; y < 121 + 6 * 54; ++y)
+            for (int x = 121; x < 121 + 6 * 54; ++x)
+                pixels.push_back(headless::Pixel(x, y));
+        return pixels;
+    };
+    const std::vector<uint32_t> shownBoard = board();
     EXPECT_EQ(Exit(), 0);
 
     Start(90000);
@@ -108,6 +127,17 @@ TEST_F(ShellScenario, ExitDuringAGameResumesItPausedAtTheNextStart) {
     EXPECT_EQ(G().Paused, 0);
     EXPECT_EQ(G().GameRunning, 1);
     EXPECT_EQ(FilledSquares(), 2);
+    EXPECT_TRUE(board() == shownBoard);
+
+    // Played to its end, the resumed game is over: Play again starts afresh, not from it.
+    PlayUntilGameOver();
+    headless::QueueClick(240, 240);
+    RunFor(2100);
+    ASSERT_EQ(P().Screen, HighScoreScreen);
+    Click(PlayAgainAt);
+    EXPECT_EQ(P().Screen, GameScreen);
+    EXPECT_EQ(FilledSquares(), 0);
+    EXPECT_EQ(G().score, 0);
 }
 
 TEST_F(ShellScenario, AfterAFinishedGameTheNextStartIsOnTheTitleWithTheHighScore) {
@@ -146,6 +176,17 @@ TEST_F(ShellScenario, WithoutConfigurationTheGameRunsInEnglishAndSaysItCannotSav
     EXPECT_EQ(Exit(), 1) << "the saved game was not written";
     EXPECT_EQ(headless::Messages().back().text, "Cannot write the save file.");
     EXPECT_TRUE(SavedGameBytes().empty());
+
+    // A folder too long for the files' paths: neither can be written, and both are said.
+    std::ofstream(std::filesystem::path(platform::posix::ExecutableFolder()) /
+                  platform::posix::ConfigFileName)
+        << "Language=1\nPath=" << Folder() << "/" << std::string(400, 'x') << "\n";
+    Start();
+    EXPECT_EQ(P().SaveDisabled, 0);
+    EXPECT_EQ(Exit(), 1);
+    ASSERT_EQ(headless::Messages().size(), 2u);
+    EXPECT_EQ(headless::Messages()[0].text, "Cannot write the save file.");
+    EXPECT_EQ(headless::Messages()[1].text, "Error 4.");
 }
 
 TEST_F(ShellScenario, TheLanguageLineElseThePlayersLocaleChoosesMenuPicturesAndDialogs) {
@@ -215,6 +256,7 @@ TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptA
     EXPECT_EQ(headless::Messages()[0].text, "The saved game file cannot be read. It is left as it "
                                             "is, and this game will not be saved.");
     EXPECT_EQ(Exit(), 1);
+    EXPECT_EQ(headless::Messages().size(), 1u) << "nothing more said at exit";
     EXPECT_TRUE(std::filesystem::is_directory(SavedGamePath()));
     std::filesystem::remove(SavedGamePath());
     // The same for the list of players, in the game's language.
@@ -228,6 +270,7 @@ TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptA
               "e telle quelle, et cette partie ne sera pas sauvegard\xE9"
               "e.");
     EXPECT_EQ(Exit(), 1);
+    EXPECT_EQ(headless::Messages().size(), 1u) << "nothing more said at exit";
     EXPECT_TRUE(std::filesystem::is_directory(Folder() + "/userscd32.wxp"));
     std::filesystem::remove(Folder() + "/userscd32.wxp");
     WriteConfig(1);
@@ -243,13 +286,32 @@ TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptA
     std::ofstream(SavedGamePath(), std::ios::binary)
         .write(reinterpret_cast<const char*>(damaged.data()),
                static_cast<std::streamsize>(damaged.size()));
+    testing::internal::CaptureStderr();
     Start();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(SavedGamePath() + " holds values out of "
+                                                                            "range"),
+              std::string::npos);
     EXPECT_EQ(P().Screen, TitleScreen);
     EXPECT_EQ(Exit(), 0);
     std::ifstream kept(SavedGamePath() + ".refused", std::ios::binary);
     const std::vector<uint8_t> keptBytes{std::istreambuf_iterator<char>(kept), {}};
     EXPECT_EQ(keptBytes, damaged);
     EXPECT_EQ(Int32At(SavedGameBytes(), save_layout::GameInProgress), 0);
+
+    // Without the list of players the slot is unknown: the first slot's game in progress is
+    // neither resumed nor written.
+    StartOnTitle();
+    PlayFromTitle();
+    ASSERT_TRUE(PlaceActiveElement());
+    EXPECT_EQ(Exit(), 0);
+    const std::vector<uint8_t> inProgress = SavedGameBytes();
+    std::filesystem::remove(Folder() + "/userscd32.wxp");
+    std::filesystem::create_directory(Folder() + "/userscd32.wxp");
+    Start();
+    EXPECT_EQ(P().Screen, HelpScreen) << "a new player's start";
+    EXPECT_EQ(G().GameInProgress, 0);
+    EXPECT_EQ(Exit(), 1);
+    EXPECT_EQ(SavedGameBytes(), inProgress);
 }
 
 namespace {
@@ -337,7 +399,11 @@ TEST_F(ShellScenario, AGameHoldingThePlayersFilesKeepsASecondStartOut) {
     WriteConfig(0);
     headless::Reset();
     ResetProgramState();
-    EXPECT_FALSE(StartUp());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunGlimora(), 1);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("a game is already running for " +
+                                                          Folder() + ";"),
+              std::string::npos);
     EXPECT_FALSE(headless::WindowOpen());
     ASSERT_EQ(headless::Messages().size(), 1u);
     EXPECT_EQ(headless::Messages()[0].text, "Glimora est d\xE9j\xE0 lanc\xE9.");
