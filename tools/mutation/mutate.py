@@ -121,6 +121,9 @@ def read_equivalent(path):
             elif line.strip():
                 reasons[line] = reason
                 in_comment = False
+            else:
+                # A blank line ends a comment: the file's own heading is no mutant's reason.
+                reason, in_comment = "", False
     return reasons
 
 
