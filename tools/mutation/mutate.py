@@ -48,8 +48,9 @@ SUBSYSTEMS = {
     "presentation": ("presentation", ["presentation_tests"],
                      ("gtest", "tests/presentation/presentation_tests")),
     "shell": ("shell", ["shell_tests"], ("ctest", r"^shell_scenarios$")),
-    "classic_ui": ("platform/classic_ui", ["platform_tests", "sdl_smoke"],
-                   ("ctest", r"^platform\.")),
+    # The scenario tests drive the drawn menus and dialogs through the headless backend.
+    "classic_ui": ("platform/classic_ui", ["platform_tests", "sdl_smoke", "shell_tests"],
+                   ("ctest", r"^(platform\.|shell_scenarios$)")),
 }
 
 # (pattern, replacement, name): each is tried at every place it matches on a line.
