@@ -226,6 +226,26 @@ TEST_F(SlotFile, OverlappingGamesOfTwoUsersKeepBothNamesAndSlots) {
         message_log::expectOne("Error 4.", "Error!");
     }
     EXPECT_TRUE(message_log::shown().empty());
+
+    // Merging: bytes past the list's end are no name, an empty list of ours adds nothing,
+    // and a full list or one whose count is damaged takes no name and stays as it was.
+    SlotRecord onDisk;
+    resolvePlayerSlot(onDisk, "anna", 1);
+    std::strcpy(onDisk.names[1].data(), "bruno");
+    mergeSlotNames(onDisk, expected);
+    EXPECT_EQ(encodeSlotRecord(onDisk), both);
+    SlotRecord none;
+    std::strcpy(none.names[0].data(), "carl");
+    mergeSlotNames(onDisk, none);
+    EXPECT_EQ(encodeSlotRecord(onDisk), both);
+    SlotRecord damaged = onDisk, newcomer;
+    damaged.count = -1;
+    resolvePlayerSlot(newcomer, "zed", 1);
+    for (SlotRecord record : {withUsers(SlotNameCount), damaged}) {
+        const SlotRecordBytes before = encodeSlotRecord(record);
+        mergeSlotNames(record, newcomer);
+        EXPECT_EQ(encodeSlotRecord(record), before);
+    }
 }
 
 } // namespace
