@@ -55,6 +55,7 @@ TEST(Windows1252, TypedTextBecomesCodePageBytes) {
     // Malformed input: stray continuation bytes, a cut sequence, overlong forms, surrogates.
     EXPECT_EQ(Utf8ToWindows1252("\x80x"), "?x");
     EXPECT_EQ(Utf8ToWindows1252("x\xC3"), "x?");
+    EXPECT_EQ(Utf8ToWindows1252("\xC3x\xF0\x90\x80\x80"), "?x?");
     EXPECT_EQ(Utf8ToWindows1252("\xC0\xAF"), "??");
     EXPECT_EQ(Utf8ToWindows1252("\xED\xA0\x80"), "???");
     EXPECT_EQ(Utf8ToWindows1252("a\tb\n"), "ab");
