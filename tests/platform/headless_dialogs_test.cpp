@@ -160,7 +160,7 @@ TEST_F(HeadlessDialogs, TheKeyboardPressesTheFocusedButtonAndTheMnemonics) {
     Key(classicui::UiKey::Char, 'h', true); // &Help screen
     Key(classicui::UiKey::Space);           // the check box has the focus now
     pressAndSlipOff(1);
-    Key(classicui::UiKey::Return);
+    Key(classicui::UiKey::Space); // presses the focused OK, as it pressed the check box
     EXPECT_EQ(platform::RunDialog(optionsDialog, optionsProcedure), 0);
     EXPECT_EQ(headless::Dialogs()[1].commands, (std::vector<int>{2001, 2001, 1}));
     EXPECT_TRUE(helpChosen);
