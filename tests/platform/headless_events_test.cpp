@@ -233,6 +233,10 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     headless::QueueKey(UiKey::MenuKey);
     headless::QueueKey(UiKey::Return);
     headless::QueueKey(UiKey::Char, 'h');
+    // F10 and a title's letter ('l' of "G&limora") open its pop-up at its first item.
+    headless::QueueKey(UiKey::MenuKey);
+    headless::QueueKey(UiKey::Char, 'l');
+    headless::QueueKey(UiKey::Return);
     // A held Alt that repeats still opens the menu when let go alone; Escape twice leaves it.
     classicui::UiEvent held;
     held.kind = classicui::UiEvent::Kind::Key;
@@ -261,9 +265,10 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     away.x = away.y = 470;
     headless::QueueInput(away);
     const std::vector<int> chosen = commands();
-    ASSERT_EQ(chosen.size(), 2u);
+    ASSERT_EQ(chosen.size(), 3u);
     EXPECT_EQ(chosen[0], MenuEnglish().popups[0].items[1].id);
     EXPECT_EQ(chosen[1], 9073); // Help
+    EXPECT_EQ(chosen[2], 9072); // New Game
     EXPECT_EQ(headless::PendingInputs(), 0u);
     // The press that closed the menu is used up: nothing reached the window.
     EXPECT_TRUE(seen.empty());
