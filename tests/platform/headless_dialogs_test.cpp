@@ -5,9 +5,13 @@
 #include <functional>
 #include <string>
 
+#include "platform/classic_ui/dialog_layout.h"
 #include "platform/classic_ui/ui_event.h"
+#include "platform/classic_ui/window_core.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "resources/bitmap_font.h"
+#include "resources/resources.h"
 #include "tests/platform/test_dialogs.h"
 
 namespace {
@@ -252,6 +256,35 @@ TEST_F(HeadlessDialogs, MessageBoxesAreRecordedAndClosedByOkOrTheKeyboard) {
     EXPECT_EQ(headless::Messages()[0].text, "Cannot write the save file.");
     EXPECT_EQ(headless::Messages()[0].caption, "Error!");
     EXPECT_EQ(headless::Messages()[1].caption, "Glimora 1.00");
+
+    // The mouse: a press on OK let go beside it, and a release over the close box that was not
+    // pressed there, leave the box open; a click on its close box closes it.
+    const classicui::WindowCore& w = classicui::MainWindow();
+    const classicui::MessageBoxLayout m = classicui::LayoutMessageBox(
+        EmbeddedFont(DialogFontId), "Error 4.", "Error!", w.uiClientArea(), w.uiWindowArea());
+    const auto mouse = [](classicui::UiEvent::Kind kind, classicui::Rect r, int dx) {
+        classicui::UiEvent e;
+        e.kind = kind;
+        e.x = r.x + r.w / 2 + dx;
+        e.y = r.y + r.h / 2;
+        headless::AwaitDialog();
+        headless::QueueInput(e);
+    };
+    using Kind = classicui::UiEvent::Kind;
+    mouse(Kind::MouseDown, m.okButton, 0);
+    mouse(Kind::MouseMove, m.okButton, m.okButton.w);
+    mouse(Kind::MouseUp, m.okButton, m.okButton.w);
+    mouse(Kind::MouseUp, m.frame.closeBox, 0);
+    mouse(Kind::MouseDown, m.frame.closeBox, 0);
+    mouse(Kind::MouseUp, m.frame.closeBox, 0);
+    headless::QueueKey(classicui::UiKey::Return); // for what follows the box
+    const size_t forLater = headless::PendingInputs();
+    platform::ShowMessage("Error 4.", "Error!");
+    EXPECT_EQ(headless::PendingInputs(), forLater);
+    headless::QueueKey(classicui::UiKey::Escape);
+    const size_t queued = headless::PendingInputs();
+    platform::ShowMessage("Error 4.", "Error!");
+    EXPECT_EQ(headless::PendingInputs(), queued - 1); // the Return's press closed it
 }
 
 } // namespace
