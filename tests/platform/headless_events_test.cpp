@@ -83,6 +83,12 @@ TEST_F(HeadlessEvents, DoubleClickArrivesAsWindowsGivesIt) {
         EXPECT_EQ(e.x, 100);
         EXPECT_EQ(e.y, 200);
     }
+    // A release only reaches the window inside its client area, as it does without capture.
+    seen.clear();
+    for (const auto& [x, y] : {std::pair{479, 479}, {480, 10}, {10, 480}, {-1, 10}, {10, -1}})
+        headless::QueueLeftUp(x, y);
+    EXPECT_EQ(drain(), (Types{EventType::LeftUp}));
+    EXPECT_EQ(seen[0].x, 479);
 }
 
 TEST_F(HeadlessEvents, QuitEndsTheLoopBeforeAnythingStillWaiting) {
