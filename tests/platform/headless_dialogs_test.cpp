@@ -103,9 +103,14 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
         EXPECT_EQ(platform::GetControlText(d, 1001, 64), "o\xE9"
                                                          "01234");
     });
+    // Right moves the caret, Up and Down do not move it in an edit field.
+    for (classicui::UiKey k : {classicui::UiKey::Home, classicui::UiKey::Right,
+                               classicui::UiKey::Down, classicui::UiKey::Up})
+        Key(k);
+    headless::QueueText("x");
     Key(classicui::UiKey::Return); // in the edit field: the default push button, OK
     EXPECT_EQ(platform::RunDialog(nameDialog, nameProcedure), 0);
-    EXPECT_EQ(storedName, "o\xE9"
+    EXPECT_EQ(storedName, "ox\xE9"
                           "01234");
     ASSERT_EQ(headless::Dialogs().size(), 2u);
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1100);
