@@ -75,6 +75,15 @@ class HeadlessDialogs : public ::testing::Test {
             check(*headless::OpenDialog());
         });
     }
+    // A pointer event `dx` pixels right of the middle of `r`, for the open dialog or box.
+    static void Pointer(classicui::UiEvent::Kind kind, classicui::Rect r, int dx = 0) {
+        classicui::UiEvent e;
+        e.kind = kind;
+        e.x = r.x + r.w / 2 + dx;
+        e.y = r.y + r.h / 2;
+        headless::AwaitDialog();
+        headless::QueueInput(e);
+    }
     static void Key(classicui::UiKey key, char ch = 0, bool alt = false, bool shift = false) {
         headless::AwaitDialog();
         headless::QueueKey(key, ch, alt, shift);
@@ -173,6 +182,18 @@ TEST_F(HeadlessDialogs, TheKeyboardPressesTheFocusedButtonAndTheMnemonics) {
     EXPECT_EQ(platform::RunDialog(optionsDialog, optionsProcedure), 0);
     EXPECT_EQ(headless::Dialogs()[1].commands, (std::vector<int>{2001, 2001, 1}));
     EXPECT_TRUE(helpChosen);
+
+    // The close box held, the pointer taken off it and back, then let go: it cancels.
+    const classicui::WindowCore& w = classicui::MainWindow();
+    const classicui::Rect box =
+        classicui::LayoutDialog(optionsDialog, w.uiClientArea(), w.uiWindowArea()).closeBox;
+    using Kind = classicui::UiEvent::Kind;
+    Pointer(Kind::MouseDown, box);
+    Pointer(Kind::MouseMove, box, 40);
+    Pointer(Kind::MouseMove, box);
+    Pointer(Kind::MouseUp, box);
+    EXPECT_EQ(platform::RunDialog(optionsDialog, optionsProcedure), 1);
+    EXPECT_EQ(headless::Dialogs()[2].commands, std::vector<int>{2});
 }
 
 TEST_F(HeadlessDialogs, EscapeLeavesANoticeOpenAndUnclosedDialogsAreReported) {
@@ -267,21 +288,13 @@ TEST_F(HeadlessDialogs, MessageBoxesAreRecordedAndClosedByOkOrTheKeyboard) {
     const classicui::WindowCore& w = classicui::MainWindow();
     const classicui::MessageBoxLayout m = classicui::LayoutMessageBox(
         EmbeddedFont(DialogFontId), "Error 4.", "Error!", w.uiClientArea(), w.uiWindowArea());
-    const auto mouse = [](classicui::UiEvent::Kind kind, classicui::Rect r, int dx) {
-        classicui::UiEvent e;
-        e.kind = kind;
-        e.x = r.x + r.w / 2 + dx;
-        e.y = r.y + r.h / 2;
-        headless::AwaitDialog();
-        headless::QueueInput(e);
-    };
     using Kind = classicui::UiEvent::Kind;
-    mouse(Kind::MouseDown, m.okButton, 0);
-    mouse(Kind::MouseMove, m.okButton, m.okButton.w);
-    mouse(Kind::MouseUp, m.okButton, m.okButton.w);
-    mouse(Kind::MouseUp, m.frame.closeBox, 0);
-    mouse(Kind::MouseDown, m.frame.closeBox, 0);
-    mouse(Kind::MouseUp, m.frame.closeBox, 0);
+    Pointer(Kind::MouseDown, m.okButton);
+    Pointer(Kind::MouseMove, m.okButton, m.okButton.w);
+    Pointer(Kind::MouseUp, m.okButton, m.okButton.w);
+    Pointer(Kind::MouseUp, m.frame.closeBox);
+    Pointer(Kind::MouseDown, m.frame.closeBox);
+    Pointer(Kind::MouseUp, m.frame.closeBox);
     headless::QueueKey(classicui::UiKey::Return); // for what follows the box
     const size_t forLater = headless::PendingInputs();
     platform::ShowMessage("Error 4.", "Error!");
