@@ -120,6 +120,7 @@ TEST_F(PopupsTest, BadEntriesRunTheirCourseWithoutDrawingOrIndexingOutsideTheLis
     EXPECT_EQ(game.popupCount, 0);
     game.popupCount = 40; // taken as a full list
     RemovePopup(game, 39);
+    RemovePopup(game, PopupCapacity);
     EXPECT_EQ(game.popupCount, 40);
     RemovePopup(game, 35);
     EXPECT_EQ(game.popupCount, 35);
@@ -131,4 +132,14 @@ TEST_F(PopupsTest, BadEntriesRunTheirCourseWithoutDrawingOrIndexingOutsideTheLis
     // A new game empties the list: nothing left to rise.
     ClearPopups(game);
     EXPECT_EQ(game.popupCount, 0);
+    Updates().clear();
+    AnimatePopups(game, 4000);
+    EXPECT_TRUE(Updates().empty());
+    EXPECT_EQ(game.popups[0].y, 198);
+    // A label measured 0 wide rises without drawing anything.
+    game.ClearLabelSize.width = 0;
+    game.popupCount = 1;
+    AnimatePopups(game, 6000);
+    EXPECT_TRUE(Updates().empty());
+    EXPECT_EQ(game.popups[0].y, 196);
 }
