@@ -96,6 +96,10 @@ TEST_F(PopupsTest, TheMultiplierLabelIsAnXThenTheMultiplier) {
             }
     EXPECT_EQ(LabelImages[2].surface.pixels, image.pixels);
     EXPECT_EQ(LabelMasks[2].surface.pixels, mask.pixels);
+    // A font that did not load has no cells: text is measured 16 rows high, the system's.
+    BitmapFont broken;
+    UseTextFont(&broken);
+    EXPECT_EQ(MeasureText("12").cy, 16);
 }
 
 TEST_F(PopupsTest, AfterARemovalTheEntryMovedIntoPlaceWaitsForTheNextPass) {
