@@ -73,6 +73,15 @@ TEST_F(PopupsTest, APopupInFlightShowsTheNewValueOnceTheLabelsAreRenderedAgain) 
 }
 
 TEST_F(PopupsTest, TheMultiplierLabelIsAnXThenTheMultiplier) {
+    // Resumed in flight before any multiplier label was written: the fresh strip's black box.
+    game.MultiplierLabelSize = LabelSize{8, 16};
+    BackBuffer.at(175, 229) = 1; // an odd pixel under it
+    add(175, 229, PopupStyle::Multiplier);
+    AnimatePopups(game, 101);
+    for (int j = 220; j < 380; ++j)
+        for (int i = 170; i < 205; ++i)
+            ASSERT_EQ(At(i, j), i >= 175 && i < 199 && j >= 227 && j < 371 ? 0u : Backdrop)
+                << i << "," << j;
     // Digits are blocks and 'x' a bar two rows high, so that the order of the two shows.
     BitmapFont font;
     font.cellHeight = 16;
