@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "presentation/bmp_decoder.h"
+#include "tests/presentation/guarded_memory.h"
 
 namespace {
 
@@ -53,7 +54,9 @@ Bytes withCoreHeader(const Bytes& info, int w, int h) {
     put32(b, 10, 26);
     put32(b, 14, 12);
     b[18] = static_cast<uint8_t>(w);
+    b[19] = static_cast<uint8_t>(w >> 8);
     b[20] = static_cast<uint8_t>(h);
+    b[21] = static_cast<uint8_t>(h >> 8);
     b[22] = 1;
     b[24] = 24;
     std::copy(info.begin() + 54, info.end(), b.begin() + 26);
@@ -73,6 +76,19 @@ TEST(BmpDecoderTest, ReadsBottomUpAndTopDownRowsWithTheirPaddingBehindEitherHead
     // The largest side taken, with every byte of its rows there.
     EXPECT_EQ(DecodeBmp(makeBmp(MaxBitmapSide, 1)).width, MaxBitmapSide);
     EXPECT_EQ(DecodeBmp(makeBmp(1, MaxBitmapSide, true)).height, MaxBitmapSide);
+    EXPECT_EQ(DecodeBmp(withCoreHeader(makeBmp(1, 300), 1, 300)).height, 300);
+    // Rows with no padding, the last one ending the file where readable memory ends: every
+    // pixel read, and not one byte past them.
+    const Bytes exact = makeBmp(4, 2);
+    GuardedMemory guarded(exact.size());
+    ASSERT_NE(guarded.data(), nullptr);
+    std::copy(exact.begin(), exact.end(), guarded.data());
+    Surface s = DecodeBmp({guarded.data(), exact.size()});
+    ASSERT_EQ(s.width, 4);
+    ASSERT_EQ(s.height, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(s.at(x, y), colourAt(x, y));
 }
 
 TEST(BmpDecoderTest, RefusesOtherFormatsAndSizesOrOffsetsThatDoNotFit) {
@@ -87,6 +103,9 @@ TEST(BmpDecoderTest, RefusesOtherFormatsAndSizesOrOffsetsThatDoNotFit) {
         put32(b, at, value);
         EXPECT_TRUE(DecodeBmp(b).empty()) << at << " " << value;
     }
+    Bytes compressed = makeBmp(2, 2); // compressed in the third byte of the word only
+    compressed[32] = 1;
+    EXPECT_TRUE(DecodeBmp(compressed).empty());
     // Not a BMP: either letter of its signature wrong.
     for (size_t at : {0u, 1u}) {
         Bytes b = makeBmp(2, 2);

@@ -39,4 +39,6 @@ TEST_F(CanvasTest, ClickTestIsStrictAndFindsTheSquareUnderThePoint) {
     Resize(0, 0); // a window shrunk to nothing has no square anywhere
     EXPECT_EQ(BoardColumnAt(0), -1);
     EXPECT_EQ(BoardRowAt(5), -1);
+    Resize(1, 1); // a one-pixel window still has its square
+    EXPECT_EQ(BoardColumnAt(0), 0);
 }

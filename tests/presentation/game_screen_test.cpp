@@ -75,6 +75,14 @@ TEST_F(GameScreenTest, TheBackBufferTakesTheBoardPictureAndEachTileAtItsSquaresO
     }
     EXPECT_EQ(BackBuffer.pixels, expected.pixels);
     EXPECT_TRUE(Updates().empty()) << "the window is left alone";
+    // The ring's square put back from the back buffer, scaled.
+    Resize(960, 960);
+    RestoreFromBackBuffer(21, 276, 120);
+    EXPECT_EQ(Updates(), (std::vector<UpdateRect>{{42, 552, 240, 240}}));
+    EXPECT_EQ(At(42, 552), PictureColour(2000));
+    EXPECT_EQ(At(200, 700), PictureColour(2000));
+    EXPECT_EQ(At(281, 791), PictureColour(105)); // the corner of square (0, 5)
+    EXPECT_EQ(At(282, 552), 0u);
 }
 
 TEST_F(GameScreenTest, PileDrawingsAreCutAtLine404) {

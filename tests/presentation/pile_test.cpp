@@ -35,6 +35,7 @@ TEST_F(PileTest, ActiveElementGetsShadowTileAndRingOnTheWindowOnly) {
     EXPECT_EQ(At(90, 300), Backdrop);
     EXPECT_EQ(At(50, 280), PictureColour(116));
     EXPECT_EQ(At(113, 280), PictureColour(116)); // the ring's last column
+    EXPECT_EQ(At(50, 287), PictureColour(116));  // and its shape's last row
     EXPECT_EQ(At(50, 288), Backdrop); // the white of the ring frame leaves the board alone
     EXPECT_EQ(BackBuffer.at(50, 310), Backdrop);
 
@@ -45,6 +46,16 @@ TEST_F(PileTest, ActiveElementGetsShadowTileAndRingOnTheWindowOnly) {
     EXPECT_EQ(Updates(), (std::vector<UpdateRect>{{42, 361, 54, 54},    // old place
                                                   {46, 361, 48, 43},    // shadow
                                                   {42, 355, 48, 48}})); // element
+    // Two units lower it loses its last row; from line 403 one row of it is left.
+    game.slots[1].y = 357;
+    Updates().clear();
+    DrawPileSlot(game, 1, 361, false);
+    EXPECT_EQ(Updates(),
+              (std::vector<UpdateRect>{{42, 361, 54, 54}, {46, 363, 48, 41}, {42, 357, 48, 47}}));
+    game.slots[1].y = 403;
+    Updates().clear();
+    DrawPileSlot(game, 1, 361, false);
+    EXPECT_EQ(Updates(), (std::vector<UpdateRect>{{42, 361, 54, 54}, {42, 403, 48, 1}}));
 }
 
 TEST_F(PileTest, RingTurnsOneFramePerStepOfTheActiveElementOnly) {
@@ -101,4 +112,9 @@ TEST_F(PileTest, LandingDarkensTheElementAndRestsItWithItsShadowInTheBackBuffer)
     game.landedCount = 100;
     RedrawRestingPile(game);
     EXPECT_EQ(BackBuffer.pixels, resting(4, 6));
+    // With nothing landed, nothing rests.
+    BackBuffer = Surface(480, 480, Backdrop);
+    game.landedCount = 0;
+    RedrawRestingPile(game);
+    EXPECT_EQ(BackBuffer.pixels, Surface(480, 480, Backdrop).pixels);
 }

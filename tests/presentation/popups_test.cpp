@@ -73,6 +73,15 @@ TEST_F(PopupsTest, APopupInFlightShowsTheNewValueOnceTheLabelsAreRenderedAgain) 
 }
 
 TEST_F(PopupsTest, TheMultiplierLabelIsAnXThenTheMultiplier) {
+    // Resumed in flight before any multiplier label was written: the fresh strip's black box.
+    game.MultiplierLabelSize = LabelSize{8, 16};
+    BackBuffer.at(175, 229) = 1; // an odd pixel under it
+    add(175, 229, PopupStyle::Multiplier);
+    AnimatePopups(game, 101);
+    for (int j = 220; j < 380; ++j)
+        for (int i = 170; i < 205; ++i)
+            ASSERT_EQ(At(i, j), i >= 175 && i < 199 && j >= 227 && j < 371 ? 0u : Backdrop)
+                << i << "," << j;
     // Digits are blocks and 'x' a bar two rows high, so that the order of the two shows.
     BitmapFont font;
     font.cellHeight = 16;
@@ -96,6 +105,10 @@ TEST_F(PopupsTest, TheMultiplierLabelIsAnXThenTheMultiplier) {
             }
     EXPECT_EQ(LabelImages[2].surface.pixels, image.pixels);
     EXPECT_EQ(LabelMasks[2].surface.pixels, mask.pixels);
+    // A font that did not load has no cells: text is measured 16 rows high, the system's.
+    BitmapFont broken;
+    UseTextFont(&broken);
+    EXPECT_EQ(MeasureText("12").cy, 16);
 }
 
 TEST_F(PopupsTest, AfterARemovalTheEntryMovedIntoPlaceWaitsForTheNextPass) {
@@ -120,6 +133,7 @@ TEST_F(PopupsTest, BadEntriesRunTheirCourseWithoutDrawingOrIndexingOutsideTheLis
     EXPECT_EQ(game.popupCount, 0);
     game.popupCount = 40; // taken as a full list
     RemovePopup(game, 39);
+    RemovePopup(game, PopupCapacity);
     EXPECT_EQ(game.popupCount, 40);
     RemovePopup(game, 35);
     EXPECT_EQ(game.popupCount, 35);
@@ -131,4 +145,14 @@ TEST_F(PopupsTest, BadEntriesRunTheirCourseWithoutDrawingOrIndexingOutsideTheLis
     // A new game empties the list: nothing left to rise.
     ClearPopups(game);
     EXPECT_EQ(game.popupCount, 0);
+    Updates().clear();
+    AnimatePopups(game, 4000);
+    EXPECT_TRUE(Updates().empty());
+    EXPECT_EQ(game.popups[0].y, 198);
+    // A label measured 0 wide rises without drawing anything.
+    game.ClearLabelSize.width = 0;
+    game.popupCount = 1;
+    AnimatePopups(game, 6000);
+    EXPECT_TRUE(Updates().empty());
+    EXPECT_EQ(game.popups[0].y, 196);
 }

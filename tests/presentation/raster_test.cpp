@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "presentation/raster.h"
+#include "presentation/text.h"
+#include "tests/presentation/guarded_memory.h"
 
 namespace {
 
@@ -41,6 +43,11 @@ TEST(StretchTest, EnlargingPicksThePixelUnderEachCentreTiesToTheLower) {
     EXPECT_EQ(dst.pixels, (Pixels{A & 0x777777, A & 0x777777, B & 0x777777, A & 0x777777,
                                   A & 0x777777, B & 0x777777, C & 0x777777, C & 0x777777,
                                   D & 0x777777, C & 0x777777, C & 0x777777, D & 0x777777}));
+    // A repeated row ANDed over two different rows ANDs each of them.
+    Surface striped(1, 2, 0);
+    striped.pixels = {0xFF00FF, 0x00FFFF};
+    StretchBlt(striped, 0, 0, 1, 2, row({0xFFFFF0}), 0, 0, 1, 1, Rop::SrcAnd);
+    EXPECT_EQ(striped.pixels, (Pixels{0xFF00F0, 0x00FFF0}));
 }
 
 TEST(StretchTest, ShrinkingAndsTheSourcePixelsLandingOnEachDestinationPixel) {
@@ -49,6 +56,14 @@ TEST(StretchTest, ShrinkingAndsTheSourcePixelsLandingOnEachDestinationPixel) {
     // One pixel wide from a wider source: the last source pixel is left out.
     EXPECT_EQ(stretch({0xF0F0F0, 0x3C3C3C, 0x000000}, 1), (Pixels{0x303030}));
     EXPECT_EQ(stretch({A, 0}, 1), (Pixels{A}));
+    // Four to three: the middle pixel takes the middle two; from source x 1, three to two.
+    EXPECT_EQ(stretch({A, B, C, D}, 3), (Pixels{A, B & C, D}));
+    EXPECT_EQ(stretch({A, B, C, D}, 2, 1, 3), (Pixels{B & C, D}));
+    // Rows shrink alike: four rows to two, each the AND of its two.
+    Surface column(1, 4, 0), two(1, 2, 0);
+    column.pixels = {0xF0F0F0, 0x3C3C3C, 0xFF00FF, 0x0F0F0F};
+    StretchBlt(two, 0, 0, 1, 2, column, 0, 0, 1, 4, Rop::SrcCopy);
+    EXPECT_EQ(two.pixels, (Pixels{0x303030, 0x0F000F}));
     // A white row copies white: only AND and MERGEPAINT may skip it.
     EXPECT_EQ(stretch({0xFFFFFF}, 2, 0, -1, D), (Pixels{0xFFFFFF, 0xFFFFFF}));
 }
@@ -70,6 +85,26 @@ TEST(StretchTest, ClippedToBothSurfacesWithoutChangingTheMapping) {
     StretchBlt(half, -1, 0, 2, 1, row({0xF0F0F0, 0x3C3C3C, 0xFF00FF, 0x0F0F0F}), 0, 0, 4, 1,
                Rop::SrcCopy);
     EXPECT_EQ(half.pixels, (Pixels{0x0F000F, D}));
+    Surface first(1, 1, D); // and right of it: the source pixels landing past it are left out
+    StretchBlt(first, 0, 0, 2, 1, row({0xF0F0F0, 0x3C3C3C, 0xFF00FF, 0x0F0F0F}), 0, 0, 4, 1,
+               Rop::SrcCopy);
+    EXPECT_EQ(first.pixels, (Pixels{0x303030}));
+    // Shrinking over the bitmap's right edge: the pixel with no source is left alone, and
+    // nothing is read from the next row.
+    Surface wide(4, 2, 0), pair(2, 1, D);
+    wide.pixels = {A, B, C, D, 0, 0, 0, 0};
+    StretchBlt(pair, 0, 0, 2, 1, wide, 2, 0, 4, 1, Rop::SrcCopy);
+    EXPECT_EQ(pair.pixels, (Pixels{C & D, D}));
+    // Rows past the bitmap's bottom are left alone; rows above the surface are not drawn.
+    Surface tall(2, 2, D), square(2, 2, 0), top(2, 2, D);
+    BitBlt(tall, 0, 0, 2, 2, row({A, B}), 0, 0, Rop::SrcCopy);
+    EXPECT_EQ(tall.pixels, (Pixels{A, B, D, D}));
+    square.pixels = {A, B, C, D};
+    BitBlt(top, 0, -1, 2, 2, square, 0, 0, Rop::SrcCopy);
+    EXPECT_EQ(top.pixels, (Pixels{C, D, D, D}));
+    // A fill wholly right of the surface fills and reports nothing.
+    EXPECT_TRUE(FillWhite(top, 5, 0, 2, 2).empty());
+    EXPECT_EQ(top.pixels, (Pixels{C, D, D, D}));
     // Nothing to draw: nothing reported, and no overflow near the ends of int.
     EXPECT_TRUE(StretchBlt(dst, 0, 0, 3, 1, row({A}), 5, 0, 1, 1, Rop::SrcCopy).empty());
     EXPECT_TRUE(StretchBlt(dst, 0, 0, -3, 1, row({A}), 0, 0, 1, 1, Rop::SrcCopy).empty());
@@ -114,6 +149,33 @@ TEST(StretchTest, AViewDrawsInItsOwnRowsAndOverTooLittleMemoryNotAtAll) {
     // Memory that ends before the last row's end: nothing is drawn or copied.
     Surface cut = Surface::View(memory.data(), 3, 2, 4, 6);
     EXPECT_TRUE(StretchBlt(cut, 0, 0, 3, 2, row({B}), 0, 0, 1, 1, Rop::SrcCopy).empty());
+    EXPECT_TRUE(FillWhite(cut, 0, 0, 3, 2).empty());
+    WriteText(cut, TextState{A, B, BkMode::Opaque}, 0, 0, "8");
+    Surface whole(3, 2, 0);
+    EXPECT_TRUE(BitBlt(whole, 0, 0, 3, 2, cut, 0, 0, Rop::SrcCopy).empty());
+    EXPECT_EQ(whole.pixels, Surface(3, 2, 0).pixels);
     EXPECT_EQ(memory, (Pixels{D, A, B, D, A, C, C, D}));
     EXPECT_TRUE(Surface(cut).empty());
+}
+
+TEST(StretchTest, TextAndCopiesTouchNoMemoryBesideTheirPixels) {
+    // Opaque text cut by a view's right and bottom edges: the view's pixels are all text or
+    // background, the words between and after its rows untouched.
+    Pixels memory(12, D);
+    Surface view = Surface::View(memory.data(), 3, 2, 4, memory.size());
+    WriteText(view, TextState{A, B, BkMode::Opaque}, 0, 0, "8");
+    for (size_t i = 0; i < memory.size(); ++i)
+        if (i % 4 == 3 || i >= 8)
+            EXPECT_EQ(memory[i], D) << i;
+        else
+            EXPECT_TRUE(memory[i] == A || memory[i] == B) << i;
+    // A one-pixel source at the end of readable memory, its left neighbour off the bitmap:
+    // ANDed in, with nothing read past it.
+    GuardedMemory guarded(sizeof(uint32_t));
+    ASSERT_NE(guarded.data(), nullptr);
+    auto* pixel = reinterpret_cast<uint32_t*>(guarded.data());
+    *pixel = A;
+    Surface lone = Surface::View(pixel, 1, 1, 1, 1), dst(2, 1, D);
+    StretchBlt(dst, 0, 0, 2, 1, lone, -1, 0, 2, 1, Rop::SrcAnd);
+    EXPECT_EQ(dst.pixels, (Pixels{D, A & D}));
 }

@@ -7,7 +7,13 @@
 
 using ScreensTest = DrawingTest;
 
+namespace {
+// Before any screen: the first one to need the graphics must make them.
+const int ReadyAtStart = GraphicsReady;
+} // namespace
+
 TEST_F(ScreensTest, TitleShowsThePictureOfTheLanguageAndMakesTheGraphicsOnce) {
+    EXPECT_EQ(ReadyAtStart, 0);
     DrawTitleScreen(1);
     EXPECT_EQ(At(0, 0), PictureColour(2601));
     ASSERT_EQ(GraphicsReady, 1);
@@ -62,6 +68,15 @@ TEST_F(ScreensTest, HighScoreRowsAreWrittenWhiteAtTheirPlaces) {
     EXPECT_EQ(At(246 + 64, 91 + 4), 0xFFFFFFu); // "12000"
     for (int y = 244; y < 480; ++y)
         ASSERT_EQ(At(60, y), bare);
+    // Over black: the letters pure white, the strips' blank top rows leave the window alone.
+    Resize(480, 480, 0);
+    DrawHighScoreRows(rows);
+    for (int i = 0; i < 3; ++i) {
+        const int top = 91 + 51 * i;
+        EXPECT_EQ(At(51, top + 4), 0xFFFFFFu);
+        for (int x = 0; x < 480; ++x)
+            ASSERT_EQ(At(x, top), 0u) << x << "," << top;
+    }
 }
 
 TEST_F(ScreensTest, PauseOverlayLandsOnACleanGameScreenSoTwiceIsOnce) {
