@@ -14,6 +14,8 @@
 #include "platform/classic_ui/menu_layout.h"
 #include "platform/classic_ui/menu_loop.h"
 #include "platform/classic_ui/modal_dialog.h"
+#include "platform/classic_ui/window_core.h"
+#include "platform/classic_ui/window_frame.h"
 #include "resources/bitmap_font.h"
 #include "resources/resources.h"
 #include "resources/ui/ui_data.h"
@@ -101,6 +103,38 @@ struct OpenedDialog {
     }
 };
 
+// A drawn window that is never shown: what ComposeFrame makes of its state. Its picture lies
+// inside the client with a margin round it, as when the window manager keeps another shape.
+struct StillWindow : classicui::WindowCore {
+    bool createWindow(const char*) override { return true; }
+    void show() override {}
+    bool pollInput(classicui::UiEvent&) override { return false; }
+    bool waitInput(uint32_t) override { return false; }
+    void sleepWithoutWindow(uint32_t) override {}
+    void resized(const classicui::UiEvent&) override {}
+    Rect pictureArea() const override { return {20, 10, client.width - 40, client.height - 20}; }
+
+    // The whole window with the English menu's first pop-up open and a message box over it.
+    Surface compose(int scale) {
+        uiScale = scale;
+        for (int y = 0; y < client.height; ++y)
+            for (int x = 0; x < client.width; ++x)
+                client.at(x, y) = rgb(static_cast<uint32_t>(x), static_cast<uint32_t>(y), 0x40);
+        menu = &MenuEnglish();
+        menuView = {true, 0, true, 2};
+        const Rect ui = uiClientArea(), whole = uiWindowArea();
+        overlays.push_back({[ui, whole](Surface& s) {
+                                const classicui::MessageBoxLayout m = classicui::LayoutMessageBox(
+                                    EmbeddedFont(DialogFontId), "Saved.", "Glimora", ui, whole);
+                                classicui::DrawMessageBox(s, m, "Glimora", {});
+                            },
+                            [] { return Rect{}; }});
+        Surface frame(windowArea().w, windowArea().h, Desk);
+        classicui::ComposeFrame(*this, frame);
+        return frame;
+    }
+};
+
 std::vector<std::pair<std::string, Surface>> DrawAll() {
     std::vector<std::pair<std::string, Surface>> pictures;
     for (int id : {dialog_id::PlayerName, dialog_id::Options, dialog_id::Abandon,
@@ -180,6 +214,9 @@ std::vector<std::pair<std::string, Surface>> DrawAll() {
         options.handle.heldInside = true;
         pictures.emplace_back("dialog-1151-checked-cancel-focused-close-held", options.draw());
     }
+    for (const int scale : {1, 2})
+        pictures.emplace_back("window-scale-" + std::to_string(scale),
+                              StillWindow().compose(scale));
     return pictures;
 }
 
@@ -205,6 +242,8 @@ const std::map<std::string, uint64_t> expected = {
     {"message-ok-held", 0x67ab077a929f7ed3u},
     {"dialog-1101-typed-ok-held", 0xb8780121072a0143u},
     {"dialog-1151-checked-cancel-focused-close-held", 0xa6162afc5002c7c3u},
+    {"window-scale-1", 0x8878aac40c8d4eefu},
+    {"window-scale-2", 0x17a180bcb23b60d2u},
 };
 
 TEST(ClassicPictures, EveryMenuDialogAndMessageBoxMatchesItsLookedAtPicture) {
