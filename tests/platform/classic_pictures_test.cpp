@@ -114,14 +114,15 @@ struct StillWindow : classicui::WindowCore {
     void resized(const classicui::UiEvent&) override {}
     Rect pictureArea() const override { return {20, 10, client.width - 40, client.height - 20}; }
 
-    // The whole window with the English menu's first pop-up open and a message box over it.
-    Surface compose(int scale) {
+    // The whole window with a message box over it, and the English menu's first pop-up open;
+    // or closed, as the menu loop leaves it after a choice: the pop-up no longer drawn.
+    Surface compose(int scale, bool menuOpen) {
         uiScale = scale;
         for (int y = 0; y < client.height; ++y)
             for (int x = 0; x < client.width; ++x)
                 client.at(x, y) = rgb(static_cast<uint32_t>(x), static_cast<uint32_t>(y), 0x40);
         menu = &MenuEnglish();
-        menuView = {true, 0, true, 2};
+        menuView = {menuOpen, 0, true, 2};
         const Rect ui = uiClientArea(), whole = uiWindowArea();
         overlays.push_back({[ui, whole](Surface& s) {
                                 const classicui::MessageBoxLayout m = classicui::LayoutMessageBox(
@@ -216,7 +217,8 @@ std::vector<std::pair<std::string, Surface>> DrawAll() {
     }
     for (const int scale : {1, 2})
         pictures.emplace_back("window-scale-" + std::to_string(scale),
-                              StillWindow().compose(scale));
+                              StillWindow().compose(scale, true));
+    pictures.emplace_back("window-after-menu-choice", StillWindow().compose(1, false));
     return pictures;
 }
 
@@ -244,6 +246,7 @@ const std::map<std::string, uint64_t> expected = {
     {"dialog-1151-checked-cancel-focused-close-held", 0xa6162afc5002c7c3u},
     {"window-scale-1", 0x8878aac40c8d4eefu},
     {"window-scale-2", 0x17a180bcb23b60d2u},
+    {"window-after-menu-choice", 0x70e2c1842e73ca12u},
 };
 
 TEST(ClassicPictures, EveryMenuDialogAndMessageBoxMatchesItsLookedAtPicture) {
