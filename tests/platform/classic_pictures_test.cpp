@@ -263,8 +263,8 @@ TEST(ClassicPictures, EveryMenuDialogAndMessageBoxMatchesItsLookedAtPicture) {
         }
         EXPECT_EQ(got, it->second)
             << "picture " << name << " differs from the one looked at (now {\"" << name << "\", 0x"
-            << std::hex << got << "u}); run with GLIMORA_DUMP_UI=/some/folder to write "
-            << "every picture there as " << name << ".bmp and look at it";
+            << std::hex << got << "u}); run with GLIMORA_DUMP_UI=/some/folder to write every "
+            << "picture there as a BMP and look at " << name << ".bmp";
     }
     EXPECT_EQ(pictures.size(), expected.size()) << "every fingerprint is of a picture drawn";
 }
