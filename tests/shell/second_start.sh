@@ -51,7 +51,15 @@ saved_int() { od -An -td4 -j "$1" -N4 "$saved" | tr -d ' '; }
 "${run[@]}" --autoplay --close-after-ms 100000 >"$work/first.out" 2>"$work/first.err" &
 first=$!
 pids+=("$first")
-wait_for_lock
+# Playing, so past its start-up (which took the lock and set up the SIGTERM handling): a
+# busy machine may take long to get there, and a signal before it would find no game.
+tries=0
+until grep -q '^Glimora: playing$' "$work/first.out"; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 1200 ] || { fail "the first game did not start within 60 s"; break; }
+    sleep 0.05
+done
+holds_lock || fail "the first game plays without the lock"
 
 # Meanwhile a second start of the same player, the configuration now French: it says so in
 # the message box's words (Windows-1252), ends, and leaves every file as it was.

@@ -2,8 +2,8 @@
 //
 // glimora_driven [--autoplay] [--busy-loop] [--close-after-ms N] [--print-opening]
 //                [--press-at-game-over] [--command ID]
-//   --autoplay          start a game at once, as if Play had been clicked (a saved game in
-//                       progress is dropped: use it on files made for the run)
+//   --autoplay          start a game at once, as if Play had been clicked, and say so (a saved
+//                       game in progress is dropped: use it on files made for the run)
 //   --busy-loop         poll without ever waiting, as a loop that never sleeps would
 //   --close-after-ms N  press the window's close box N ms after start-up, printing the screen
 //   --print-opening     print the first two elements that enter the pile, then close
@@ -80,6 +80,11 @@ int main(int argc, char** argv) {
         p.game.Paused = 0;
         p.PauseOverlayPending = 0;
         StartNewGame();
+        // A script may wait for this line before it acts on the running game.
+        if (s.autoplay) {
+            std::printf("Glimora: playing\n");
+            std::fflush(stdout);
+        }
     }
     if (s.command != 0)
         MainWindowProcedure(platform::Event{platform::EventType::Command, 0, 0, s.command});
