@@ -27,14 +27,17 @@ game() { timeout 60 "${run[@]}" "$@"; }
 holds_lock() {
     grep -q ":$(stat -c %i "$data") " /proc/locks
 }
-wait_for_lock() {
-    local tries=0
-    while ! holds_lock; do
+# Waits until `command...` succeeds, 60 s at most, else fails with `what`.
+wait_until() {
+    local what="$1" tries=0
+    shift
+    until "$@"; do
         tries=$((tries + 1))
-        [ "$tries" -lt 1200 ] || { fail "no game took the lock within 60 s"; return 1; }
+        [ "$tries" -lt 1200 ] || { fail "$what within 60 s"; return 1; }
         sleep 0.05
     done
 }
+wait_for_lock() { wait_until "no game took the lock" holds_lock; }
 
 # Every file under the installation, names, modes, sizes and bytes, the program excepted.
 tree() {
@@ -53,12 +56,7 @@ first=$!
 pids+=("$first")
 # Playing, so past its start-up (which took the lock and set up the SIGTERM handling): a
 # busy machine may take long to get there, and a signal before it would find no game.
-tries=0
-until grep -q '^Glimora: playing$' "$work/first.out"; do
-    tries=$((tries + 1))
-    [ "$tries" -lt 1200 ] || { fail "the first game did not start within 60 s"; break; }
-    sleep 0.05
-done
+wait_until "the first game did not start" grep -q '^Glimora: playing$' "$work/first.out" || true
 holds_lock || fail "the first game plays without the lock"
 
 # Meanwhile a second start of the same player, the configuration now French: it says so in
