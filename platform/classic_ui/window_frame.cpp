@@ -72,3 +72,20 @@ std::vector<Rect> ChangedPicture(const WindowCore& w) {
 }
 
 } // namespace classicui
+
+namespace classicui {
+
+std::vector<Rect> UpdateFrame(const WindowCore& w, Surface& frame) {
+    if (Covered(w) || w.frameDirty) {
+        ComposeFrame(w, frame);
+        return {w.windowArea()};
+    }
+    std::vector<Rect> shown;
+    for (const Rect& r : ChangedPicture(w)) {
+        CopyPicture(w, frame, r);
+        shown.push_back(InWindow(w, r));
+    }
+    return shown;
+}
+
+} // namespace classicui

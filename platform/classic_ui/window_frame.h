@@ -27,6 +27,10 @@ std::vector<Rect> ChangedPicture(const WindowCore& w);
 // `r` in picture coordinates as window pixels.
 Rect InWindow(const WindowCore& w, const Rect& r);
 
+// Brings `frame` up to date for a present: the whole window when a cover is up or everything
+// changed, else the changed parts of the picture. The window rectangles it changed.
+std::vector<Rect> UpdateFrame(const WindowCore& w, Surface& frame);
+
 // Whether a pop-up or an overlay covers part of the window.
 inline bool Covered(const WindowCore& w) {
     return w.menuView.active || !w.overlays.empty();

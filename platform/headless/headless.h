@@ -57,6 +57,9 @@ void QueueResize(int width, int height);
 const std::vector<int>& SquareRequests();
 // A pixel of the client (0x00RRGGBB); 0 outside it.
 uint32_t Pixel(int x, int y);
+// Empty while every wait for input found the window shown as it is: else where the first
+// one found a change never presented.
+const std::string& StaleScreen();
 // How many times RequestRepaint was called, and whether a Paint now waits.
 int RepaintRequests();
 bool RepaintPending();

@@ -85,6 +85,7 @@ bool Backend::pollInput(UiEvent& event) {
 }
 
 bool Backend::waitInput(uint32_t timeoutMs) {
+    checkScreen();
     if (inputReady()) return true;
     // Without a timeout only a timed input can come; nothing else will.
     if (timeoutMs == UINT32_MAX && timed.empty()) return false;
@@ -95,6 +96,7 @@ bool Backend::waitInput(uint32_t timeoutMs) {
 
 void Backend::waitInMainLoop(uint32_t timeoutMs) {
     waitTimeouts.push_back(timeoutMs);
+    checkScreen();
     if (inputReady()) return;
     ticks += stepUpTo(std::min(timeoutMs, waitCap));
 }

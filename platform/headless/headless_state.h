@@ -35,6 +35,14 @@ struct Backend : classicui::WindowCore {
     std::vector<MessageRecord> messages;
     std::vector<int> sounds;
 
+    // The window as a player would see it: what each present showed, as the web page shows it.
+    Surface screen;
+    std::string staleScreen; // the first wait that found it out of date, described
+
+    // Checks, when the program is about to wait for input, that the screen shows what the
+    // window holds: a change never presented would stay unseen by the player meanwhile.
+    void checkScreen();
+
     // Moves the timed inputs that came due to the queue; true when one may be taken now.
     bool inputReady();
     // The first input that may be taken now: with a dialog up, the first; else the first
@@ -42,7 +50,7 @@ struct Backend : classicui::WindowCore {
     std::deque<Input>::iterator nextReady();
     void push(Input input);
 
-    void show() override {}
+    void show() override;
     bool createWindow(const char* windowTitle) override;
     bool pollInput(classicui::UiEvent& event) override;
     bool waitInput(uint32_t timeoutMs) override;

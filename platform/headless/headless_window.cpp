@@ -1,6 +1,8 @@
 // The headless main window: its client picture, size, menu bar and sounds, shown nowhere.
+#include <cstdio>
 #include <new>
 
+#include "platform/classic_ui/window_frame.h"
 #include "platform/headless/headless_state.h"
 
 namespace headless::detail {
@@ -12,6 +14,31 @@ bool Backend::createWindow(const char* windowTitle) {
     }
     title = windowTitle != nullptr ? windowTitle : "";
     return true;
+}
+
+void Backend::show() {
+    const classicui::Rect all = windowArea();
+    if (screen.width != all.w || screen.height != all.h) {
+        screen = Surface(all.w, all.h);
+        frameDirty = true;
+    }
+    classicui::UpdateFrame(*this, screen);
+}
+
+void Backend::checkScreen() {
+    if (!windowOpen || !staleScreen.empty() || screen.empty()) return;
+    Surface now(screen.width, screen.height);
+    classicui::ComposeFrame(*this, now);
+    for (int y = 0; y < now.height; ++y)
+        for (int x = 0; x < now.width; ++x)
+            if (now.at(x, y) != screen.at(x, y)) {
+                char where[160];
+                std::snprintf(where, sizeof where,
+                              "at tick %u window pixel (%d, %d) shows %06X, the window holds %06X",
+                              ticks, x, y, screen.at(x, y), now.at(x, y));
+                staleScreen = where;
+                return;
+            }
 }
 
 void Backend::resized(const classicui::UiEvent& event) {
@@ -53,6 +80,10 @@ uint32_t Pixel(int x, int y) {
     const Surface& s = state().client;
     if (x < 0 || y < 0 || x >= s.width || y >= s.height) return 0;
     return s.at(x, y);
+}
+
+const std::string& StaleScreen() {
+    return state().staleScreen;
 }
 
 int RepaintRequests() {

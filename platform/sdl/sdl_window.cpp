@@ -275,14 +275,19 @@ void Backend::restoreUnder() {
 
 namespace {
 
+std::vector<SDL_Rect> sdlRects(const std::vector<classicui::Rect>& window) {
+    std::vector<SDL_Rect> rects;
+    for (const classicui::Rect& r : window)
+        rects.push_back({r.x, r.y, r.w, r.h});
+    return rects;
+}
+
 // The changed parts of the picture in window pixels.
 std::vector<SDL_Rect> changedRects(const std::vector<classicui::Rect>& changed) {
-    std::vector<SDL_Rect> rects;
-    for (const classicui::Rect& r : changed) {
-        const classicui::Rect at = classicui::InWindow(backend(), r);
-        rects.push_back({at.x, at.y, at.w, at.h});
-    }
-    return rects;
+    std::vector<classicui::Rect> window;
+    for (const classicui::Rect& r : changed)
+        window.push_back(classicui::InWindow(backend(), r));
+    return sdlRects(window);
 }
 
 // Shows a client that is a picture of its own: copied into SDL's window surface, or
@@ -295,16 +300,8 @@ void presentCopied() {
         SDL_MUSTLOCK(target) || target->w < all.w || target->h < all.h)
         return presentConverted();
     Surface frame = frameOf(target);
-    if (classicui::Covered(b) || b.frameDirty) {
-        classicui::ComposeFrame(b, frame);
-        SDL_UpdateWindowSurface(b.window);
-        return;
-    }
-    // Only the changed parts of the picture; the margin keeps its paint.
-    const std::vector<classicui::Rect> changed = classicui::ChangedPicture(b);
-    for (const classicui::Rect& r : changed)
-        classicui::CopyPicture(b, frame, r);
-    const std::vector<SDL_Rect> rects = changedRects(changed);
+    // The whole window, or only the changed parts of the picture: the margin keeps its paint.
+    const std::vector<SDL_Rect> rects = sdlRects(classicui::UpdateFrame(b, frame));
     if (!rects.empty())
         SDL_UpdateWindowSurfaceRects(b.window, rects.data(), static_cast<int>(rects.size()));
 }

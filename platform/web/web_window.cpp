@@ -166,15 +166,8 @@ void Backend::resized(const classicui::UiEvent&) {
 }
 
 void Backend::show() {
-    if (classicui::Covered(*this) || frameDirty) {
-        classicui::ComposeFrame(*this, frame);
-        putOnCanvas(frame, {0, 0, frame.width, frame.height});
-    } else {
-        for (const classicui::Rect& r : classicui::ChangedPicture(*this)) {
-            classicui::CopyPicture(*this, frame, r);
-            putOnCanvas(frame, classicui::InWindow(*this, r));
-        }
-    }
+    for (const classicui::Rect& r : classicui::UpdateFrame(*this, frame))
+        putOnCanvas(frame, r);
 }
 
 bool Backend::createWindow(const char* title) {

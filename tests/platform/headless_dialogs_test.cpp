@@ -56,6 +56,9 @@ void noticeProcedure(DialogHandle& d, DialogMessage m, int id) {
     if (m == DialogMessage::Command && id == 1) platform::EndDialog(d, 0);
 }
 
+// The window keeps its menu bar by reference: it must outlive the window.
+const MenuBar noMenus{"MAINMENUENG", {}};
+
 class HeadlessDialogs : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -63,9 +66,12 @@ class HeadlessDialogs : public ::testing::Test {
         storedName = "unset";
         helpChosen = englishChosen = true;
         ASSERT_TRUE(platform::OpenMainWindow(
-            "Glimora", [](const platform::Event&) {}, MenuBar{"MAINMENUENG", {}}));
+            "Glimora", [](const platform::Event&) {}, noMenus));
     }
-    void TearDown() override { headless::Reset(); }
+    void TearDown() override {
+        EXPECT_EQ(headless::StaleScreen(), "");
+        headless::Reset();
+    }
 
     // Checks the open dialog when the script gets there.
     static void Check(std::function<void(DialogHandle&)> check) {
@@ -250,7 +256,7 @@ TEST_F(HeadlessDialogs, TheOwnerIsRepaintedWhileADialogIsOpen) {
     paints = 0;
     ASSERT_TRUE(platform::OpenMainWindow(
         "Glimora", [](const platform::Event& e) { paints += e.type == platform::EventType::Paint; },
-        MenuBar{"MAINMENUENG", {}}));
+        noMenus));
     platform::RequestRepaint();
     // The player clicks OK a moment later: meanwhile the loop paints the owner.
     const classicui::Rect ok = headless::ControlRect(noticeDialog, 1);

@@ -26,6 +26,8 @@ void ShellScenario::SetUp() {
 }
 
 void ShellScenario::TearDown() {
+    // Whatever the game drew, the player saw before it waited.
+    EXPECT_EQ(headless::StaleScreen(), "");
     headless::Reset();
     ResetProgramState();
     std::error_code ignored;
@@ -50,6 +52,7 @@ std::vector<uint8_t> ShellScenario::SavedGameBytes() const {
 }
 
 void ShellScenario::Start(uint32_t ticks) {
+    EXPECT_EQ(headless::StaleScreen(), "");
     headless::Reset();
     ResetProgramState();
     headless::SetTicks(ticks);
@@ -71,6 +74,8 @@ void ShellScenario::Settle() {
         if (!MainLoopPass()) return;
     }
     MainLoopPass();
+    // The loop would wait now: what the pass drew is shown first, and checked then.
+    platform::WaitForEvent(0);
 }
 
 void ShellScenario::RunFor(uint32_t ms, uint32_t step) {
