@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/classic_ui/dialog_layout.h"
+#include "platform/classic_ui/modal_dialog.h"
 #include "platform/classic_ui/ui_event.h"
 #include "platform/classic_ui/window_core.h"
 #include "platform/headless/headless.h"
@@ -131,6 +132,50 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1100);
     EXPECT_EQ(headless::Dialogs()[0].commands, std::vector<int>{1});
     EXPECT_FALSE(headless::Dialogs()[1].forcedEnd);
+
+    // Left moves the caret back; Ctrl+V pastes the clipboard's first line; a press in the field
+    // puts the caret where it falls; Tab and Shift+Tab go round the tab stops (the field, OK),
+    // as Up and Down do outside an edit field; Space presses the focused OK.
+    classicui::MainWindow().clipboardText = [] { return std::string("Zo\u00E9\nrest\r\n"); };
+    headless::QueueText("abc");
+    Key(classicui::UiKey::Left);
+    Key(classicui::UiKey::Left);
+    headless::QueueText("X");
+    classicui::UiEvent paste;
+    paste.kind = classicui::UiEvent::Kind::Key;
+    paste.key = classicui::UiKey::Char;
+    paste.ch = 'v';
+    paste.ctrl = true;
+    headless::AwaitDialog();
+    headless::QueueInput(paste);
+    const classicui::Rect field = headless::ControlRect(nameDialog, 1001);
+    const int afterA = EmbeddedFont(DialogFontId).advanceOf('a') + 1;
+    using Kind = classicui::UiEvent::Kind;
+    Pointer(Kind::MouseDown, field, afterA + 3 - field.w / 2);
+    Pointer(Kind::MouseUp, field, afterA + 3 - field.w / 2);
+    headless::QueueText("<");
+    const auto focusIs = [](int index, std::string text = {}) {
+        Check([index, text](DialogHandle& d) {
+            EXPECT_EQ(d.focus, index);
+            if (!text.empty()) EXPECT_EQ(platform::GetControlText(d, 1001, 64), text);
+        });
+    };
+    focusIs(0, "a<XZo\xE9"
+               "bc");
+    Key(classicui::UiKey::Tab);
+    focusIs(1);
+    Key(classicui::UiKey::Up);
+    focusIs(0);
+    Key(classicui::UiKey::Tab);
+    Key(classicui::UiKey::Down);
+    focusIs(0);
+    Key(classicui::UiKey::Tab, 0, false, true);
+    focusIs(1);
+    Key(classicui::UiKey::Space);
+    EXPECT_EQ(platform::RunDialog(nameDialog, nameProcedure), 0);
+    EXPECT_EQ(storedName, "a<XZo\xE9"
+                          "bc");
+    classicui::MainWindow().clipboardText = nullptr;
 }
 
 // A click on a check box or radio button only notifies: were it to toggle by itself, the
@@ -200,6 +245,22 @@ TEST_F(HeadlessDialogs, TheKeyboardPressesTheFocusedButtonAndTheMnemonics) {
     Pointer(Kind::MouseUp, box);
     EXPECT_EQ(platform::RunDialog(optionsDialog, optionsProcedure), 1);
     EXPECT_EQ(headless::Dialogs()[2].commands, std::vector<int>{2});
+
+    // Tab goes forward round the tab stops (OK, Cancel, the check box, the radio buttons),
+    // Shift+Tab back; outside an edit field Up and Left go back, Down and Right forward.
+    const auto focusAfter = [](classicui::UiKey key, int index, bool shift = false) {
+        Key(key, 0, false, shift);
+        Check([index](DialogHandle& d) { EXPECT_EQ(d.focus, index); });
+    };
+    focusAfter(classicui::UiKey::Tab, 1);
+    focusAfter(classicui::UiKey::Tab, 0, true);
+    focusAfter(classicui::UiKey::Up, 5);
+    focusAfter(classicui::UiKey::Down, 0);
+    focusAfter(classicui::UiKey::Left, 5);
+    focusAfter(classicui::UiKey::Right, 0);
+    focusAfter(classicui::UiKey::Down, 1);
+    Key(classicui::UiKey::Space);
+    EXPECT_EQ(platform::RunDialog(optionsDialog, optionsProcedure), 1);
 }
 
 TEST_F(HeadlessDialogs, EscapeLeavesANoticeOpenAndUnclosedDialogsAreReported) {
@@ -267,6 +328,10 @@ TEST_F(HeadlessDialogs, TheOwnerIsRepaintedWhileADialogIsOpen) {
     headless::QueueInputAt(platform::GetTicks() + 50, e);
     e.kind = classicui::UiEvent::Kind::MouseUp;
     headless::QueueInputAt(platform::GetTicks() + 60, e);
+    // Uncovered again meanwhile: painted once more.
+    classicui::UiEvent expose;
+    expose.kind = classicui::UiEvent::Kind::Expose;
+    headless::QueueInputAt(platform::GetTicks() + 20, expose);
     EXPECT_EQ(platform::RunDialog(noticeDialog,
                                   [](DialogHandle& d, DialogMessage m, int id) {
                                       if (m == DialogMessage::Command && id == 1) {
@@ -275,7 +340,7 @@ TEST_F(HeadlessDialogs, TheOwnerIsRepaintedWhileADialogIsOpen) {
                                       }
                                   }),
               0);
-    EXPECT_EQ(paintsAtOk, 1);
+    EXPECT_EQ(paintsAtOk, 2);
 }
 
 TEST_F(HeadlessDialogs, MessageBoxesAreRecordedAndClosedByOkOrTheKeyboard) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/classic_ui/menu_layout.h"
+#include "platform/classic_ui/window_core.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "resources/resources.h"
@@ -287,6 +288,81 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     EXPECT_EQ(headless::PendingInputs(), 0u);
     // The press that closed the menu is used up: nothing reached the window.
     EXPECT_TRUE(seen.empty());
+
+    // The mouse along the bar: a pop-up follows the pointer to another title, whose item a
+    // click chooses; a press on the open title closes it.
+    const BitmapFont& font = EmbeddedFont(DialogFontId);
+    const classicui::BarLayout titles = classicui::LayoutBar(MenuEnglish(), font);
+    ASSERT_GE(titles.titles.size(), 2u);
+    const classicui::Rect first = titles.titles[0], second = titles.titles[1];
+    const auto itemOf = [&](size_t title) {
+        return classicui::LayoutPopup(MenuEnglish().popups[title], titles.titles[title], font, 480)
+            .items[0];
+    };
+    using Kind = classicui::UiEvent::Kind;
+    // Inputs at the middle of `r`, now or a moment later (once the loop has had time to
+    // repaint).
+    const uint32_t later = platform::GetTicks() + 50;
+    const auto input = [later](Kind kind, const classicui::Rect& r, bool timed = false) {
+        classicui::UiEvent e;
+        e.kind = kind;
+        e.key = UiKey::Escape;
+        e.x = r.x + r.w / 2;
+        e.y = r.y + r.h / 2;
+        if (timed)
+            headless::QueueInputAt(later, e);
+        else
+            headless::QueueInput(e);
+    };
+    const auto click = [&input](const classicui::Rect& r, bool timed = false) {
+        input(Kind::MouseDown, r, timed);
+        input(Kind::MouseUp, r, timed);
+    };
+    // The second title's pop-up, none of its items lit yet.
+    const auto secondOpen = [] {
+        headless::QueueProbe([] {
+            const classicui::MenuView& v = classicui::MainWindow().menuView;
+            EXPECT_TRUE(v.active && v.popupOpen);
+            EXPECT_EQ(v.title, 1);
+            EXPECT_EQ(v.item, -1);
+        });
+    };
+    click(first);
+    input(Kind::MouseMove, second);
+    secondOpen();
+    input(Kind::MouseMove, itemOf(1));
+    click(itemOf(1));
+    EXPECT_EQ(commands(), std::vector<int>{MenuEnglish().popups[1].items[0].id});
+    click(first);
+    click(second);
+    secondOpen();
+    click(second);
+    click(itemOf(1)); // below the closed menu: the client's
+    EXPECT_EQ(drain(), (Types{EventType::LeftDown, EventType::LeftUp}));
+    seen.clear();
+
+    // What ends a menu without a choice: a resize (the window hears it), the focus gone, the
+    // close box (which then reaches the window); an expose repaints the owner under it.
+    click(first);
+    headless::QueueResize(500, 500);
+    click(itemOf(0));
+    EXPECT_EQ(drain(),
+              (Types{EventType::Size, EventType::LeftDown, EventType::LeftUp, EventType::Paint}));
+    seen.clear();
+    click(first);
+    input(Kind::FocusLost, first);
+    click(itemOf(0));
+    EXPECT_EQ(drain(), (Types{EventType::LeftDown, EventType::LeftUp}));
+    seen.clear();
+    click(first);
+    input(Kind::Expose, first);
+    click(itemOf(0), true);
+    EXPECT_EQ(drain(), (Types{EventType::Paint, EventType::Command}));
+    seen.clear();
+    click(first);
+    input(Kind::Close, first);
+    EXPECT_EQ(drain(), (Types{EventType::Close, EventType::Destroy}));
+    EXPECT_EQ(headless::PendingInputs(), 0u);
 }
 
 } // namespace
