@@ -57,6 +57,8 @@ void QueueResize(int width, int height);
 const std::vector<int>& SquareRequests();
 // A pixel of the client (0x00RRGGBB); 0 outside it.
 uint32_t Pixel(int x, int y);
+// The whole window as the last present showed it, menu bar and covers included.
+const Surface& Screen();
 // Empty while every wait for input found the window shown as it is: else where the first
 // one found a change never presented.
 const std::string& StaleScreen();

@@ -82,6 +82,9 @@ uint32_t Pixel(int x, int y) {
     return s.at(x, y);
 }
 
+const Surface& Screen() {
+    return state().screen;
+}
 const std::string& StaleScreen() {
     return state().staleScreen;
 }

@@ -255,12 +255,14 @@ TEST_F(HeadlessDialogs, TheKeyboardPressesTheFocusedButtonAndTheMnemonics) {
     focusAfter(classicui::UiKey::Tab, 1);
     focusAfter(classicui::UiKey::Tab, 0, true);
     focusAfter(classicui::UiKey::Up, 5);
+    Key(classicui::UiKey::Space); // presses the focused radio button
     focusAfter(classicui::UiKey::Down, 0);
     focusAfter(classicui::UiKey::Left, 5);
     focusAfter(classicui::UiKey::Right, 0);
     focusAfter(classicui::UiKey::Down, 1);
     Key(classicui::UiKey::Space);
     EXPECT_EQ(platform::RunDialog(optionsDialog, optionsProcedure), 1);
+    EXPECT_EQ(headless::Dialogs()[3].commands, (std::vector<int>{2103, 2}));
 }
 
 TEST_F(HeadlessDialogs, EscapeLeavesANoticeOpenAndUnclosedDialogsAreReported) {
@@ -374,6 +376,47 @@ TEST_F(HeadlessDialogs, MessageBoxesAreRecordedAndClosedByOkOrTheKeyboard) {
     const size_t queued = headless::PendingInputs();
     platform::ShowMessage("Error 4.", "Error!");
     EXPECT_EQ(headless::PendingInputs(), queued - 1); // the Return's press closed it
+
+    int code = 0;
+    while (platform::PumpOne(code) == platform::PumpResult::Dispatched) {
+    } // the keys left over go to the window
+    ASSERT_EQ(headless::PendingInputs(), 0u);
+
+    // What the player sees of a held button: OK pressed in while the pointer is on it, out
+    // again when it leaves, in again when it comes back; the close box the same. A click on
+    // OK closes the box.
+    Surface plain, okIn, closeIn;
+    const auto screenTo = [](Surface& kept) {
+        headless::AwaitDialog();
+        headless::QueueProbe([&kept] { kept = headless::Screen(); });
+    };
+    const auto screenIs = [](const Surface* same, const char* what) {
+        headless::AwaitDialog();
+        headless::QueueProbe(
+            [same, what] { EXPECT_TRUE(headless::Screen().pixels == same->pixels) << what; });
+    };
+    screenTo(plain);
+    Pointer(Kind::MouseDown, m.okButton);
+    screenTo(okIn);
+    Pointer(Kind::MouseMove, m.okButton, m.okButton.w);
+    screenIs(&plain, "OK out again");
+    Pointer(Kind::MouseMove, m.okButton);
+    screenIs(&okIn, "OK in again");
+    Pointer(Kind::MouseMove, m.okButton, m.okButton.w);
+    Pointer(Kind::MouseUp, m.okButton, m.okButton.w);
+    Pointer(Kind::MouseDown, m.frame.closeBox);
+    screenTo(closeIn);
+    Pointer(Kind::MouseMove, m.frame.closeBox, m.okButton.w);
+    screenIs(&plain, "the close box out again");
+    Pointer(Kind::MouseUp, m.frame.closeBox, m.okButton.w);
+    Pointer(Kind::MouseDown, m.okButton);
+    Pointer(Kind::MouseUp, m.okButton);
+    platform::ShowMessage("Error 4.", "Error!");
+    EXPECT_EQ(headless::PendingInputs(), 0u);
+    EXPECT_FALSE(okIn.pixels == plain.pixels) << "OK is drawn pressed in";
+    EXPECT_FALSE(closeIn.pixels == plain.pixels) << "the close box is drawn pressed in";
+    EXPECT_FALSE(closeIn.pixels == okIn.pixels);
+    EXPECT_FALSE(plain.pixels.empty());
 }
 
 } // namespace
