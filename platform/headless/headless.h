@@ -118,6 +118,9 @@ struct MessageRecord {
     std::string caption;
 };
 const std::vector<MessageRecord>& Messages();
+// The messages nobody could read in a box (no window, or a request to end closed the box),
+// said where they are not lost.
+const std::vector<MessageRecord>& UnseenMessages();
 const std::vector<int>& SoundsPlayed();
 
 } // namespace headless

@@ -29,6 +29,10 @@ void Backend::noteMessage(std::string_view text, std::string_view caption) {
     messages.push_back({std::string(text), std::string(caption)});
 }
 
+void Backend::reportUnseen(std::string_view text, std::string_view caption) {
+    unseen.push_back({std::string(text), std::string(caption)});
+}
+
 } // namespace headless::detail
 
 namespace headless {
@@ -87,6 +91,9 @@ const std::vector<DialogRecord>& Dialogs() {
 }
 const std::vector<MessageRecord>& Messages() {
     return state().messages;
+}
+const std::vector<MessageRecord>& UnseenMessages() {
+    return state().unseen;
 }
 
 } // namespace headless

@@ -33,6 +33,7 @@ struct Backend : classicui::WindowCore {
     std::vector<DialogRecord> dialogs;
     std::vector<size_t> openDialogs; // records of the dialogs running, innermost last
     std::vector<MessageRecord> messages;
+    std::vector<MessageRecord> unseen;
     std::vector<int> sounds;
 
     // The window as a player would see it: what each present showed, as the web page shows it.
@@ -57,7 +58,7 @@ struct Backend : classicui::WindowCore {
     void waitInMainLoop(uint32_t timeoutMs) override;
     void sleepWithoutWindow(uint32_t timeoutMs) override;
     void resized(const classicui::UiEvent& event) override;
-    void reportUnseen(std::string_view, std::string_view) override {}
+    void reportUnseen(std::string_view text, std::string_view caption) override;
     void noteDialog(const DialogTemplate& dialog) override;
     void noteCommand(int id) override;
     void noteDialogEnd(int result, bool forced) override;

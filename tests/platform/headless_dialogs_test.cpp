@@ -417,6 +417,18 @@ TEST_F(HeadlessDialogs, MessageBoxesAreRecordedAndClosedByOkOrTheKeyboard) {
     EXPECT_FALSE(closeIn.pixels == plain.pixels) << "the close box is drawn pressed in";
     EXPECT_FALSE(closeIn.pixels == okIn.pixels);
     EXPECT_FALSE(plain.pixels.empty());
+
+    // A request to end the program closes a box at once: its message is said where it is not
+    // lost. The boxes the player closed were not.
+    EXPECT_TRUE(headless::UnseenMessages().empty());
+    classicui::UiEvent quit;
+    quit.kind = Kind::Quit;
+    headless::AwaitDialog();
+    headless::QueueInput(quit);
+    platform::ShowMessage("Error 5.", "Error!");
+    ASSERT_EQ(headless::UnseenMessages().size(), 1u);
+    EXPECT_EQ(headless::UnseenMessages()[0].text, "Error 5.");
+    EXPECT_EQ(platform::PumpOne(code), platform::PumpResult::Dispatched) << "the request goes on";
 }
 
 } // namespace

@@ -149,13 +149,15 @@ TEST_F(HeadlessEvents, ResizeAndSquareRequestsTellTheProcedureAndKeepThePixels) 
     EXPECT_TRUE(seen.empty());
     // A resize keeps the pixels drawn and fills the new area white.
     platform::WindowSurface().at(3, 4) = 0x123456;
-    platform::WindowUpdated(3, 4, 1, 1);
+    platform::WindowSurface().at(0, 0) = 0x654321;
+    platform::WindowUpdated(0, 0, 4, 5);
     EXPECT_EQ(headless::Pixel(3, 4), 0x123456u);
     EXPECT_EQ(headless::Pixel(-1, 4), 0u);
     EXPECT_EQ(headless::Pixel(500, 0), 0u);
     headless::QueueResize(520, 520);
     drain();
     EXPECT_EQ(headless::Pixel(3, 4), 0x123456u);
+    EXPECT_EQ(headless::Pixel(0, 0), 0x654321u);
     EXPECT_EQ(headless::Pixel(519, 519), 0xFFFFFFu);
 }
 
@@ -331,6 +333,7 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     input(Kind::MouseMove, second);
     secondOpen();
     input(Kind::MouseMove, itemOf(1));
+    headless::QueueProbe([] { EXPECT_EQ(classicui::MainWindow().menuView.item, 0); });
     click(itemOf(1));
     EXPECT_EQ(commands(), std::vector<int>{MenuEnglish().popups[1].items[0].id});
     click(first);
@@ -338,8 +341,29 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     secondOpen();
     click(second);
     click(itemOf(1)); // below the closed menu: the client's
-    EXPECT_EQ(drain(), (Types{EventType::LeftDown, EventType::LeftUp}));
+    // The bar right of its titles opens nothing: the next click is the client's too.
+    const classicui::Rect last = titles.titles.back();
+    click({last.x + last.w + 20, last.y, 4, last.h});
+    click(itemOf(0));
+    EXPECT_EQ(drain(), (Types{EventType::LeftDown, EventType::LeftUp, EventType::LeftDown,
+                              EventType::LeftUp}));
     seen.clear();
+    // A menu opened by the keyboard: Right and Left move to the next pop-up with its first
+    // item lit;
+    // a release over an item that was not pressed chooses nothing.
+    headless::QueueKey(UiKey::MenuKey);
+    headless::QueueKey(UiKey::Down);
+    headless::QueueKey(UiKey::Right);
+    headless::QueueKey(UiKey::Left);
+    headless::QueueProbe([] {
+        const classicui::MenuView& v = classicui::MainWindow().menuView;
+        EXPECT_EQ(v.title, 0);
+        EXPECT_EQ(v.item, 0);
+    });
+    input(Kind::MouseUp, itemOf(1));
+    headless::QueueKey(UiKey::Escape);
+    headless::QueueKey(UiKey::Escape);
+    EXPECT_EQ(drain(), Types{});
 
     // What ends a menu without a choice: a resize (the window hears it), the focus gone, the
     // close box (which then reaches the window); an expose repaints the owner under it.

@@ -57,6 +57,9 @@ TEST(Windows1252, TypedTextBecomesCodePageBytes) {
     EXPECT_EQ(Utf8ToWindows1252("x\xC3"), "x?");
     EXPECT_EQ(Utf8ToWindows1252("\xC3x\xF0\x90\x80\x80"), "?x?");
     EXPECT_EQ(Utf8ToWindows1252("\xC0\xAF"), "??");
+    EXPECT_EQ(Utf8ToWindows1252("\xE0\x81\x81"), "???");
+    EXPECT_EQ(Utf8ToWindows1252("\xF4\x8F\xBF\xBF"), "?"); // U+10FFFF, the last character
+    EXPECT_EQ(Utf8ToWindows1252("\xF4\x90\x80\x80"), "????");
     EXPECT_EQ(Utf8ToWindows1252("\xED\xA0\x80"), "???");
     EXPECT_EQ(Utf8ToWindows1252("a\tb\n"), "ab");
 }

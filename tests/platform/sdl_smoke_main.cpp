@@ -449,6 +449,7 @@ int main() {
     }
     check(code == 0, "the loop ends with exit code 0");
     check(destroys == 1, "Destroy is delivered once");
+    check(SDL_WasInit(SDL_INIT_VIDEO) == 0, "the window is let go, and SDL's video with it");
     SDL_Quit();
     return failures == 0 ? 0 : 1;
 }
