@@ -83,8 +83,10 @@ def mutants(path, text):
     for number, line in enumerate(lines, start=1):
         if SKIP.search(line) or '"' in line:
             continue
+        # Only the code: a comment after it is left alone.
+        code = line.split("//", 1)[0]
         for pattern, replacement, name in OPERATORS:
-            for match in re.finditer(pattern, line):
+            for match in re.finditer(pattern, code):
                 if replacement is None:
                     new = str(int(match.group(1)) + 1)
                 else:
