@@ -120,13 +120,14 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
                                                          "01234");
     });
     // Right moves the caret, Up and Down do not move it in an edit field.
-    for (classicui::UiKey k : {classicui::UiKey::Home, classicui::UiKey::Right,
-                               classicui::UiKey::Down, classicui::UiKey::Up})
+    for (classicui::UiKey k :
+         {classicui::UiKey::Home, classicui::UiKey::Right, classicui::UiKey::Right,
+          classicui::UiKey::Down, classicui::UiKey::Up})
         Key(k);
     headless::QueueText("x");
     Key(classicui::UiKey::Return); // in the edit field: the default push button, OK
     EXPECT_EQ(platform::RunDialog(nameDialog, nameProcedure), 0);
-    EXPECT_EQ(storedName, "ox\xE9"
+    EXPECT_EQ(storedName, "o\xE9x"
                           "01234");
     ASSERT_EQ(headless::Dialogs().size(), 2u);
     EXPECT_EQ(headless::Dialogs()[0].resourceId, 1100);
@@ -163,7 +164,10 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
     focusIs(0, "a<XZo\xE9"
                "bc");
     Key(classicui::UiKey::Tab);
-    focusIs(1);
+    headless::AwaitDialog();
+    headless::QueueInput(paste); // on OK: nothing to paste into
+    focusIs(1, "a<XZo\xE9"
+               "bc");
     Key(classicui::UiKey::Up);
     focusIs(0);
     Key(classicui::UiKey::Tab);
@@ -252,6 +256,7 @@ TEST_F(HeadlessDialogs, TheKeyboardPressesTheFocusedButtonAndTheMnemonics) {
         Key(key, 0, false, shift);
         Check([index](DialogHandle& d) { EXPECT_EQ(d.focus, index); });
     };
+    Key(classicui::UiKey::Char, '1'); // no control's letter
     focusAfter(classicui::UiKey::Tab, 1);
     focusAfter(classicui::UiKey::Tab, 0, true);
     focusAfter(classicui::UiKey::Up, 5);
@@ -361,6 +366,13 @@ TEST_F(HeadlessDialogs, MessageBoxesAreRecordedAndClosedByOkOrTheKeyboard) {
     const classicui::WindowCore& w = classicui::MainWindow();
     const classicui::MessageBoxLayout m = classicui::LayoutMessageBox(
         EmbeddedFont(DialogFontId), "Error 4.", "Error!", w.uiClientArea(), w.uiWindowArea());
+    // A text too long for a line is wrapped to lines that fit a box inside the window.
+    const std::string longText(70, 'W');
+    const classicui::MessageBoxLayout wrapped = classicui::LayoutMessageBox(
+        EmbeddedFont(DialogFontId), longText, "Error!", w.uiClientArea(), w.uiWindowArea());
+    EXPECT_GT(wrapped.lines.size(), 1u);
+    EXPECT_GE(wrapped.frame.outer.x, 0);
+    EXPECT_LE(wrapped.frame.outer.x + wrapped.frame.outer.w, w.uiWindowArea().w);
     using Kind = classicui::UiEvent::Kind;
     Pointer(Kind::MouseDown, m.okButton);
     Pointer(Kind::MouseMove, m.okButton, m.okButton.w);

@@ -86,10 +86,12 @@ TEST_F(HeadlessEvents, DoubleClickArrivesAsWindowsGivesIt) {
     }
     // A release only reaches the window inside its client area, as it does without capture.
     seen.clear();
-    for (const auto& [x, y] : {std::pair{479, 479}, {480, 10}, {10, 480}, {-1, 10}, {10, -1}})
+    for (const auto& [x, y] :
+         {std::pair{479, 479}, {480, 10}, {10, 480}, {-1, 10}, {10, -1}, {0, 0}})
         headless::QueueLeftUp(x, y);
-    EXPECT_EQ(drain(), (Types{EventType::LeftUp}));
+    EXPECT_EQ(drain(), (Types{EventType::LeftUp, EventType::LeftUp}));
     EXPECT_EQ(seen[0].x, 479);
+    EXPECT_EQ(seen[1].x, 0);
 }
 
 TEST_F(HeadlessEvents, QuitEndsTheLoopBeforeAnythingStillWaiting) {
