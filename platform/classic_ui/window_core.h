@@ -45,6 +45,10 @@ struct WindowCore {
     // How many times larger than at 1x the menu bar, its pop-ups and the dialogs are drawn;
     // the client is not.
     int uiScale = 1;
+    // The side of the square picture the game last asked for with MakeClientSquare while the
+    // window kept another size (maximised, tiled): outside it the client is a margin. 0: the
+    // whole client is the picture.
+    int pictureSide = 0;
     // Modal overlays (dialogs, message boxes), drawn in order over the frame.
     std::vector<Overlay> overlays;
     // The dialog running innermost, none outside dialogs.
@@ -84,10 +88,10 @@ struct WindowCore {
     virtual void resized(const UiEvent& event) = 0;
     // Puts back client pixels that covers hid, before the game may draw.
     virtual void restoreUnder() {}
-    // Where the game's picture lies in the client: all of it, unless the window manager keeps
-    // the client another shape and the backend centres the square picture in it. Clicks are
-    // positions in that picture.
-    virtual Rect pictureArea() const { return {0, 0, client.width, client.height}; }
+    // Where the game's picture lies in the client: all of it, or a square pictureSide a side
+    // centred in a client the window manager keeps another shape. Clicks are positions in that
+    // picture.
+    virtual Rect pictureArea() const;
     // A dialog with an edit field may open: typed text is wanted.
     virtual void startTextInput() {}
     // Nobody can see a modal message now (no window, or the player is going).

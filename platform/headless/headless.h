@@ -55,6 +55,9 @@ void SetClientSize(int width, int height);
 void QueueResize(int width, int height);
 // Every side passed to MakeClientSquare, in order.
 const std::vector<int>& SquareRequests();
+// From now on the window keeps its size, as a window manager that keeps it maximised does:
+// MakeClientSquare then centres a square picture of that side in the client, with a margin.
+void RefuseSquares();
 // A pixel of the client (0x00RRGGBB); 0 outside it.
 uint32_t Pixel(int x, int y);
 // The whole window as the last present showed it, menu bar and covers included.

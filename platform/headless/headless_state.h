@@ -25,6 +25,7 @@ struct Backend : classicui::WindowCore {
     bool failNextOpen = false;
     std::string title;
     std::vector<int> squareRequests;
+    bool squareRefused = false;
 
     std::deque<Input> queue;
     bool nextAwaitsDialog = false;

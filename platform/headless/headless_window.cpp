@@ -43,6 +43,7 @@ void Backend::checkScreen() {
 
 void Backend::resized(const classicui::UiEvent& event) {
     resizeClient(event.x, event.y);
+    pictureSide = 0; // a new size: the game decides again how much it draws
     deliver({platform::EventType::Size, 0, 0, 0});
     paintPending = true;
 }
@@ -74,6 +75,9 @@ void SetClientSize(int width, int height) {
 }
 const std::vector<int>& SquareRequests() {
     return state().squareRequests;
+}
+void RefuseSquares() {
+    state().squareRefused = true;
 }
 
 uint32_t Pixel(int x, int y) {
@@ -115,6 +119,12 @@ namespace platform {
 void MakeClientSquare(int side) {
     auto& s = state();
     s.squareRequests.push_back(side);
+    if (s.squareRefused) {
+        // The window keeps its size: the game's picture is a square centred in the client.
+        s.pictureSide = side == s.client.width && side == s.client.height ? 0 : side;
+        s.frameDirty = true;
+        return;
+    }
     if (side == s.client.width && side == s.client.height) return;
     s.resizeClient(side, side);
     s.deliver({EventType::Size, 0, 0, 0});

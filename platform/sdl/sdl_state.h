@@ -30,10 +30,6 @@ struct Backend : classicui::WindowCore {
     // put back before anything else draws or the covers change.
     Surface under;
     classicui::Rect underArea;
-    // The side of the square picture the game last asked for with MakeClientSquare while
-    // the window kept another size (maximised, tiled): outside it the client is a margin
-    // painted black. 0: the whole client is the picture.
-    int pictureSide = 0;
 
     bool closeBoxSeen = false; // the window's close box was pressed; SDL_QUIT follows
 
@@ -51,7 +47,6 @@ struct Backend : classicui::WindowCore {
     void restoreUnder() override;
     void startTextInput() override;
     void reportUnseen(std::string_view text, std::string_view caption) override;
-    classicui::Rect pictureArea() const override;
 };
 
 // The one main window, which is this backend's.

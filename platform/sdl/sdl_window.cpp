@@ -22,15 +22,6 @@ classicui::WindowCore& classicui::MainWindow() {
 
 namespace sdlbackend {
 
-// Where the game's picture is shown in the client: all of it, or a square centred in a client
-// the window manager keeps another shape.
-classicui::Rect Backend::pictureArea() const {
-    if (pictureSide <= 0) return {0, 0, client.width, client.height};
-    const int w = std::min(client.width, pictureSide);
-    const int h = std::min(client.height, pictureSide);
-    return {(client.width - w) / 2, (client.height - h) / 2, w, h};
-}
-
 namespace {
 
 // The player's GDK_SCALE when it is a whole number from 1 to 8 (GTK desktops set it for a

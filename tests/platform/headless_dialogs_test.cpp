@@ -158,7 +158,9 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
     const auto focusIs = [](int index, std::string text = {}) {
         Check([index, text](DialogHandle& d) {
             EXPECT_EQ(d.focus, index);
-            if (!text.empty()) EXPECT_EQ(platform::GetControlText(d, 1001, 64), text);
+            if (!text.empty()) {
+                EXPECT_EQ(platform::GetControlText(d, 1001, 64), text);
+            }
         });
     };
     focusIs(0, "a<XZo\xE9"

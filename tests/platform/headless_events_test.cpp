@@ -161,6 +161,40 @@ TEST_F(HeadlessEvents, ResizeAndSquareRequestsTellTheProcedureAndKeepThePixels) 
     EXPECT_EQ(headless::Pixel(3, 4), 0x123456u);
     EXPECT_EQ(headless::Pixel(0, 0), 0x654321u);
     EXPECT_EQ(headless::Pixel(519, 519), 0xFFFFFFu);
+
+    // A window manager that keeps the window's size: the square picture is centred in the
+    // client, the mouse reaches the game in the picture's pixels, and the rest is margin.
+    headless::RefuseSquares();
+    headless::QueueResize(600, 500);
+    drain();
+    seen.clear();
+    platform::MakeClientSquare(480);
+    platform::GetClientSize(w, h);
+    EXPECT_EQ(w, 600);
+    EXPECT_EQ(h, 500);
+    platform::WindowSurface().at(0, 0) = 0x00FF00;
+    platform::WindowSurface().at(479, 479) = 0x0000FF;
+    platform::WindowUpdated(0, 0, 480, 480);
+    headless::QueueLeftDown(60 + 5, 10 + 7);
+    headless::QueueLeftUp(60 + 479, 10 + 479);
+    EXPECT_EQ(drain(), (Types{EventType::LeftDown, EventType::LeftUp}));
+    EXPECT_EQ(seen[0].x, 5);
+    EXPECT_EQ(seen[0].y, 7);
+    EXPECT_EQ(seen[1].x, 479);
+    EXPECT_EQ(seen[1].y, 479);
+    platform::WaitForEvent(0);
+    const Surface& screen = headless::Screen();
+    EXPECT_EQ(screen.at(60, bar + 10), 0x00FF00u);
+    EXPECT_EQ(screen.at(60 + 479, bar + 10 + 479), 0x0000FFu);
+    for (const auto& [x, y] :
+         {std::pair{59, 10}, {60, 9}, {540, 10}, {60, 490}, {0, 0}, {599, 499}})
+        EXPECT_EQ(screen.at(x, bar + y), 0x1C1C1Cu) << "margin at " << x << ", " << y;
+    // A change inside the picture alone is shown where the picture is.
+    platform::WindowSurface().at(1, 2) = 0xABCDEF;
+    platform::WindowUpdated(1, 2, 1, 1);
+    platform::WaitForEvent(0);
+    EXPECT_EQ(headless::Screen().at(61, bar + 12), 0xABCDEFu);
+    EXPECT_EQ(headless::StaleScreen(), "");
 }
 
 TEST_F(HeadlessEvents, WaitingMovesTheClockInsteadOfSleepingAcrossTheTickWrap) {
