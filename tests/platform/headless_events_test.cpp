@@ -230,6 +230,11 @@ TEST_F(HeadlessEvents, WaitingMovesTheClockInsteadOfSleepingAcrossTheTickWrap) {
     ASSERT_EQ(types, Types{EventType::LeftDown});
     EXPECT_EQ(seen[0].x, 7);
     EXPECT_EQ(seen[0].y, 8);
+    // Without a window nothing can come: the wait sleeps out its time, 100 ms at the most.
+    headless::Reset();
+    for (const uint32_t ms : {50u, 100u, 101u, 250u})
+        platform::WaitForEvent(ms);
+    EXPECT_EQ(platform::GetTicks(), 50u + 100u + 100u + 100u);
 }
 
 TEST(HeadlessWindow, FailedOpenCallsNothing) {
@@ -397,8 +402,18 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
         EXPECT_EQ(v.item, 0);
     });
     input(Kind::MouseUp, itemOf(1));
-    headless::QueueKey(UiKey::Tab); // no letter: not the item without one (HighScore)
+    headless::QueueKey(UiKey::Char, 'q'); // no item's letter
+    headless::QueueKey(UiKey::Tab);       // no letter: not the item without one (HighScore)
     headless::QueueKey(UiKey::Escape);
+    headless::QueueKey(UiKey::Escape);
+    // No title's letter opens no pop-up.
+    headless::QueueKey(UiKey::MenuKey);
+    headless::QueueKey(UiKey::Char, 'q');
+    headless::QueueProbe([] {
+        const classicui::MenuView& v = classicui::MainWindow().menuView;
+        EXPECT_TRUE(v.active);
+        EXPECT_FALSE(v.popupOpen);
+    });
     headless::QueueKey(UiKey::Escape);
     EXPECT_EQ(drain(), Types{});
 
