@@ -43,7 +43,7 @@ TEST(DialogUnits, ConvertWithTheDialogFontsBaseUnits) {
 }
 
 TEST(Windows1252, TypedTextBecomesCodePageBytes) {
-    EXPECT_EQ(Utf8ToWindows1252("Zo\xC3\xA9"), "Zo\xE9");
+    EXPECT_EQ(Utf8ToWindows1252("Zo\xC3\xA9\xC3\xBF"), "Zo\xE9\xFF");
     EXPECT_EQ(Utf8ToWindows1252("\xE2\x82\xAC\xC5\x93\xE2\x80\x94"), "\x80\x9C\x97");
     // Outside the code page: one '?' per character, whatever its length.
     EXPECT_EQ(Utf8ToWindows1252("a\xE4\xB8\x80"
@@ -58,6 +58,7 @@ TEST(Windows1252, TypedTextBecomesCodePageBytes) {
     EXPECT_EQ(Utf8ToWindows1252("\xC3x\xF0\x90\x80\x80"), "?x?");
     EXPECT_EQ(Utf8ToWindows1252("\xC0\xAF"), "??");
     EXPECT_EQ(Utf8ToWindows1252("\xE0\x81\x81"), "???");
+    EXPECT_EQ(Utf8ToWindows1252("\xE0\xA0\x80"), "?");     // U+0800, the first of three bytes
     EXPECT_EQ(Utf8ToWindows1252("\xF4\x8F\xBF\xBF"), "?"); // U+10FFFF, the last character
     EXPECT_EQ(Utf8ToWindows1252("\xF4\x90\x80\x80"), "????");
     EXPECT_EQ(Utf8ToWindows1252("\xED\xA0\x80"), "???");
