@@ -215,6 +215,12 @@ std::vector<std::pair<std::string, Surface>> DrawAll() {
         options.handle.heldInside = true;
         pictures.emplace_back("dialog-1151-checked-cancel-focused-close-held", options.draw());
     }
+    {
+        // The focus on the check box: its text framed by the dotted focus rectangle.
+        OpenedDialog options(*FindDialog(dialog_id::Options + 1));
+        options.handle.focus = options.index(2001, ControlKind::CheckBox);
+        pictures.emplace_back("dialog-1151-check-box-focused", options.draw());
+    }
     for (const int scale : {1, 2})
         pictures.emplace_back("window-scale-" + std::to_string(scale),
                               StillWindow().compose(scale, true));
@@ -244,6 +250,7 @@ const std::map<std::string, uint64_t> expected = {
     {"message-ok-held", 0x67ab077a929f7ed3u},
     {"dialog-1101-typed-ok-held", 0xb8780121072a0143u},
     {"dialog-1151-checked-cancel-focused-close-held", 0xa6162afc5002c7c3u},
+    {"dialog-1151-check-box-focused", 0x46cfcef181486fb3u},
     {"window-scale-1", 0x8878aac40c8d4eefu},
     {"window-scale-2", 0x17a180bcb23b60d2u},
     {"window-after-menu-choice", 0x70e2c1842e73ca12u},
