@@ -185,6 +185,16 @@ std::vector<std::pair<std::string, Surface>> DrawAll() {
     }
 
     {
+        // A message of two lines.
+        const std::string lines = "Glimora 1.00\nA puzzle of colours.";
+        Surface s(bounds.w, bounds.h, Desk);
+        classicui::DrawMessageBox(
+            s,
+            classicui::LayoutMessageBox(EmbeddedFont(DialogFontId), lines, caption, area, bounds),
+            caption, classicui::MessageBoxState{});
+        pictures.emplace_back("message-two-lines", std::move(s));
+    }
+    {
         // The name dialog with a name typed in its focused field and OK held down.
         OpenedDialog name(*FindDialog(dialog_id::PlayerName + 1));
         classicui::UiEvent typed;
@@ -248,6 +258,7 @@ const std::map<std::string, uint64_t> expected = {
     {"menu-en-bar-raised", 0x9007554e500ba573u},
     {"message", 0x36066c59f1a6b35eu},
     {"message-ok-held", 0x67ab077a929f7ed3u},
+    {"message-two-lines", 0x9512631fc404914eu},
     {"dialog-1101-typed-ok-held", 0xb8780121072a0143u},
     {"dialog-1151-checked-cancel-focused-close-held", 0xa6162afc5002c7c3u},
     {"dialog-1151-check-box-focused", 0x46cfcef181486fb3u},

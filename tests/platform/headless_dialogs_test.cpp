@@ -245,12 +245,20 @@ TEST_F(HeadlessDialogs, TheKeyboardPressesTheFocusedButtonAndTheMnemonics) {
     const classicui::Rect box =
         classicui::LayoutDialog(optionsDialog, w.uiClientArea(), w.uiWindowArea()).closeBox;
     using Kind = classicui::UiEvent::Kind;
+    // On the screen it is pressed in while the pointer is on it, and out while it is not.
+    Surface plain, in;
+    headless::AwaitDialog();
+    headless::QueueProbe([&plain] { plain = headless::Screen(); });
     Pointer(Kind::MouseDown, box);
+    headless::QueueProbe([&in] { in = headless::Screen(); });
     Pointer(Kind::MouseMove, box, 40);
+    headless::QueueProbe([&plain] { EXPECT_TRUE(headless::Screen().pixels == plain.pixels); });
     Pointer(Kind::MouseMove, box);
+    headless::QueueProbe([&in] { EXPECT_TRUE(headless::Screen().pixels == in.pixels); });
     Pointer(Kind::MouseUp, box);
     EXPECT_EQ(platform::RunDialog(optionsDialog, optionsProcedure), 1);
     EXPECT_EQ(headless::Dialogs()[2].commands, std::vector<int>{2});
+    EXPECT_FALSE(in.pixels == plain.pixels);
 
     // Tab goes forward round the tab stops (OK, Cancel, the check box, the radio buttons),
     // Shift+Tab back; outside an edit field Up and Left go back, Down and Right forward.

@@ -380,7 +380,13 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     click(first);
     click(second);
     secondOpen();
-    click(second);
+    click(first); // back to the first title
+    headless::QueueProbe([] {
+        const classicui::MenuView& v = classicui::MainWindow().menuView;
+        EXPECT_TRUE(v.popupOpen);
+        EXPECT_EQ(v.title, 0);
+    });
+    click(first);
     click(itemOf(1)); // below the closed menu: the client's
     // The bar right of its titles opens nothing: the next click is the client's too.
     const classicui::Rect last = titles.titles.back();
