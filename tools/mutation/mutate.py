@@ -18,7 +18,7 @@ Usage: tools/mutation/mutate.py SUBSYSTEM [options]
   --summary     build nothing: print the summary of the results file as it stands
   --list        print the mutants that would be tried, and build nothing
   --reach       first build the tests with line counts (gcov) and run them once: a mutant of a
-                line they never run is recorded as a survivor without a build of its own
+                line they never run is only built, and recorded as a survivor when it compiles
   --commit C    mutate the sources and run the tests of commit C (default HEAD), e.g. to score
                 the tests before a change against the same mutants
 Works in git worktrees of its own (commit C, in build-mutation-SUBSYSTEM-*/ of the caller's
@@ -323,6 +323,7 @@ def main():
     for item in todo:
         pending.put(item)
     tally = {outcome: 0 for outcome in OUTCOMES}
+    never = set()  # (source, line) the tests never run, with --reach
 
     def record(key, name, outcome):
         with lock:
@@ -352,6 +353,8 @@ def main():
             try:
                 if not tree.built(900):
                     record(key, name, "refused")
+                elif (source, number) in never:
+                    record(key, f"{name}, on a line the tests never run", "survived")
                 # The tests take seconds: a mutant that makes them loop is caught by the timeout.
                 elif tree.passes(120):
                     record(key, name, "survived")
@@ -362,23 +365,12 @@ def main():
                     f.write(original)
 
     try:
-        # A mutant of a line the tests never run cannot be caught: it is recorded as a
-        # survivor without a build of its own.
+        # A mutant of a line the tests never run cannot be caught: it is only built, to tell
+        # a survivor from a mutant the compiler refuses.
         if args.reach:
             cover = Tree(top, work, "coverage", args.commit, args.subsystem, env, coverage=True)
-            never = unreached(cover)
+            never.update(unreached(cover))
             cover.remove()
-            kept = []
-            for item in todo:
-                (source, number, name, _), key = item
-                if (source, number) in never:
-                    record(key, f"{name}, a line the tests never run", "survived")
-                else:
-                    kept.append(item)
-            todo[:] = kept
-            pending = queue.Queue()
-            for item in todo:
-                pending.put(item)
         # The first tree builds alone; the others then find its objects in the compiler cache.
         for index in range(min(args.jobs, max(len(todo), 1))):
             trees.append(Tree(top, work, f"tree{index}", args.commit, args.subsystem, env))
