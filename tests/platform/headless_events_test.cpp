@@ -373,6 +373,9 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     click(first);
     input(Kind::MouseMove, second);
     secondOpen();
+    input(Kind::MouseMove, first);
+    headless::QueueProbe([] { EXPECT_EQ(classicui::MainWindow().menuView.title, 0); });
+    input(Kind::MouseMove, second);
     input(Kind::MouseMove, itemOf(1));
     headless::QueueProbe([] { EXPECT_EQ(classicui::MainWindow().menuView.item, 0); });
     click(itemOf(1));
