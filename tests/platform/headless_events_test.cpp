@@ -426,6 +426,17 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     headless::QueueKey(UiKey::Escape);
     EXPECT_EQ(drain(), Types{});
 
+    // Drawn twice its size, a pop-up stays open under the pointer taken off the window's left
+    // edge beside the first title.
+    classicui::MainWindow().uiScale = 2;
+    const auto twice = [](classicui::Rect r) { return classicui::Rect{r.x * 2, r.y * 2, 4, 4}; };
+    click(twice(second));
+    input(Kind::MouseMove, {-3, first.y * 2, 4, 4}); // its middle: one pixel left of the window
+    secondOpen();
+    headless::QueueKey(UiKey::Escape);
+    EXPECT_EQ(drain(), Types{});
+    classicui::MainWindow().uiScale = 1;
+
     // What ends a menu without a choice: a resize (the window hears it), the focus gone, the
     // close box (which then reaches the window); an expose repaints the owner under it.
     click(first);
