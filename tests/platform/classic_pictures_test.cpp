@@ -14,6 +14,7 @@
 #include "platform/classic_ui/menu_layout.h"
 #include "platform/classic_ui/menu_loop.h"
 #include "platform/classic_ui/modal_dialog.h"
+#include "platform/classic_ui/scaled_layer.h"
 #include "platform/classic_ui/window_core.h"
 #include "platform/classic_ui/window_frame.h"
 #include "resources/bitmap_font.h"
@@ -285,6 +286,19 @@ TEST(ClassicPictures, EveryMenuDialogAndMessageBoxMatchesItsLookedAtPicture) {
             << "picture there as a BMP and look at " << name << ".bmp";
     }
     EXPECT_EQ(pictures.size(), expected.size()) << "every fingerprint is of a picture drawn";
+}
+
+// An odd window width at twice the size: the layer's last column reaches the window's last.
+TEST(ClassicPictures, ALayerCoversAWindowOfOddWidth) {
+    Surface frame(5, 3, Desk);
+    classicui::DrawScaled(frame, 2, [](Surface& layer) {
+        for (int y = 0; y < layer.height; ++y)
+            for (int x = 0; x < layer.width; ++x)
+                layer.at(x, y) = x + 1 == layer.width ? 0x0000FFu : 0x00FF00u;
+    });
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x)
+            EXPECT_EQ(frame.at(x, y), x >= 4 ? 0x0000FFu : 0x00FF00u) << x << ", " << y;
 }
 
 } // namespace

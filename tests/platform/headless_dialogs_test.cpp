@@ -452,6 +452,7 @@ TEST_F(HeadlessDialogs, MessageBoxesAreRecordedAndClosedByOkOrTheKeyboard) {
     ASSERT_EQ(headless::UnseenMessages().size(), 1u);
     EXPECT_EQ(headless::UnseenMessages()[0].text, "Error 5.");
     EXPECT_EQ(platform::PumpOne(code), platform::PumpResult::Dispatched) << "the request goes on";
+    EXPECT_EQ(platform::PumpOne(code), platform::PumpResult::Idle) << "once";
     // Without a window no box can show: the message is said elsewhere at once.
     platform::DestroyMainWindow();
     platform::ShowMessage("Error 6.", "Error!");

@@ -92,6 +92,23 @@ TEST_F(HeadlessEvents, DoubleClickArrivesAsWindowsGivesIt) {
     EXPECT_EQ(drain(), (Types{EventType::LeftUp, EventType::LeftUp}));
     EXPECT_EQ(seen[0].x, 479);
     EXPECT_EQ(seen[1].x, 0);
+    // A right press is not the game's; Alt held across a click opens no menu when let go.
+    seen.clear();
+    classicui::UiEvent right;
+    right.kind = classicui::UiEvent::Kind::MouseDown;
+    right.left = false;
+    right.x = right.y = 40;
+    headless::QueueInput(right);
+    classicui::UiEvent alt;
+    alt.kind = classicui::UiEvent::Kind::Key;
+    alt.key = UiKey::Alt;
+    alt.alt = true;
+    headless::QueueInput(alt);
+    headless::QueueClick(20, 20);
+    alt.kind = classicui::UiEvent::Kind::KeyUp;
+    headless::QueueInput(alt);
+    headless::QueueProbe([] { EXPECT_FALSE(classicui::MainWindow().menuView.active); });
+    EXPECT_EQ(drain(), (Types{EventType::LeftDown, EventType::LeftUp}));
 }
 
 TEST_F(HeadlessEvents, QuitEndsTheLoopBeforeAnythingStillWaiting) {
