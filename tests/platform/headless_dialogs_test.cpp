@@ -306,6 +306,20 @@ TEST_F(HeadlessDialogs, EscapeLeavesANoticeOpenAndUnclosedDialogsAreReported) {
     EXPECT_TRUE(headless::Dialogs()[3].commands.empty());
     EXPECT_EQ(platform::RunDialog(noticeDialog, noticeProcedure), 0);
     EXPECT_EQ(headless::Dialogs()[4].commands, std::vector<int>{1});
+
+    // The window resized while a dialog is up takes its new size at once.
+    classicui::UiEvent resize;
+    resize.kind = classicui::UiEvent::Kind::Resize;
+    resize.x = 520;
+    resize.y = 500;
+    headless::AwaitDialog();
+    headless::QueueInput(resize);
+    Key(classicui::UiKey::Return);
+    EXPECT_EQ(platform::RunDialog(noticeDialog, noticeProcedure), 0);
+    int w = 0, h = 0;
+    platform::GetClientSize(w, h);
+    EXPECT_EQ(w, 520);
+    EXPECT_EQ(h, 500);
 }
 
 TEST_F(HeadlessDialogs, ControlTextReadsLikeGetWindowText) {

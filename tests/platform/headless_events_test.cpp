@@ -333,6 +333,7 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     headless::QueueKey(UiKey::Char, 'x');
     held.kind = classicui::UiEvent::Kind::KeyUp;
     headless::QueueInput(held);
+    headless::QueueProbe([] { EXPECT_FALSE(classicui::MainWindow().menuView.active); });
     // A title opened by a click closes at a press outside the bar and its pop-up.
     const classicui::Rect title =
         classicui::LayoutBar(MenuEnglish(), EmbeddedFont(DialogFontId)).titles[0];

@@ -62,6 +62,7 @@ TEST(Windows1252, TypedTextBecomesCodePageBytes) {
     EXPECT_EQ(Utf8ToWindows1252("\xF4\x8F\xBF\xBF"), "?"); // U+10FFFF, the last character
     EXPECT_EQ(Utf8ToWindows1252("\xF4\x90\x80\x80"), "????");
     EXPECT_EQ(Utf8ToWindows1252("\xED\xA0\x80"), "???");
+    EXPECT_EQ(Utf8ToWindows1252("\xED\xBF\xBF"), "???"); // the last surrogate
     EXPECT_EQ(Utf8ToWindows1252("a\tb\n"), "ab");
 }
 
