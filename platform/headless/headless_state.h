@@ -37,8 +37,9 @@ struct Backend : classicui::WindowCore {
     std::vector<MessageRecord> unseen;
     std::vector<int> sounds;
 
-    // The window as a player would see it: what each present showed, as the web page shows it.
-    Surface screen;
+    // The window's picture as the backend keeps it, and the screen: what of it each present
+    // said it changed, as a display shows it.
+    Surface frame, screen;
     std::string staleScreen; // the first wait that found it out of date, described
 
     // Checks, when the program is about to wait for input, that the screen shows what the

@@ -1,4 +1,5 @@
 // The headless main window: its client picture, size, menu bar and sounds, shown nowhere.
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -18,11 +19,17 @@ bool Backend::createWindow(const char* windowTitle) {
 
 void Backend::show() {
     const classicui::Rect all = windowArea();
-    if (screen.width != all.w || screen.height != all.h) {
+    if (frame.width != all.w || frame.height != all.h) {
+        frame = Surface(all.w, all.h);
         screen = Surface(all.w, all.h);
         frameDirty = true;
     }
-    classicui::UpdateFrame(*this, screen);
+    // Only the rectangles the present says it changed reach the screen, as on a display.
+    for (const classicui::Rect& r : classicui::UpdateFrame(*this, frame)) {
+        const int x0 = std::max(r.x, 0), x1 = std::min(r.x + r.w, all.w);
+        for (int y = std::max(r.y, 0); y < std::min(r.y + r.h, all.h) && x1 > x0; ++y)
+            std::copy_n(frame.row(y) + x0, x1 - x0, screen.row(y) + x0);
+    }
 }
 
 void Backend::checkScreen() {
