@@ -135,9 +135,10 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
     EXPECT_FALSE(headless::Dialogs()[1].forcedEnd);
 
     // Left moves the caret back; Ctrl+V pastes the clipboard's first line; a press in the field
-    // puts the caret where it falls; Tab and Shift+Tab go round the tab stops (the field, OK),
-    // as Up and Down do outside an edit field; Space presses the focused OK.
+    // puts the caret at the nearest gap between letters; Tab and Shift+Tab go round the tab stops
+    // (the field, OK), as Up and Down do outside an edit field; Space presses the focused OK.
     classicui::MainWindow().clipboardText = [] { return std::string("Zo\u00E9\nrest\r\n"); };
+    Key(classicui::UiKey::Left); // at the start already: stays there
     headless::QueueText("abc");
     Key(classicui::UiKey::Left);
     Key(classicui::UiKey::Left);
@@ -150,7 +151,8 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
     headless::AwaitDialog();
     headless::QueueInput(paste);
     const classicui::Rect field = headless::ControlRect(nameDialog, 1001);
-    const int afterA = EmbeddedFont(DialogFontId).advanceOf('a') + 1;
+    // From the middle of a letter on, a press puts the caret after it.
+    const int afterA = EmbeddedFont(DialogFontId).advanceOf('a') / 2;
     using Kind = classicui::UiEvent::Kind;
     Pointer(Kind::MouseDown, field, afterA + 3 - field.w / 2);
     Pointer(Kind::MouseUp, field, afterA + 3 - field.w / 2);
