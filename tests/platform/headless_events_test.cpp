@@ -391,6 +391,7 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
         });
     };
     click(first);
+    headless::QueueProbe([] { EXPECT_EQ(classicui::MainWindow().menuView.item, -1); });
     input(Kind::MouseMove, second);
     secondOpen();
     input(Kind::MouseMove, first);
@@ -418,11 +419,16 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     EXPECT_EQ(drain(), (Types{EventType::LeftDown, EventType::LeftUp, EventType::LeftDown,
                               EventType::LeftUp}));
     seen.clear();
-    // A menu opened by the keyboard: Right and Left move to the next pop-up with its first
-    // item lit;
-    // a release over an item that was not pressed, and a key that is no letter, choose nothing.
+    // A menu opened by the keyboard: Up from the first item wraps to the last; Right and Left
+    // move to the next pop-up with its first item lit; a release over an item that was not
+    // pressed, and a key that is no letter, choose nothing.
     headless::QueueKey(UiKey::MenuKey);
     headless::QueueKey(UiKey::Down);
+    headless::QueueKey(UiKey::Up);
+    headless::QueueProbe([] {
+        EXPECT_EQ(classicui::MainWindow().menuView.item,
+                  static_cast<int>(MenuEnglish().popups[0].items.size()) - 1);
+    });
     headless::QueueKey(UiKey::Right);
     headless::QueueKey(UiKey::Left);
     headless::QueueProbe([] {
@@ -443,7 +449,8 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
         EXPECT_TRUE(v.active);
         EXPECT_FALSE(v.popupOpen);
     });
-    headless::QueueKey(UiKey::Escape);
+    headless::QueueKey(UiKey::MenuKey); // F10 again leaves the menu
+    headless::QueueProbe([] { EXPECT_FALSE(classicui::MainWindow().menuView.active); });
     EXPECT_EQ(drain(), Types{});
 
     // Drawn twice its size, a pop-up stays open under the pointer taken off the window's left

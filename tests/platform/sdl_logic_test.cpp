@@ -43,7 +43,7 @@ TEST(DialogUnits, ConvertWithTheDialogFontsBaseUnits) {
 }
 
 TEST(Windows1252, TypedTextBecomesCodePageBytes) {
-    EXPECT_EQ(Utf8ToWindows1252("Zo\xC3\xA9\xC3\xBF"), "Zo\xE9\xFF");
+    EXPECT_EQ(Utf8ToWindows1252("Zo\xC3\xA9\xC3\xBF\xC2\xA0"), "Zo\xE9\xFF\xA0");
     EXPECT_EQ(Utf8ToWindows1252("\xE2\x82\xAC\xC5\x93\xE2\x80\x94"), "\x80\x9C\x97");
     // Outside the code page: one '?' per character, whatever its length.
     EXPECT_EQ(Utf8ToWindows1252("a\xE4\xB8\x80"
