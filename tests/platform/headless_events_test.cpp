@@ -249,6 +249,10 @@ TEST_F(HeadlessEvents, WaitingMovesTheClockInsteadOfSleepingAcrossTheTickWrap) {
     ASSERT_EQ(types, Types{EventType::LeftDown});
     EXPECT_EQ(seen[0].x, 7);
     EXPECT_EQ(seen[0].y, 8);
+    // A repaint waiting: no wait, so that it is painted at once.
+    platform::RequestRepaint();
+    platform::WaitForEvent(100);
+    EXPECT_EQ(platform::GetTicks(), 0x10u);
     // Without a window nothing can come: the wait sleeps out its time, 100 ms at the most.
     headless::Reset();
     for (const uint32_t ms : {50u, 100u, 101u, 250u})
