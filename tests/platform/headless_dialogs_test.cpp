@@ -119,6 +119,12 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
         EXPECT_EQ(platform::GetControlText(d, 1001, 64), "o\xE9"
                                                          "01234");
     });
+    // Right at the end of the text leaves the caret where it is drawn.
+    static Surface atEnd;
+    headless::AwaitDialog();
+    headless::QueueProbe([] { atEnd = headless::Screen(); });
+    Key(classicui::UiKey::Right);
+    headless::QueueProbe([] { EXPECT_TRUE(headless::Screen().pixels == atEnd.pixels); });
     // Right moves the caret, Up and Down do not move it in an edit field.
     for (classicui::UiKey k :
          {classicui::UiKey::Home, classicui::UiKey::Right, classicui::UiKey::Right,
@@ -316,6 +322,7 @@ TEST_F(HeadlessDialogs, EscapeLeavesANoticeOpenAndUnclosedDialogsAreReported) {
                                                    int) { platform::EndDialog(d, 5); }),
               5);
     EXPECT_TRUE(headless::Dialogs()[3].commands.empty());
+    EXPECT_EQ(headless::Dialogs()[3].result, 5);
     EXPECT_EQ(platform::RunDialog(noticeDialog, noticeProcedure), 0);
     EXPECT_EQ(headless::Dialogs()[4].commands, std::vector<int>{1});
 

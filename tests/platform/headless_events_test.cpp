@@ -396,6 +396,13 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     };
     click(first);
     headless::QueueProbe([] { EXPECT_EQ(classicui::MainWindow().menuView.item, -1); });
+    classicui::UiEvent rightPress; // the right button is not the menu's
+    rightPress.kind = Kind::MouseDown;
+    rightPress.left = false;
+    rightPress.x = second.x + 2;
+    rightPress.y = second.y + 2;
+    headless::QueueInput(rightPress);
+    headless::QueueProbe([] { EXPECT_EQ(classicui::MainWindow().menuView.title, 0); });
     input(Kind::MouseMove, second);
     secondOpen();
     input(Kind::MouseMove, first);
