@@ -127,8 +127,9 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
     headless::QueueProbe([] { EXPECT_TRUE(headless::Screen().pixels == atEnd.pixels); });
     // Right moves the caret, Up and Down do not move it in an edit field.
     for (classicui::UiKey k :
-         {classicui::UiKey::Home, classicui::UiKey::Right, classicui::UiKey::Right,
-          classicui::UiKey::Down, classicui::UiKey::Up})
+         {classicui::UiKey::Home, classicui::UiKey::Right, classicui::UiKey::Left,
+          classicui::UiKey::Right, classicui::UiKey::Right, classicui::UiKey::Down,
+          classicui::UiKey::Up})
         Key(k);
     headless::QueueText("x");
     Key(classicui::UiKey::Return); // in the edit field: the default push button, OK
@@ -353,6 +354,7 @@ TEST_F(HeadlessDialogs, ControlTextReadsLikeGetWindowText) {
     });
     headless::QueueText("x"); // the focused button takes no text
     Check([](DialogHandle& d) {
+        EXPECT_EQ(platform::GetControlText(d, 1, 10), "OK");
         EXPECT_EQ(platform::GetControlText(d, 1461, 100), "Color of the element is not the");
     });
     headless::QueueControlClick(noticeDialog, 1);
