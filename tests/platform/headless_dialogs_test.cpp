@@ -127,9 +127,9 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
     headless::QueueProbe([] { EXPECT_TRUE(headless::Screen().pixels == atEnd.pixels); });
     // Right moves the caret, Up and Down do not move it in an edit field.
     for (classicui::UiKey k :
-         {classicui::UiKey::Home, classicui::UiKey::Right, classicui::UiKey::Left,
-          classicui::UiKey::Right, classicui::UiKey::Right, classicui::UiKey::Down,
-          classicui::UiKey::Up})
+         {classicui::UiKey::Home, classicui::UiKey::Left, classicui::UiKey::Right,
+          classicui::UiKey::Left, classicui::UiKey::Right, classicui::UiKey::Right,
+          classicui::UiKey::Down, classicui::UiKey::Up})
         Key(k);
     headless::QueueText("x");
     Key(classicui::UiKey::Return); // in the edit field: the default push button, OK
@@ -205,8 +205,13 @@ TEST_F(HeadlessDialogs, CheckBoxesAndRadioButtonsOnlyNotify) {
     });
     headless::QueueControlClick(optionsDialog, 2001);
     Check([](DialogHandle& d) { EXPECT_FALSE(platform::GetCheck(d, 2001)); });
-    // A release over Cancel without a press there presses nothing.
+    // A release over Cancel, or over the close box, without a press there presses nothing; nor
+    // does the pointer moving with nothing held.
+    const classicui::WindowCore& w = classicui::MainWindow();
+    Pointer(classicui::UiEvent::Kind::MouseMove, headless::ControlRect(optionsDialog, 2));
     Pointer(classicui::UiEvent::Kind::MouseUp, headless::ControlRect(optionsDialog, 2));
+    Pointer(classicui::UiEvent::Kind::MouseUp,
+            classicui::LayoutDialog(optionsDialog, w.uiClientArea(), w.uiWindowArea()).closeBox);
     headless::QueueControlClick(optionsDialog, 2103);
     headless::QueueControlClick(optionsDialog, 2103); // already checked: the procedure leaves it
     Check([](DialogHandle& d) {

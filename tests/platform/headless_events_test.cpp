@@ -340,6 +340,8 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     held.kind = classicui::UiEvent::Kind::KeyUp;
     headless::QueueInput(held);
     headless::QueueProbe([] { EXPECT_FALSE(classicui::MainWindow().menuView.active); });
+    headless::QueueKey(UiKey::Char, 'l'); // a title's letter without Alt is the window's
+    headless::QueueProbe([] { EXPECT_FALSE(classicui::MainWindow().menuView.active); });
     // A title opened by a click closes at a press outside the bar and its pop-up.
     const classicui::Rect title =
         classicui::LayoutBar(MenuEnglish(), EmbeddedFont(DialogFontId)).titles[0];
@@ -452,9 +454,10 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     headless::QueueKey(UiKey::Tab);       // no letter: not the item without one (HighScore)
     headless::QueueKey(UiKey::Escape);
     headless::QueueKey(UiKey::Escape);
-    // No title's letter opens no pop-up.
+    // No title's letter, and no letter at all, opens no pop-up.
     headless::QueueKey(UiKey::MenuKey);
     headless::QueueKey(UiKey::Char, 'q');
+    headless::QueueKey(UiKey::Tab);
     headless::QueueProbe([] {
         const classicui::MenuView& v = classicui::MainWindow().menuView;
         EXPECT_TRUE(v.active);
