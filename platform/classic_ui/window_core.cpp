@@ -58,6 +58,13 @@ void WindowCore::resizeClient(int width, int height) {
     client = std::move(resized);
 }
 
+Rect WindowCore::pictureArea() const {
+    if (pictureSide <= 0) return {0, 0, client.width, client.height};
+    const int w = std::min(client.width, pictureSide);
+    const int h = std::min(client.height, pictureSide);
+    return {(client.width - w) / 2, (client.height - h) / 2, w, h};
+}
+
 } // namespace classicui
 
 using classicui::MainWindow;
@@ -156,14 +163,3 @@ void AttachMenu(const MenuBar& menu) {
 }
 
 } // namespace platform
-
-namespace classicui {
-
-Rect WindowCore::pictureArea() const {
-    if (pictureSide <= 0) return {0, 0, client.width, client.height};
-    const int w = std::min(client.width, pictureSide);
-    const int h = std::min(client.height, pictureSide);
-    return {(client.width - w) / 2, (client.height - h) / 2, w, h};
-}
-
-} // namespace classicui

@@ -71,10 +71,6 @@ std::vector<Rect> ChangedPicture(const WindowCore& w) {
     return rects;
 }
 
-} // namespace classicui
-
-namespace classicui {
-
 std::vector<Rect> UpdateFrame(const WindowCore& w, Surface& frame) {
     if (Covered(w) || w.frameDirty) {
         ComposeFrame(w, frame);
