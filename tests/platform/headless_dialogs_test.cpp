@@ -263,13 +263,20 @@ TEST_F(HeadlessDialogs, TheKeyboardPressesTheFocusedButtonAndTheMnemonics) {
     const classicui::Rect box =
         classicui::LayoutDialog(optionsDialog, w.uiClientArea(), w.uiWindowArea()).closeBox;
     using Kind = classicui::UiEvent::Kind;
-    // On the screen it is pressed in while the pointer is on it, and out while it is not.
+    // On the screen it is pressed in while the pointer is on it, and out while it is not: on
+    // it means on the 16 x 14 button drawn, to its last column and row.
     Surface plain, in;
     headless::AwaitDialog();
     headless::QueueProbe([&plain] { plain = headless::Screen(); });
     Pointer(Kind::MouseDown, box);
     headless::QueueProbe([&in] { in = headless::Screen(); });
-    Pointer(Kind::MouseMove, box, 40);
+    Pointer(Kind::MouseMove, box, 7);
+    headless::QueueProbe([&in] { EXPECT_TRUE(headless::Screen().pixels == in.pixels); });
+    Pointer(Kind::MouseMove, box, 8);
+    headless::QueueProbe([&plain] { EXPECT_TRUE(headless::Screen().pixels == plain.pixels); });
+    Pointer(Kind::MouseMove, box.moved(0, 6));
+    headless::QueueProbe([&in] { EXPECT_TRUE(headless::Screen().pixels == in.pixels); });
+    Pointer(Kind::MouseMove, box.moved(0, 7));
     headless::QueueProbe([&plain] { EXPECT_TRUE(headless::Screen().pixels == plain.pixels); });
     Pointer(Kind::MouseMove, box);
     headless::QueueProbe([&in] { EXPECT_TRUE(headless::Screen().pixels == in.pixels); });

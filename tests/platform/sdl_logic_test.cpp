@@ -193,13 +193,15 @@ TEST(DialogLayout, WrapsAtWordsAndCutsLongWords) {
     BitmapFont font = fixedFont();
     auto lines = WrapText(font, "one two three", 48); // 8 characters a line
     EXPECT_EQ(lines, (std::vector<std::string>{"one two", "three"}));
-    lines = WrapText(font, "abcdefghijkl", 30);
-    EXPECT_EQ(lines, (std::vector<std::string>{"abcde", "fghij", "kl"}));
+    lines = WrapText(font, "abcdefghijklmnop", 30);
+    EXPECT_EQ(lines, (std::vector<std::string>{"abcde", "fghij", "klmno", "p"}));
     lines = WrapText(font, "a\n\nb", 100);
     EXPECT_EQ(lines, (std::vector<std::string>{"a", "", "b"}));
     MessageBoxLayout m = LayoutMessageBox(font, "Too much users", "Glimora 1.00", {0, 19, 480, 480},
                                           {0, 0, 480, 499});
     ASSERT_EQ(m.lines.size(), 1u);
+    // The caption is wider than the text: the box is as wide as the caption and its close box.
+    EXPECT_EQ(m.frame.client.w, 12 * 6 + 2 * 16 + 8);
     EXPECT_TRUE(m.frame.client.contains(m.okButton.x, m.okButton.y));
     EXPECT_GE(m.okButton.y, m.textOrigin.y + m.textOrigin.h);
     EXPECT_LE(m.okButton.y + m.okButton.h, m.frame.client.y + m.frame.client.h);

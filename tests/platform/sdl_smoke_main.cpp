@@ -1,6 +1,7 @@
 // Runs the SDL backend with dummy drivers: window, paint, menu, dialog, message box, close.
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -190,6 +191,48 @@ int main() {
         pumpAll();
         check(shown() == clean, "the window is as it was after a dialog and a message box");
         check(paints == before, "the covered pixels come back without a paint");
+
+        // What the game draws as a cover goes stays drawn: the pixels kept aside are put back
+        // first. The game's loop after a menu closed, a dialog's procedure and the game after a
+        // message box each fill the client.
+        static uint32_t fill = 0;
+        static const auto paintClient = [](uint32_t colour) {
+            fill = colour;
+            Surface& s = platform::WindowSurface();
+            for (int y = 0; y < s.height; ++y)
+                std::fill(s.row(y), s.row(y) + s.width, colour);
+            platform::WindowUpdated(0, 0, s.width, s.height);
+        };
+        const auto clientFilled = [&b, &shown] {
+            const std::vector<uint32_t> all = shown();
+            const auto first = all.begin() + static_cast<ptrdiff_t>(b.barHeight()) * b.client.width;
+            return std::all_of(first, all.end(), [](uint32_t p) { return (p & 0xFFFFFF) == fill; });
+        };
+        pushKey(SDLK_F10);
+        pushKey(SDLK_DOWN);
+        click(300, 300); // closes the menu with its pop-up open
+        int code = -1;
+        platform::PumpOne(code); // the menu loop, until the press closes it
+        paintClient(0x00AA00);
+        pumpAll();
+        check(clientFilled(), "the game's drawing after a menu shows where the pop-up was");
+        pushKey(SDLK_ESCAPE);
+        platform::RunDialog(testdlg::nameDialog,
+                            [](platform::DialogHandle& d, platform::DialogMessage m, int) {
+                                if (m != platform::DialogMessage::Command) return;
+                                paintClient(0x0000AA);
+                                platform::EndDialog(d, 0);
+                            });
+        pumpAll();
+        check(clientFilled(), "a dialog procedure's drawing shows where the dialog was");
+        pushKey(SDLK_SPACE);
+        platform::ShowMessage("Cannot write the save file.", "Error!");
+        paintClient(0xAA0000);
+        pumpAll();
+        check(clientFilled(), "drawing after a message box shows where the box was");
+        platform::RequestRepaint();
+        pumpAll();
+        mouse.clear();
     }
 
     // A window manager that keeps an 800 x 600 client after MakeClientSquare(600): the game
