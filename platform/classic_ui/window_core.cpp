@@ -7,6 +7,18 @@
 
 namespace classicui {
 
+namespace {
+WindowCore* mainWindow = nullptr;
+} // namespace
+
+WindowCore::WindowCore() {
+    mainWindow = this;
+}
+
+WindowCore& MainWindow() {
+    return *mainWindow;
+}
+
 void AddChanged(std::vector<Rect>& changed, Rect r) {
     const auto meet = [](const Rect& a, const Rect& c) {
         return a.x <= c.x + c.w && c.x <= a.x + a.w && a.y <= c.y + c.h && c.y <= a.y + a.h;

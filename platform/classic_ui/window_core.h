@@ -35,6 +35,9 @@ struct Overlay {
 // loop and the modal loops. A backend supplies only what differs: input, showing the window,
 // and what happens to its size.
 struct WindowCore {
+    // Made once by the backend that draws the window: from then on the main window that the
+    // platform calls below use.
+    WindowCore();
     virtual ~WindowCore() = default;
 
     bool windowOpen = false;
@@ -146,7 +149,7 @@ struct WindowCore {
     bool quitAfterModal = false; // a request to end came while a modal loop ran
 };
 
-// The backend's one main window.
+// The main window the backend made.
 WindowCore& MainWindow();
 
 } // namespace classicui

@@ -67,9 +67,10 @@ struct Backend : classicui::WindowCore {
     void noteMessage(std::string_view text, std::string_view caption) override;
 };
 
-// The one main window, which is this backend's.
+// The one main window, made before the program starts.
+extern Backend mainWindow;
 inline Backend& state() {
-    return static_cast<Backend&>(classicui::MainWindow());
+    return mainWindow;
 }
 
 } // namespace headless::detail

@@ -116,10 +116,7 @@ const std::vector<int>& SoundsPlayed() {
 
 } // namespace headless
 
-classicui::WindowCore& classicui::MainWindow() {
-    static headless::detail::Backend s;
-    return s;
-}
+headless::detail::Backend headless::detail::mainWindow;
 
 namespace platform {
 

@@ -49,9 +49,10 @@ struct Backend : classicui::WindowCore {
     void reportUnseen(std::string_view text, std::string_view caption) override;
 };
 
-// The one main window, which is this backend's.
+// The one main window, made before the program starts.
+extern Backend mainWindow;
 inline Backend& backend() {
-    return static_cast<Backend&>(classicui::MainWindow());
+    return mainWindow;
 }
 
 // The menu bar's height in window pixels.

@@ -15,12 +15,9 @@
 #include "platform/sdl/x11_window_size.h"
 #include "resources/resources.h"
 
-classicui::WindowCore& classicui::MainWindow() {
-    static sdlbackend::Backend b;
-    return b;
-}
-
 namespace sdlbackend {
+
+Backend mainWindow;
 
 namespace {
 

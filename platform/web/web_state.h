@@ -38,9 +38,10 @@ struct Backend : classicui::WindowCore {
     bool messagesUnseen() const override { return !windowOpen || pageClosing; }
 };
 
-// The one main window, which is this backend's.
+// The one main window, made before the program starts.
+extern Backend mainWindow;
 inline Backend& backend() {
-    return static_cast<Backend&>(classicui::MainWindow());
+    return mainWindow;
 }
 
 // Registers the canvas's mouse and the page's keyboard handlers (once).

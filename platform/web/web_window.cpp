@@ -142,10 +142,7 @@ void placeClient(int width, int height) {
 
 } // namespace
 
-classicui::WindowCore& classicui::MainWindow() {
-    static webbackend::Backend b;
-    return b;
-}
+webbackend::Backend webbackend::mainWindow;
 
 namespace webbackend {
 
