@@ -6,6 +6,7 @@
 
 #include "presentation/canvas.h"
 #include "presentation/graphics.h"
+#include "presentation/popups.h"
 #include "rules/scoring.h"
 
 namespace {
@@ -32,7 +33,7 @@ void RedrawGameScreen(GameState& game) {
 }
 
 void RefreshScorePanel(GameState& game) {
-    creditScore(game);
+    if (creditScore(game)) RenderPopupLabels(game);
 
     TextState saved = ScoreStrip.state;
     ScoreStrip.state = TextState{rgb(255, 255, 255), rgb(0, 0, 0), BkMode::Opaque};

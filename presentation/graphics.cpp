@@ -5,7 +5,6 @@
 #include "presentation/bmp_decoder.h"
 #include "presentation/canvas.h"
 #include "resources/resources.h"
-#include "rules/rules_seam.h"
 
 std::array<Surface, TileCount> TileSet;
 Surface BackBuffer;

@@ -73,3 +73,8 @@ void ShowPicture(int id);
 
 // The tile-set entry of a square or element; -1 for a colour or kind that does not exist.
 int CheckedTileIndex(Color color, ElementKind kind);
+// During play: one square on the window and in the back buffer.
+void DrawCell(int column, int row, Color color, ElementKind kind);
+// Copies the back buffer to the window over the canvas square (x, y, size x size): takes a
+// placed element and its ring out of the pile column on screen.
+void RestoreFromBackBuffer(int x, int y, int size);

@@ -4,9 +4,14 @@
 #include <cstdint>
 
 #include "rules/game_state.h"
-#include "rules/rules_seam.h"
 
 constexpr uint32_t PopupStepInterval = 100;
+
+// The popup label images; they store the measured sizes in the game state.
+void RenderPopupLabels(GameState& game);
+void RenderMultiplierLabel(GameState& game);
+// Moves each popup up a step every PopupStepInterval, removing it after its fourth.
+void AnimatePopups(GameState& game, uint32_t now);
 
 // Takes entry `index` out of the popup list; a bad index changes nothing.
 void RemovePopup(GameState& game, int index);

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "rules/game_state.h"
-#include "rules/rules_seam.h" // DrawGameOverPanel
 
 // One row of the high-score table as drawn.
 struct ScoreRow {
@@ -25,3 +24,5 @@ void DrawHighScoreScreen(uint8_t language, bool withPlayAgain, const std::array<
 void DrawHighScoreRows(const std::array<ScoreRow, 6>& rows);
 // A clean game screen with the PAUSE picture printed over it.
 void DrawPauseOverlay(GameState& game, uint8_t language);
+// The GAME OVER panel in the middle of the window.
+void DrawGameOverPanel();

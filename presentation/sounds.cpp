@@ -1,6 +1,7 @@
 // The game's sounds: embedded WAVE resources played asynchronously.
+#include "presentation/sounds.h"
+
 #include "platform/platform.h"
-#include "rules/rules_seam.h"
 
 void PlayGameSound(int id) {
     platform::PlayWave(id);

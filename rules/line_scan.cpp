@@ -37,7 +37,7 @@ void addToGroup(std::array<GridCell, BoardSide>& list, int& count, int x, int y)
 
 } // namespace
 
-LineScan lineScan(GameState& game, int x, int y, uint32_t now) {
+LineScan lineScan(const GameSeam& seam, GameState& game, int x, int y, uint32_t now) {
     LineScan scan;
     scan.last = GridCell{x, y};
     if (!onBoard(x, y)) return scan;
@@ -69,7 +69,7 @@ LineScan lineScan(GameState& game, int x, int y, uint32_t now) {
                 n.color = color;
                 appendPopup(game, CellOriginX(nx), CellOriginY(ny), game.paintPoints,
                             PopupStyle::Paint, now);
-                DrawCell(nx, ny, color, ElementKind::None);
+                seam.drawCell(nx, ny, color, ElementKind::None);
                 game.scoreUpdatePending = 1;
             } else {
                 paint = false;
@@ -79,11 +79,11 @@ LineScan lineScan(GameState& game, int x, int y, uint32_t now) {
 
     if (scan.rowCount >= 2) {
         addToGroup(scan.row, scan.rowCount, x, y);
-        PlayGameSound(SoundGroup);
+        seam.playSound(SoundGroup);
     }
     if (scan.columnCount >= 2) {
         addToGroup(scan.column, scan.columnCount, x, y);
-        PlayGameSound(SoundGroup);
+        seam.playSound(SoundGroup);
     }
     return scan;
 }

@@ -24,7 +24,7 @@ void removeSlot(GameState& game, int index) {
 
 } // namespace
 
-void placeAt(GameState& game, int mx, int my, int W, int H, uint32_t now) {
+void placeAt(const GameSeam& seam, GameState& game, int mx, int my, int W, int H, uint32_t now) {
     if (W <= 0 || H <= 0) return;
     // 64-bit: a client size times 439 may not fit in an int.
     const int64_t left = W * GridStart / Canvas, right = W * GridEnd / Canvas;
@@ -46,29 +46,29 @@ void placeAt(GameState& game, int mx, int my, int W, int H, uint32_t now) {
     const PileSlot active = game.slots[static_cast<size_t>(game.activeIndex)];
 
     if (cell.kind != ElementKind::None) {
-        PlayGameSound(SoundOccupied);
+        seam.playSound(SoundOccupied);
         if (game.HelpDuringGame && game.OccupiedNoticeArmed) {
             game.OccupiedNoticeArmed = 0;
-            ShowOccupiedNotice();
+            seam.showOccupiedNotice();
         }
         return;
     }
     if (cell.color != Color::Plain && cell.color != active.color) {
-        PlayGameSound(SoundWrongColour);
+        seam.playSound(SoundWrongColour);
         if (game.HelpDuringGame && game.WrongColourNoticeArmed) {
             game.WrongColourNoticeArmed = 0;
-            ShowWrongColourNotice();
+            seam.showWrongColourNotice();
         }
         return;
     }
 
-    DrawCell(x, y, active.color, active.kind);
+    seam.drawCell(x, y, active.color, active.kind);
     cell.kind = active.kind;
     cell.color = active.color;
-    PlayGameSound(SoundPlaced);
-    RestoreFromBackBuffer(21, active.y - 24, 120);
+    seam.playSound(SoundPlaced);
+    seam.restoreFromBackBuffer(21, active.y - 24, 120);
     removeSlot(game, game.activeIndex);
 
-    const LineScan scan = lineScan(game, x, y, now);
-    removeAndScore(game, scan, now);
+    const LineScan scan = lineScan(seam, game, x, y, now);
+    removeAndScore(seam, game, scan, now);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "rules/game_state.h"
+#include "rules/rules_seam.h"
 
 struct GridCell {
     int x = 0;
@@ -23,8 +24,8 @@ struct LineScan {
 };
 
 // Release at client (mx, my) in a client area of W x H pixels while the game runs.
-void placeAt(GameState& game, int mx, int my, int W, int H, uint32_t now);
+void placeAt(const GameSeam& seam, GameState& game, int mx, int my, int W, int H, uint32_t now);
 
 // Walks the row and the column from the element just placed at (x, y), collecting the groups
 // and letting an arrow paint the plain squares ahead of it.
-LineScan lineScan(GameState& game, int x, int y, uint32_t now);
+LineScan lineScan(const GameSeam& seam, GameState& game, int x, int y, uint32_t now);

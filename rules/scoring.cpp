@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "rules/popup_list.h"
-#include "rules/rules_seam.h"
 
 namespace {
 
@@ -15,8 +14,8 @@ constexpr int64_t ScoreLimit = std::numeric_limits<int32_t>::max();
 constexpr int64_t SpeedThresholdStep = 100000;
 constexpr int64_t PointsThresholdStep = 20000;
 
-void removeGroup(GameState& game, const std::array<GridCell, BoardSide>& list, int count,
-                 uint32_t now) {
+void removeGroup(const GameSeam& seam, GameState& game, const std::array<GridCell, BoardSide>& list,
+                 int count, uint32_t now) {
     if (count < 3) return;
     for (int i = 0; i < count && i < BoardSide; ++i) {
         const GridCell c = list[static_cast<size_t>(i)];
@@ -24,17 +23,17 @@ void removeGroup(GameState& game, const std::array<GridCell, BoardSide>& list, i
         appendPopup(game, CellOriginX(c.x), CellOriginY(c.y), game.clearPoints, PopupStyle::Clear,
                     now);
         game.board.at(c.x, c.y) = Cell{};
-        DrawCell(c.x, c.y, Color::Plain, ElementKind::None);
+        seam.drawCell(c.x, c.y, Color::Plain, ElementKind::None);
         game.scoreUpdatePending = 1;
-        PlayGameSound(SoundRemoved);
+        seam.playSound(SoundRemoved);
     }
 }
 
 } // namespace
 
-void removeAndScore(GameState& game, const LineScan& scan, uint32_t now) {
-    removeGroup(game, scan.column, scan.columnCount, now);
-    removeGroup(game, scan.row, scan.rowCount, now);
+void removeAndScore(const GameSeam& seam, GameState& game, const LineScan& scan, uint32_t now) {
+    removeGroup(seam, game, scan.column, scan.columnCount, now);
+    removeGroup(seam, game, scan.row, scan.rowCount, now);
     game.multiplier = 1;
     if (scan.columnArrows < 3 && scan.rowArrows < 3) {
         game.bonusChain = 0;
@@ -45,7 +44,7 @@ void removeAndScore(GameState& game, const LineScan& scan, uint32_t now) {
                 PopupStyle::Multiplier, now);
     game.bonusChain = std::clamp(game.bonusChain + 1, int32_t{1}, MaxChain);
     game.multiplier = ChainMultipliers[static_cast<size_t>(game.bonusChain)];
-    RenderMultiplierLabel(game);
+    seam.renderMultiplierLabel(game);
     game.scoreUpdatePending = 1;
 }
 
@@ -53,7 +52,7 @@ void removeAndScore(GameState& game, const LineScan& scan, uint32_t now) {
 // A level rises only when the score is strictly above its threshold; a threshold beyond
 // INT32_MAX can never be passed, so the points level stops at 2^17 (threshold 2621440000) and
 // the speed level at 10^5 (threshold 10^10), and neither ever overflows.
-void creditScore(GameState& game) {
+bool creditScore(GameState& game) {
     const int64_t multiplier = std::clamp(game.multiplier, int32_t{1}, int32_t{256});
     int64_t score = std::max(game.score, int32_t{0});
     const int count = std::clamp(game.popupCount, int32_t{0}, int32_t{PopupCapacity});
@@ -72,12 +71,13 @@ void creditScore(GameState& game) {
         game.speedLevel *= 10;
         ++game.riseSpeed;
     }
+    game.multiplier = 1;
     if (score > PointsThresholdStep * game.pointsLevel &&
         game.pointsLevel <= std::numeric_limits<int32_t>::max() / 2) {
         game.paintPoints = std::min(game.paintPoints, MaxPointValue - 10) + 10;
         game.clearPoints = std::min(game.clearPoints, MaxPointValue - 100) + 100;
         game.pointsLevel *= 2;
-        RenderPopupLabels(game);
+        return true;
     }
-    game.multiplier = 1;
+    return false;
 }

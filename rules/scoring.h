@@ -6,6 +6,7 @@
 
 #include "rules/game_state.h"
 #include "rules/placement.h"
+#include "rules/rules_seam.h"
 
 // Bonus chain 0..4 gives these multipliers.
 constexpr std::array<int32_t, 5> ChainMultipliers{1, 2, 4, 16, 256};
@@ -13,9 +14,10 @@ constexpr std::array<int32_t, 5> ChainMultipliers{1, 2, 4, 16, 256};
 // more, and level rises stop there rather than run towards an overflow.
 constexpr int32_t MaxPointValue = INT32_MAX / 2;
 
-void removeAndScore(GameState& game, const LineScan& scan, uint32_t now);
+void removeAndScore(const GameSeam& seam, GameState& game, const LineScan& scan, uint32_t now);
 
 // Adds every popup's points (and the unlisted ones) times the multiplier to the score, then
-// raises the speed level and the points level at most once each. The first half of
-// RefreshScorePanel, which clears scoreUpdatePending.
-void creditScore(GameState& game);
+// raises the speed level and the points level at most once each. True when the points level
+// rose: the popup labels are to be rendered again with the new points. The first half of
+// refreshing the score panel, which clears scoreUpdatePending.
+bool creditScore(GameState& game);

@@ -1,7 +1,6 @@
 // Setting up a new game or resuming the saved one, building the back buffer as it goes.
 #include "rules/setup.h"
 #include "rules/game_snapshot.h"
-#include "rules/rules_seam.h"
 #include "rules/turn.h"
 
 namespace {
@@ -24,11 +23,11 @@ void setNewGameCounters(GameState& game) {
 
 } // namespace
 
-void setUpGame(GameState& game, const GameSnapshot& saved, uint32_t now) {
+void setUpGame(const GameSeam& seam, GameState& game, const GameSnapshot& saved, uint32_t now) {
     // A stored game the rules could not have produced is not resumed: a new game starts instead.
     const bool resume = game.GameInProgress != 0 && snapshotIsPlayable(saved);
 
-    DrawBoardPicture();
+    seam.drawBoardPicture();
     game.Paused = 0;
 
     if (resume) {
@@ -41,7 +40,7 @@ void setUpGame(GameState& game, const GameSnapshot& saved, uint32_t now) {
     for (int x = 0; x < BoardSide; ++x) {
         for (int y = 0; y < BoardSide; ++y) {
             const Cell& cell = game.board.at(x, y);
-            DrawSquareToBackBuffer(x, y, cell.color, cell.kind);
+            seam.drawSquareToBackBuffer(x, y, cell.color, cell.kind);
         }
     }
     game.lastPileStep = now;
@@ -53,8 +52,8 @@ void setUpGame(GameState& game, const GameSnapshot& saved, uint32_t now) {
     game.GameOverClickArmed = 0;
     game.GameOverClicked = 0;
 
-    RenderPopupLabels(game);
+    seam.renderPopupLabels(game);
     game.multiplier = 1;
-    if (resume) RedrawRestingPile(game);
+    if (resume) seam.redrawRestingPile(game);
     game.GameInProgress = 1;
 }

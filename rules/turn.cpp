@@ -1,7 +1,6 @@
 // One pass of the game: the draw pile's entries, rise and landings, then the end of a game.
 #include "rules/turn.h"
 
-#include "rules/rules_seam.h"
 #include "rules/setup.h"
 
 namespace {
@@ -19,7 +18,7 @@ void enterElement(GameState& game, int index, int32_t y) {
 
 } // namespace
 
-void pileStep(GameState& game, uint32_t now) {
+void pileStep(const GameSeam& seam, GameState& game, uint32_t now) {
     // After the sixth landing nothing enters or rises any more.
     if (game.landedCount >= LandingsToEnd) return;
     if (game.pileCount < 0 || game.pileCount > PileSlotCount) return;
@@ -50,24 +49,24 @@ void pileStep(GameState& game, uint32_t now) {
             slot.landed = 1;
             ++game.activeIndex;
             ++game.landedCount;
-            PlayGameSound(SoundLanded);
+            seam.playSound(SoundLanded);
             slowDown = game.riseSpeed > 2 || (game.riseSpeed > 1 && game.landedCount > 4);
             if (game.landedCount >= LandingsToEnd) game.gameOverPending = 1;
         }
-        DrawPileSlot(game, i, previousY, landedNow);
+        seam.drawPileSlot(game, i, previousY, landedNow);
         game.lastPileStep = now;
         if (slowDown) --game.riseSpeed;
     }
 }
 
-void gameStep(GameState& game, uint32_t now) {
-    pileStep(game, now);
-    if (game.scoreUpdatePending) RefreshScorePanel(game);
-    AnimatePopups(game, now);
+void gameStep(const GameSeam& seam, GameState& game, uint32_t now) {
+    pileStep(seam, game, now);
+    if (game.scoreUpdatePending) seam.refreshScorePanel(game);
+    seam.animatePopups(game, now);
     if (game.gameOverPending) {
         game.GameInProgress = 0;
         game.GameRunning = 0;
-        DrawGameOverPanel();
+        seam.drawGameOverPanel();
         game.GameOverShownAt = now;
         game.gameOverPending = 0;
         game.GameOverClickArmed = 1;
@@ -75,6 +74,6 @@ void gameStep(GameState& game, uint32_t now) {
     if (game.GameOverClicked && now - game.GameOverShownAt > GameOverDelay) {
         game.GameOverClicked = 0;
         game.FinishedGame = 1;
-        offerHighScore(game);
+        seam.offerHighScore(game);
     }
 }

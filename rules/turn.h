@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "rules/game_state.h"
+#include "rules/rules_seam.h"
 
 constexpr uint32_t PileStepInterval = 100;
 constexpr int32_t PileEntryEmptyY = 402;
@@ -20,6 +21,6 @@ constexpr int32_t LandingY(int32_t landed) {
 }
 
 // Pile step, score refresh, popup animation, game over and the high-score step.
-void gameStep(GameState& game, uint32_t now);
+void gameStep(const GameSeam& seam, GameState& game, uint32_t now);
 // Entry of new elements, then (at most once per 100 ms) the rise and the landings.
-void pileStep(GameState& game, uint32_t now);
+void pileStep(const GameSeam& seam, GameState& game, uint32_t now);

@@ -1,16 +1,26 @@
-// What the rules ask of the shell: the notices of a refused click and the high-score step.
+// The program's calls for the rules: the presentation's drawing and sounds, and the shell's
+// notices of a refused click and high-score step.
+#include "shell/game_seam.h"
+
 #include "persistence/high_scores.h"
+#include "presentation/game_screen.h"
+#include "presentation/graphics.h"
+#include "presentation/pile.h"
+#include "presentation/popups.h"
+#include "presentation/screens.h"
+#include "presentation/sounds.h"
 #include "resources/ui/ui_data.h"
-#include "rules/rules_seam.h"
 #include "shell/dialog_procedures.h"
 #include "shell/program_state.h"
 #include "shell/screens.h"
 
-void ShowOccupiedNotice() {
+namespace {
+
+void showOccupiedNotice() {
     RunNoticeDialog(dialog_id::OccupiedNotice);
 }
 
-void ShowWrongColourNotice() {
+void showWrongColourNotice() {
     RunNoticeDialog(dialog_id::WrongColourNotice);
 }
 
@@ -25,3 +35,23 @@ void offerHighScore(GameState& game) {
         ShowHighScoreScreen();
     }
 }
+
+} // namespace
+
+const GameSeam ProgramSeam{
+    .drawBoardPicture = DrawBoardPicture,
+    .drawSquareToBackBuffer = DrawSquareToBackBuffer,
+    .drawCell = DrawCell,
+    .restoreFromBackBuffer = RestoreFromBackBuffer,
+    .playSound = PlayGameSound,
+    .renderPopupLabels = RenderPopupLabels,
+    .renderMultiplierLabel = RenderMultiplierLabel,
+    .refreshScorePanel = RefreshScorePanel,
+    .animatePopups = AnimatePopups,
+    .drawPileSlot = DrawPileSlot,
+    .redrawRestingPile = RedrawRestingPile,
+    .drawGameOverPanel = DrawGameOverPanel,
+    .showOccupiedNotice = showOccupiedNotice,
+    .showWrongColourNotice = showWrongColourNotice,
+    .offerHighScore = offerHighScore,
+};

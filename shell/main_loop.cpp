@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "presentation/popups.h"
 #include "rules/turn.h"
+#include "shell/game_seam.h"
 #include "shell/program_state.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
@@ -51,7 +52,7 @@ bool MainLoopPass() {
     if ((p.Screen == GameScreen && game.GameRunning) || game.GameOverClicked) {
         const uint32_t lastStep = game.lastPileStep;
         const int32_t pileCount = game.pileCount;
-        gameStep(game, platform::GetTicks());
+        gameStep(ProgramSeam, game, platform::GetTicks());
         p.pileMovedLastPass = game.lastPileStep != lastStep || game.pileCount != pileCount;
     }
 

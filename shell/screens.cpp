@@ -9,6 +9,7 @@
 #include "presentation/graphics.h"
 #include "presentation/screens.h"
 #include "rules/setup.h"
+#include "shell/game_seam.h"
 #include "shell/program_state.h"
 
 namespace {
@@ -90,7 +91,7 @@ void StartNewGame() {
     // waiting for its delay) must not end this new game.
     game.GameOverClickArmed = 0;
     game.GameOverClicked = 0;
-    setUpGame(game, p.save.snapshot, platform::GetTicks());
+    setUpGame(ProgramSeam, game, p.save.snapshot, platform::GetTicks());
     p.gameStartedThisRun = true;
     p.Screen = GameScreen;
     RedrawGameScreen(game);

@@ -10,6 +10,7 @@
 #include "presentation/graphics.h"
 #include "resources/ui/ui_data.h"
 #include "rules/setup.h"
+#include "shell/game_seam.h"
 #include "shell/program_state.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
@@ -142,7 +143,7 @@ bool StartUp() {
         p.Screen = TitleScreen;
     } else {
         CreateGraphicsIfNeeded();
-        setUpGame(game, p.save.snapshot, platform::GetTicks());
+        setUpGame(ProgramSeam, game, p.save.snapshot, platform::GetTicks());
         p.gameStartedThisRun = true;
         p.Screen = GameScreen;
         game.Paused = 1;

@@ -11,10 +11,10 @@
 #include "presentation/popups.h"
 #include "presentation/screens.h"
 #include "rules/placement.h"
-#include "rules/rules_seam.h"
 #include "rules/runtime_random.h"
 #include "rules/setup.h"
 #include "shell/dialog_procedures.h"
+#include "shell/game_seam.h"
 #include "shell/menu_commands.h"
 #include "shell/program_state.h"
 #include "shell/screens.h"
@@ -105,7 +105,7 @@ void HighScoreClick(int x, int y) {
                 game.GameOverClickArmed = 0;
                 game.GameOverClicked = 0;
             }
-            setUpGame(game, p.save.snapshot, platform::GetTicks());
+            setUpGame(ProgramSeam, game, p.save.snapshot, platform::GetTicks());
             p.gameStartedThisRun = true;
         }
         p.Screen = GameScreen;
@@ -161,7 +161,7 @@ void GameClick(int x, int y) {
     ProgramState& p = Program();
     GameState& game = p.game;
     if (p.ButtonDown && game.GameRunning) {
-        placeAt(game, x, y, ClientWidth, ClientHeight, platform::GetTicks());
+        placeAt(ProgramSeam, game, x, y, ClientWidth, ClientHeight, platform::GetTicks());
     }
     if (p.ResumeOnRelease) {
         game.Paused = 0;

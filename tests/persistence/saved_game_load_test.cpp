@@ -12,6 +12,7 @@
 #include "tests/persistence/file_bytes.h"
 #include "tests/persistence/message_log.h"
 #include "tests/persistence/temp_folder.h"
+#include "tools/fuzz_persistence/quiet_seam.h"
 
 namespace {
 
@@ -19,11 +20,12 @@ namespace {
 GameState playedGame(int steps) {
     GameState game;
     uint32_t now = 7000;
-    setUpGame(game, GameSnapshot{}, now);
+    setUpGame(QuietSeam, game, GameSnapshot{}, now);
     game.GameRunning = 1;
     for (int i = 0; i < steps && game.GameInProgress != 0; ++i) {
-        gameStep(game, now += 50);
-        if (i % 4 == 0) placeAt(game, 131 + 54 * (i % 6), 131 + 54 * ((i / 5) % 6), 480, 480, now);
+        gameStep(QuietSeam, game, now += 50);
+        if (i % 4 == 0)
+            placeAt(QuietSeam, game, 131 + 54 * (i % 6), 131 + 54 * ((i / 5) % 6), 480, 480, now);
     }
     return game;
 }

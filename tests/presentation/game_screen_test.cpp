@@ -3,7 +3,7 @@
 
 #include "presentation/game_screen.h"
 #include "presentation/graphics.h"
-#include "rules/rules_seam.h"
+#include "presentation/sounds.h"
 #include "tests/presentation/drawing_fixture.h"
 
 namespace {
@@ -101,12 +101,13 @@ TEST_F(GameScreenTest, PileDrawingsAreCutAtLine404) {
 
 TEST_F(GameScreenTest, ScoreIsCreditedThenDrawnAtTwiceItsTextSizeRightEdgeAt426) {
     GameState game;
-    game.score = 12245;
+    game.score = 19945;
     game.popupCount = 1;
     game.popups[0] = ScorePopup{175, 229, 100, 0, PopupStyle::Clear, 0};
     game.scoreUpdatePending = 1;
-    RefreshScorePanel(game); // "12345": 40 x 16
-    EXPECT_EQ(game.score, 12345);
+    RefreshScorePanel(game); // "20045": 40 x 16
+    EXPECT_EQ(game.score, 20045);
+    EXPECT_EQ(game.ClearLabelSize.width, 24) << "the points rose: the labels show 200";
     EXPECT_EQ(game.scoreUpdatePending, 0);
     EXPECT_EQ(Updates(), (std::vector<UpdateRect>{{346, 48, 80, 32}}));
     for (int y = 0; y < 32; ++y)

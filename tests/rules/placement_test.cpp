@@ -36,7 +36,7 @@ TEST(PlacementHit, HitTestIsStrictAndScalesWithTheClientArea) {
     for (const Hit& h : hits) {
         GameState game = newGame();
         setActive(game, K::Diamond, C::Green);
-        placeAt(game, h.mx, h.my, h.width, h.height, 0);
+        placeAt(seam, game, h.mx, h.my, h.width, h.height, 0);
         if (h.x < 0) {
             EXPECT_TRUE(recorder::calls.empty()) << h.mx << "," << h.my;
             EXPECT_EQ(game.pileCount, 1) << h.mx << "," << h.my;
@@ -187,7 +187,7 @@ TEST_F(Placement, GroupListsHoldTheNeighboursNearestFirstAndThePlacedCellLast) {
     put(game, 1, 3, K::Diamond, C::Green);
     put(game, 3, 3, K::Diamond, C::Green);
     put(game, 2, 3, K::Diamond, C::Green);
-    LineScan scan = lineScan(game, 2, 3, 0);
+    LineScan scan = lineScan(seam, game, 2, 3, 0);
     EXPECT_EQ(listed(scan.row, scan.rowCount), "1,3 3,3 2,3");
     EXPECT_EQ(scan.columnCount, 0);
     EXPECT_EQ(scan.rowArrows, 1);
@@ -199,7 +199,7 @@ TEST_F(Placement, GroupListsHoldTheNeighboursNearestFirstAndThePlacedCellLast) {
         put(g, 4, 4 - i, K::ArrowDown, C::Red);
         put(g, 4 - i, 4, K::ArrowDown, C::Red);
     }
-    scan = lineScan(g, 4, 4, 0);
+    scan = lineScan(seam, g, 4, 4, 0);
     EXPECT_EQ(listed(scan.column, scan.columnCount), "4,3 4,2 4,4");
     EXPECT_EQ(listed(scan.row, scan.rowCount), "3,4 2,4 4,4");
     EXPECT_EQ(scan.columnArrows, 3);
@@ -212,7 +212,7 @@ TEST_F(Placement, GroupListsHoldTheNeighboursNearestFirstAndThePlacedCellLast) {
     put(g5, 0, 2, K::ArrowDown, C::Red);
     put(g5, 0, 4, K::ArrowDown, C::Green);
     put(g5, 0, 3, K::ArrowDown, C::Red);
-    scan = lineScan(g5, 0, 3, 0);
+    scan = lineScan(seam, g5, 0, 3, 0);
     EXPECT_EQ(scan.columnCount, 1);
     EXPECT_EQ(scan.columnArrows, 2);
     EXPECT_EQ(g5.board.at(0, 5).color, C::Plain) << "the green arrow below blocks the paint";
@@ -221,7 +221,7 @@ TEST_F(Placement, GroupListsHoldTheNeighboursNearestFirstAndThePlacedCellLast) {
     GameState g6 = newGame();
     for (int x = 0; x < 6; ++x)
         put(g6, x, 5, K::Star, C::Red);
-    EXPECT_EQ(lineScan(g6, 2, 5, 0).rowCount, 6);
+    EXPECT_EQ(lineScan(seam, g6, 2, 5, 0).rowCount, 6);
 }
 
 } // namespace

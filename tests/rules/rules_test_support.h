@@ -6,16 +6,17 @@
 #include "rules/game_snapshot.h"
 #include "rules/game_state.h"
 #include "rules/placement.h"
-#include "rules/rules_seam.h"
 #include "rules/setup.h"
 #include "tests/rules/seam_recorder.h"
 
 namespace rulestest {
 
+using recorder::seam;
+
 // A new game set up at `now`, with the recorder emptied afterwards.
 inline GameState newGame(uint32_t now = 1000) {
     GameState game;
-    setUpGame(game, GameSnapshot{}, now);
+    setUpGame(seam, game, GameSnapshot{}, now);
     recorder::reset();
     return game;
 }
@@ -34,7 +35,7 @@ inline void put(GameState& game, int x, int y, ElementKind kind, Color color) {
 
 // A release in the middle of cell (x, y) on a 480 x 480 client area.
 inline void clickCell(GameState& game, int x, int y, uint32_t now = 2000) {
-    placeAt(game, CellOriginX(x) + 24, CellOriginY(y) + 24, 480, 480, now);
+    placeAt(seam, game, CellOriginX(x) + 24, CellOriginY(y) + 24, 480, 480, now);
 }
 
 // Places (kind, color) on (x, y) as the active element.

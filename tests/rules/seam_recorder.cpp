@@ -1,7 +1,6 @@
 // Test double for the rules' seam: records calls, credits the score and ages popups like the game.
 #include "tests/rules/seam_recorder.h"
 
-#include "rules/rules_seam.h"
 #include "rules/scoring.h"
 
 namespace recorder {
@@ -49,41 +48,14 @@ int32_t labelWidth(const std::string& text) {
     return 8 * static_cast<int32_t>(text.size());
 }
 
-} // namespace
-
-void DrawBoardPicture() {
-    note("DrawBoardPicture");
-}
-void DrawSquareToBackBuffer(int column, int row, Color color, ElementKind kind) {
-    note("DrawSquareToBackBuffer", column, row, color, kind);
-}
-void DrawCell(int column, int row, Color color, ElementKind kind) {
-    note("DrawCell", column, row, color, kind);
-}
-void RestoreFromBackBuffer(int x, int y, int size) {
-    note("RestoreFromBackBuffer", x, y, size);
-}
-void PlayGameSound(int id) {
-    note("PlayGameSound", id);
-}
-void RenderPopupLabels(GameState& game) {
+void renderPopupLabels(GameState& game) {
     note("RenderPopupLabels", game.paintPoints, game.clearPoints);
     game.PaintLabelSize = LabelSize{labelWidth(str(game.paintPoints)), 16};
     game.ClearLabelSize = LabelSize{labelWidth(str(game.clearPoints)), 16};
 }
-void RenderMultiplierLabel(GameState& game) {
-    if (recorder::recording)
-        recorder::calls.push_back("RenderMultiplierLabel x" + str(game.multiplier));
-    game.MultiplierLabelSize = LabelSize{labelWidth("x" + str(game.multiplier)), 16};
-}
-void RefreshScorePanel(GameState& game) {
-    creditScore(game);
-    note("RefreshScorePanel", game.score);
-    game.scoreUpdatePending = 0;
-}
 
 // Same life as on screen: a step every 100 ms, removed after the fourth step.
-void AnimatePopups(GameState& game, uint32_t now) {
+void animatePopups(GameState& game, uint32_t now) {
     for (int i = 0; i < game.popupCount; ++i) {
         ScorePopup& p = game.popups[static_cast<size_t>(i)];
         if (now - static_cast<uint32_t>(p.tick) <= 100) continue;
@@ -99,22 +71,40 @@ void AnimatePopups(GameState& game, uint32_t now) {
     }
 }
 
-void DrawPileSlot(const GameState&, int index, int previousY, bool landedNow) {
-    note("DrawPileSlot", index, previousY, landedNow ? 1 : 0);
-}
-void RedrawRestingPile(const GameState& game) {
-    note("RedrawRestingPile", game.landedCount);
-}
-void DrawGameOverPanel() {
-    note("DrawGameOverPanel");
-}
-void ShowOccupiedNotice() {
-    note("ShowOccupiedNotice");
-}
-void ShowWrongColourNotice() {
-    note("ShowWrongColourNotice");
-}
-void offerHighScore(GameState& game) {
-    ++recorder::highScoreOffers;
-    note("offerHighScore", game.score);
-}
+} // namespace
+
+const GameSeam recorder::seam{
+    .drawBoardPicture = [] { note("DrawBoardPicture"); },
+    .drawSquareToBackBuffer = [](int x, int y, Color c,
+                                 ElementKind k) { note("DrawSquareToBackBuffer", x, y, c, k); },
+    .drawCell = [](int x, int y, Color c, ElementKind k) { note("DrawCell", x, y, c, k); },
+    .restoreFromBackBuffer = [](int x, int y, int s) { note("RestoreFromBackBuffer", x, y, s); },
+    .playSound = [](int id) { note("PlayGameSound", id); },
+    .renderPopupLabels = renderPopupLabels,
+    .renderMultiplierLabel =
+        [](GameState& game) {
+            if (recorder::recording)
+                recorder::calls.push_back("RenderMultiplierLabel x" + str(game.multiplier));
+            game.MultiplierLabelSize = LabelSize{labelWidth("x" + str(game.multiplier)), 16};
+        },
+    .refreshScorePanel =
+        [](GameState& game) {
+            if (creditScore(game)) renderPopupLabels(game);
+            note("RefreshScorePanel", game.score);
+            game.scoreUpdatePending = 0;
+        },
+    .animatePopups = animatePopups,
+    .drawPileSlot =
+        [](const GameState&, int index, int previousY, bool landedNow) {
+            note("DrawPileSlot", index, previousY, landedNow ? 1 : 0);
+        },
+    .redrawRestingPile = [](const GameState& game) { note("RedrawRestingPile", game.landedCount); },
+    .drawGameOverPanel = [] { note("DrawGameOverPanel"); },
+    .showOccupiedNotice = [] { note("ShowOccupiedNotice"); },
+    .showWrongColourNotice = [] { note("ShowWrongColourNotice"); },
+    .offerHighScore =
+        [](GameState& game) {
+            ++recorder::highScoreOffers;
+            note("offerHighScore", game.score);
+        },
+};

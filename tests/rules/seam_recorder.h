@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "rules/game_state.h"
+#include "rules/rules_seam.h"
 
 namespace recorder {
 
+// The seam to pass to the rules: each call is written down.
+extern const GameSeam seam;
 // The calls made since the last reset, one line each, e.g. "PlayGameSound 5005".
 extern std::vector<std::string> calls;
 // When false, calls are not written down (the soak test keeps the recorder cheap).

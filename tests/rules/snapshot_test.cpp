@@ -125,7 +125,7 @@ TEST(Snapshot, InRangeGamesResumeAndPlayToTheEnd) {
         GameState game;
         game.GameInProgress = 1;
         uint32_t now = 50000;
-        setUpGame(game, saved, now);
+        setUpGame(recorder::seam, game, saved, now);
         ASSERT_EQ(game.GameInProgress, 1) << name;
         game.GameRunning = 1;
         int square = 0;
@@ -133,9 +133,9 @@ TEST(Snapshot, InRangeGamesResumeAndPlayToTheEnd) {
             if (pass % 7 == 0) {
                 const int x = square % 6, y = square / 6 % 6;
                 ++square;
-                placeAt(game, 121 + 54 * x + 24, 121 + 54 * y + 24, 480, 480, now);
+                placeAt(recorder::seam, game, 121 + 54 * x + 24, 121 + 54 * y + 24, 480, 480, now);
             }
-            gameStep(game, now);
+            gameStep(recorder::seam, game, now);
             now += 101;
             ASSERT_TRUE(game.pileCount >= 0 && game.pileCount <= PileSlotCount) << name;
             ASSERT_TRUE(game.popupCount >= 0 && game.popupCount <= PopupCapacity) << name;

@@ -107,7 +107,7 @@ TEST(RulesSoak, RandomPlayerKeepsEveryInvariantOverTenThousandGames) {
     for (int gameNo = 0; gameNo < GamesToPlay; ++gameNo) {
         GameState game;
         uint32_t now = player();
-        setUpGame(game, GameSnapshot{}, now);
+        setUpGame(recorder::seam, game, GameSnapshot{}, now);
         game.GameRunning = 1;
         if (player() % 10 == 0) game.score = static_cast<int32_t>(player() >> 1);
         const uint32_t clickPercent = player() % 40;
@@ -123,12 +123,12 @@ TEST(RulesSoak, RandomPlayerKeepsEveryInvariantOverTenThousandGames) {
                     my = CellOriginY(cy) + 24;
                 }
                 const int32_t pileBefore = game.pileCount;
-                placeAt(game, mx, my, 480, 480, now);
+                placeAt(recorder::seam, game, mx, my, 480, 480, now);
                 placements += game.pileCount < pileBefore;
                 const std::string broken = brokenInvariant(game);
                 ASSERT_TRUE(broken.empty()) << broken << " after a click, game " << gameNo;
             }
-            gameStep(game, now);
+            gameStep(recorder::seam, game, now);
             ++passes;
             now += (player() % 8 == 0) ? player() % 250 : 101;
             const std::string broken = brokenInvariant(game);
@@ -145,7 +145,7 @@ TEST(RulesSoak, RandomPlayerKeepsEveryInvariantOverTenThousandGames) {
                 // Quit and come back: the resumed game goes on from the saved one.
                 GameState resumed;
                 resumed.GameInProgress = 1;
-                setUpGame(resumed, saved, now);
+                setUpGame(recorder::seam, resumed, saved, now);
                 ASSERT_EQ(resumed.pileCount, game.pileCount);
                 ASSERT_EQ(resumed.score, game.score);
                 resumed.GameRunning = 1;
@@ -158,7 +158,7 @@ TEST(RulesSoak, RandomPlayerKeepsEveryInvariantOverTenThousandGames) {
         game.GameOverClicked = 1;
         const int64_t offersBefore = recorder::highScoreOffers;
         for (int i = 0; i < 30 && recorder::highScoreOffers == offersBefore; ++i) {
-            gameStep(game, now);
+            gameStep(recorder::seam, game, now);
             now += 101;
         }
         ASSERT_EQ(recorder::highScoreOffers, offersBefore + 1) << "game " << gameNo;

@@ -18,7 +18,7 @@ TEST(SetUp, NewGameStartsCleanAndBuildsTheBackBufferInOrder) {
     game.pileCount = 3;
     game.Paused = game.GameOverClickArmed = game.GameOverClicked = game.gameOverPending = 1;
     recorder::reset();
-    setUpGame(game, GameSnapshot{}, 4321);
+    setUpGame(seam, game, GameSnapshot{}, 4321);
 
     // The board picture, the 36 squares column by column, then the popup labels.
     Calls expected{"DrawBoardPicture"};
@@ -51,7 +51,7 @@ struct Timeline {
     GameState game = newGame(1000);
     uint32_t now = 1000;
     void pass() {
-        gameStep(game, now);
+        gameStep(seam, game, now);
         now += 101;
     }
 };
@@ -132,7 +132,7 @@ TEST(PileTimeline, SixLandingsSlowTheRiseAndEndTheGame) {
     const GameState frozen = t.game;
     recorder::reset();
     for (int i = 0; i < 50; ++i)
-        pileStep(t.game, t.now += 101);
+        pileStep(seam, t.game, t.now += 101);
     EXPECT_EQ(t.game.pileCount, frozen.pileCount);
     EXPECT_TRUE(recorder::calls.empty());
 
@@ -148,7 +148,7 @@ TEST(PileTimeline, SixLandingsSlowTheRiseAndEndTheGame) {
     close.riseSpeed = 6;
     close.lastPileStep = 0;
     recorder::reset();
-    pileStep(close, 1000);
+    pileStep(seam, close, 1000);
     EXPECT_EQ(close.landedCount, 6);
     EXPECT_EQ(close.slots[6].y, LandingY(6) + 1);
     EXPECT_EQ(close.slots[6].landed, 0);
@@ -172,7 +172,7 @@ TEST(PileTimeline, ALandingSlowsTheRiseAbove2AndFromTheFifthOnAbove1) {
         game.landedCount = game.activeIndex = c.landed;
         game.riseSpeed = c.speed;
         game.lastPileStep = 0;
-        pileStep(game, 1000);
+        pileStep(seam, game, 1000);
         EXPECT_EQ(game.landedCount, c.landed + 1) << c.speed << " " << c.landed;
         EXPECT_EQ(game.riseSpeed, c.after) << c.speed << " " << c.landed;
     }
@@ -182,16 +182,16 @@ TEST(PileTimeline, StepsAtMostEvery100MsAndNeverCatchesUp) {
     GameState game = newGame(1000);
     setActive(game, ElementKind::Star, Color::Red, 300);
     game.slots[0].y = 350;
-    pileStep(game, 1100);
+    pileStep(seam, game, 1100);
     EXPECT_EQ(game.slots[0].y, 350);
-    pileStep(game, 1101);
+    pileStep(seam, game, 1101);
     EXPECT_EQ(game.slots[0].y, 344);
     EXPECT_EQ(recorder::calls, (Calls{"DrawPileSlot 0 350 0"}));
-    pileStep(game, 1101 + 60000); // a long pause: one move only
+    pileStep(seam, game, 1101 + 60000); // a long pause: one move only
     EXPECT_EQ(game.slots[0].y, 338);
     // Across the wrap of the tick count.
     game.lastPileStep = 0xFFFFFFF0u;
-    pileStep(game, 0x80u);
+    pileStep(seam, game, 0x80u);
     EXPECT_EQ(game.slots[0].y, 332);
 }
 
@@ -204,17 +204,17 @@ TEST(PileTimeline, EntriesNeverGoBeyondTheSeventhSlot) {
     game.pileCount = PileSlotCount - 1;
     // The next element enters once the last one is at 319 or higher.
     game.slots[5].y = 320;
-    pileStep(game, 1000);
+    pileStep(seam, game, 1000);
     EXPECT_EQ(game.pileCount, PileSlotCount - 1);
     game.slots[5].y = 319;
-    pileStep(game, 1000);
+    pileStep(seam, game, 1000);
     EXPECT_EQ(game.pileCount, PileSlotCount);
     EXPECT_EQ(game.slots[6].y, 404);
-    pileStep(game, 1000);
-    pileStep(game, 1101);
+    pileStep(seam, game, 1000);
+    pileStep(seam, game, 1101);
     EXPECT_EQ(game.pileCount, PileSlotCount);
     game.slots[6].y = 300; // the seventh high enough: still no eighth
-    pileStep(game, 1202);
+    pileStep(seam, game, 1202);
     EXPECT_EQ(game.pileCount, PileSlotCount);
 }
 
@@ -222,29 +222,29 @@ TEST(PileTimeline, GameOverWaitsForThePressAndTheDelay) {
     GameState game = newGame(1000);
     game.GameRunning = 1;
     game.gameOverPending = 1;
-    gameStep(game, 5000);
+    gameStep(seam, game, 5000);
     EXPECT_EQ(game.GameOverShownAt, 5000u);
     EXPECT_EQ(game.GameOverClickArmed, 1);
 
     // A press after 1 s: the high-score step waits until more than 2 s have passed.
     game.GameOverClickArmed = 0;
     game.GameOverClicked = 1;
-    gameStep(game, 6000);
-    gameStep(game, 7000);
+    gameStep(seam, game, 6000);
+    gameStep(seam, game, 7000);
     EXPECT_EQ(recorder::highScoreOffers, 0);
-    gameStep(game, 7001);
+    gameStep(seam, game, 7001);
     EXPECT_EQ(recorder::highScoreOffers, 1);
     EXPECT_EQ(game.GameOverClicked, 0);
     EXPECT_EQ(game.FinishedGame, 1);
-    gameStep(game, 9000);
+    gameStep(seam, game, 9000);
     EXPECT_EQ(recorder::highScoreOffers, 1);
 
     // A press after 3 s: at once.
     GameState late = newGame(1000);
     late.gameOverPending = 1;
-    gameStep(late, 5000);
+    gameStep(seam, late, 5000);
     late.GameOverClicked = 1;
-    gameStep(late, 8000);
+    gameStep(seam, late, 8000);
     EXPECT_EQ(recorder::highScoreOffers, 1);
 }
 
@@ -254,7 +254,7 @@ TEST(ResumedPile, RestoresTheSavedGameAndContinuesFromIt) {
     GameState game;
     game.GameInProgress = 1;
     recorder::reset();
-    setUpGame(game, saved, 50000);
+    setUpGame(seam, game, saved, 50000);
     EXPECT_EQ(recorder::calls[0], "DrawBoardPicture");
     EXPECT_EQ(recorder::calls[1 + 3 * 6 + 4], "DrawSquareToBackBuffer 3 4 2 5");
     EXPECT_EQ(recorder::calls[1 + 36], "RenderPopupLabels 40 300");
@@ -270,10 +270,10 @@ TEST(ResumedPile, RestoresTheSavedGameAndContinuesFromIt) {
     // pile goes on at speed 4.
     recorder::reset();
     game.scoreUpdatePending = 1;
-    gameStep(game, 50000);
+    gameStep(seam, game, 50000);
     EXPECT_EQ(game.score, 1234567 + 300);
     EXPECT_EQ(game.popupCount, 1) << "the popup at its fourth step is gone";
-    gameStep(game, 50101);
+    gameStep(seam, game, 50101);
     EXPECT_EQ(recorder::callsStartingWith("DrawPileSlot"),
               (Calls{"DrawPileSlot 2 200 0", "DrawPileSlot 3 404 0"}));
     EXPECT_EQ(game.slots[2].y, 196);
@@ -285,7 +285,7 @@ TEST(ResumedPile, AnUnplayableSnapshotStartsANewGameInstead) {
     saved.pileCount = 9;
     GameState game;
     game.GameInProgress = 1;
-    setUpGame(game, saved, 0);
+    setUpGame(seam, game, saved, 0);
     EXPECT_EQ(game.pileCount, 0);
     EXPECT_EQ(game.score, 0);
     EXPECT_EQ(game.board.at(3, 4).kind, ElementKind::None);

@@ -10,6 +10,7 @@
 #include "rules/placement.h"
 #include "rules/setup.h"
 #include "rules/turn.h"
+#include "tools/fuzz_persistence/quiet_seam.h"
 
 namespace {
 
@@ -29,12 +30,13 @@ SaveRecord withMagic(SaveRecord record) {
 GameState playedGame(int steps) {
     GameState game;
     uint32_t now = 5000;
-    setUpGame(game, GameSnapshot{}, now);
+    setUpGame(QuietSeam, game, GameSnapshot{}, now);
     game.GameRunning = 1;
     for (int i = 0; i < steps && game.GameInProgress != 0; ++i) {
         now += 50;
-        gameStep(game, now);
-        if (i % 4 == 0) placeAt(game, 131 + 54 * (i % 6), 131 + 54 * ((i / 6) % 6), 480, 480, now);
+        gameStep(QuietSeam, game, now);
+        if (i % 4 == 0)
+            placeAt(QuietSeam, game, 131 + 54 * (i % 6), 131 + 54 * ((i / 6) % 6), 480, 480, now);
     }
     return game;
 }

@@ -1,8 +1,8 @@
 // Silent stand-ins for the screen, speaker and dialogs, so that loaded games can be played on.
+#include "tools/fuzz_persistence/quiet_seam.h"
+
 #include <string>
 
-#include "platform/platform.h"
-#include "rules/rules_seam.h"
 #include "rules/scoring.h"
 
 namespace {
@@ -11,31 +11,14 @@ int32_t digits(int32_t value) {
     return static_cast<int32_t>(std::to_string(value).size());
 }
 
-} // namespace
-
-void DrawBoardPicture() {}
-void DrawSquareToBackBuffer(int, int, Color, ElementKind) {}
-void DrawCell(int, int, Color, ElementKind) {}
-void RestoreFromBackBuffer(int, int, int) {}
-void PlayGameSound(int) {}
-
 // The labels as the system font would measure them: 8 pixels a digit, 16 high.
-void RenderPopupLabels(GameState& game) {
+void renderPopupLabels(GameState& game) {
     game.PaintLabelSize = LabelSize{8 * digits(game.paintPoints), 16};
     game.ClearLabelSize = LabelSize{8 * digits(game.clearPoints), 16};
 }
 
-void RenderMultiplierLabel(GameState& game) {
-    game.MultiplierLabelSize = LabelSize{8 * (1 + digits(game.multiplier)), 16};
-}
-
-void RefreshScorePanel(GameState& game) {
-    creditScore(game);
-    game.scoreUpdatePending = 0;
-}
-
 // Popups live as on screen: one step every 100 ms, gone after the fourth.
-void AnimatePopups(GameState& game, uint32_t now) {
+void animatePopups(GameState& game, uint32_t now) {
     int kept = 0;
     for (int i = 0; i < game.popupCount && i < PopupCapacity; ++i) {
         ScorePopup p = game.popups[static_cast<size_t>(i)];
@@ -50,9 +33,29 @@ void AnimatePopups(GameState& game, uint32_t now) {
     game.popupCount = kept;
 }
 
-void DrawPileSlot(const GameState&, int, int, bool) {}
-void RedrawRestingPile(const GameState&) {}
-void DrawGameOverPanel() {}
-void ShowOccupiedNotice() {}
-void ShowWrongColourNotice() {}
-void offerHighScore(GameState&) {}
+} // namespace
+
+const GameSeam QuietSeam{
+    .drawBoardPicture = [] {},
+    .drawSquareToBackBuffer = [](int, int, Color, ElementKind) {},
+    .drawCell = [](int, int, Color, ElementKind) {},
+    .restoreFromBackBuffer = [](int, int, int) {},
+    .playSound = [](int) {},
+    .renderPopupLabels = renderPopupLabels,
+    .renderMultiplierLabel =
+        [](GameState& game) {
+            game.MultiplierLabelSize = LabelSize{8 * (1 + digits(game.multiplier)), 16};
+        },
+    .refreshScorePanel =
+        [](GameState& game) {
+            if (creditScore(game)) renderPopupLabels(game);
+            game.scoreUpdatePending = 0;
+        },
+    .animatePopups = animatePopups,
+    .drawPileSlot = [](const GameState&, int, int, bool) {},
+    .redrawRestingPile = [](const GameState&) {},
+    .drawGameOverPanel = [] {},
+    .showOccupiedNotice = [] {},
+    .showWrongColourNotice = [] {},
+    .offerHighScore = [](GameState&) {},
+};

@@ -11,6 +11,7 @@
 #include "rules/placement.h"
 #include "rules/setup.h"
 #include "rules/turn.h"
+#include "tools/fuzz_persistence/quiet_seam.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ bool replaySavedGame(std::span<const uint8_t> bytes) {
     GameState game;
     game.GameInProgress = 1;
     uint32_t now = 1000;
-    setUpGame(game, record.snapshot, now);
+    setUpGame(QuietSeam, game, record.snapshot, now);
     // The resumed game must be the stored one, not a new game put in its place.
     check(game.score == record.snapshot.score && game.pileCount == record.snapshot.pileCount);
     game.GameRunning = 1;
@@ -62,11 +63,12 @@ bool replaySavedGame(std::span<const uint8_t> bytes) {
     // Play on: time passes and the player clicks where the bytes say.
     for (size_t i = 0; i < 200 && game.GameInProgress != 0; ++i) {
         now += 50;
-        gameStep(game, now);
+        gameStep(QuietSeam, game, now);
         checkGame(game);
         if (!bytes.empty() && i % 3 == 0) {
             const uint8_t b = bytes[i % bytes.size()];
-            placeAt(game, 121 + 54 * (b % 6) + 10, 121 + 54 * ((b / 6) % 6) + 10, 480, 480, now);
+            placeAt(QuietSeam, game, 121 + 54 * (b % 6) + 10, 121 + 54 * ((b / 6) % 6) + 10, 480,
+                    480, now);
             checkGame(game);
         }
     }
