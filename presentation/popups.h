@@ -10,7 +10,8 @@ constexpr uint32_t PopupStepInterval = 100;
 // The popup label images; they store the measured sizes in the game state.
 void RenderPopupLabels(GameState& game);
 void RenderMultiplierLabel(GameState& game);
-// Moves each popup up a step every PopupStepInterval, removing it after its fourth.
+// Moves each popup whose PopupStepInterval has passed up a step, and erases and removes it
+// once its steps are done.
 void AnimatePopups(GameState& game, uint32_t now);
 
 // Takes entry `index` out of the popup list; a bad index changes nothing.
