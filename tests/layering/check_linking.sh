@@ -26,9 +26,8 @@ rules=$(echo "$needs" | awk '$1 == "libglimora_rules" { print $2 ": " $3 }')
 if [ -n "$rules" ]; then
     echo "the rules call other libraries:"; echo "$rules" | c++filt; status=1
 fi
-if ! echo "$needs" | awk 'NF == 3 { print $1, $2 }' | sort -u | tsort >/dev/null 2>/tmp/$$.loop; then
-    echo "libraries that need each other:"; cat /tmp/$$.loop; status=1
+if ! loop=$(echo "$needs" | awk 'NF == 3 { print $1, $2 }' | sort -u | tsort 2>&1 >/dev/null); then
+    echo "libraries that need each other:"; echo "$loop"; status=1
 fi
-rm -f /tmp/$$.loop
 [ $status -eq 0 ] && echo "linking ok: $# libraries in one direction"
 exit $status
