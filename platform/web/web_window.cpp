@@ -8,6 +8,7 @@
 #include "platform/classic_ui/dialog_layout.h"
 #include "platform/classic_ui/menu_layout.h"
 #include "platform/classic_ui/window_frame.h"
+#include "platform/classic_ui/windows1252.h"
 #include "platform/web/web_state.h"
 #include "resources/resources.h"
 #include "resources/ui/ui_data.h"
@@ -67,6 +68,10 @@ EM_JS(void, glimora_place_canvas, (), {
 });
 EM_JS(void, glimora_wake_for_resize, (), {
     if (Module.glimoraWake) Module.glimoraWake();
+});
+// Said by the page's live region (shell.html).
+EM_JS(void, glimora_say, (const char* text), {
+    if (Module.glimoraSay) Module.glimoraSay(UTF8ToString(text));
 });
 // clang-format on
 
@@ -209,6 +214,10 @@ void MakeClientSquare(int side) {
         b.deliver({EventType::Size, 0, 0, 0});
         b.paintPending = true;
     }
+}
+
+void Announce(std::string_view text) {
+    glimora_say(classicui::Windows1252ToUtf8(text).c_str());
 }
 
 } // namespace platform
