@@ -76,6 +76,7 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     if (w.windowOpen || !w.createWindow(title)) return false;
     w.procedure = procedure;
     w.menu = &initialMenu;
+    w.menuAttached();
     w.windowOpen = true;
     w.frameDirty = true;
     w.deliver({EventType::Create, 0, 0, 0});
@@ -160,6 +161,7 @@ void AttachMenu(const MenuBar& menu) {
     classicui::WindowCore& w = MainWindow();
     w.menu = &menu;
     w.frameDirty = true;
+    w.menuAttached();
 }
 
 } // namespace platform
