@@ -384,10 +384,11 @@ glimoraUi.makeDialog = function (spec) {
       }
       bottom = Math.max(bottom, item.data.y + item.data.h);
       row.glimoraItems.push(item);
-      row.appendChild(item.element);
     });
     Array.prototype.forEach.call(into.children, function (r) {
       if (!r.glimoraItems) return;
+      r.glimoraItems.sort(function (a, b) { return a.data.x - b.data.x; });
+      r.glimoraItems.forEach(function (item) { r.appendChild(item.element); });
       var field = r.glimoraItems.filter(function (i) { return i.data.kind === 'edit'; })[0];
       r.glimoraItems.forEach(function (item) {
         if (item.data.kind !== 'label') return;
