@@ -297,6 +297,15 @@ async def menus_and_dialogs(browser, lang, touch):
     if touch:
         big, sizes = await finger_sized(browser, [titles[0]] + items)
         check(big, "each item, and the title, at least 44 x 44 CSS pixels and in sight: %s" % sizes)
+    # A tap on the other title, or the mouse moved onto it, shows its menu instead.
+    if touch:
+        await use(titles[1])
+    else:
+        left, top, width, height = await browser.box(titles[1])
+        await browser.send("Input.dispatchMouseEvent", type="mouseMoved", x=left + width / 2,
+                           y=top + height / 2)
+    await one(browser, "menu", t["about"])
+    check(not await browser.nodes("menu", "Glimora"), "the other title shows its own menu instead")
     # A press beside the open menu, on the title screen's Play button: the menu closes and the
     # game hears nothing of it.
     x, y = await canvas_point(browser, *(v * picture[0] // SIDE for v in PLAY))
