@@ -110,6 +110,12 @@ std::string GetControlText(DialogHandle& dialog, int controlId, int maxCount);
 // A modal message box without owner and with one OK button. Texts are Windows-1252.
 void ShowMessage(std::string_view text, std::string_view caption);
 
+// ---- What a screen reader says ----------------------------------------------------------
+
+// Says `text` (Windows-1252) to the player's screen reader once it has finished what it is
+// saying, where the platform offers one to the game (the web page); elsewhere nothing.
+void Announce(std::string_view text);
+
 // ---- Sound ------------------------------------------------------------------------------
 
 // Starts the embedded WAVE resource `id` and returns at once; a sound still playing stops

@@ -1,6 +1,7 @@
 // The main loop: one event per pass, then the game's work; it waits only when nothing is due.
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 
 #include "platform/platform.h"
 #include "presentation/popups.h"
@@ -19,6 +20,15 @@ uint32_t Until(uint32_t moment, uint32_t now) {
     const uint32_t ahead = moment - now;
     // A moment more than half the counter's range ahead is one that has passed.
     return ahead > UINT32_MAX / 2 ? 0 : ahead;
+}
+
+// The score as a screen reader says it after a placement, in the game's language.
+void SayScore() {
+    const ProgramState& p = Program();
+    char text[32];
+    std::snprintf(text, sizeof text, p.Language == 0 ? "Score : %d" : "Score: %d",
+                  static_cast<int>(p.game.score));
+    platform::Announce(text);
 }
 
 } // namespace
@@ -52,8 +62,14 @@ bool MainLoopPass() {
     if ((p.Screen == GameScreen && game.GameRunning) || game.GameOverClicked) {
         const uint32_t lastStep = game.lastPileStep;
         const int32_t pileCount = game.pileCount;
+        const int32_t gameOverArmed = game.GameOverClickArmed;
         gameStep(ProgramSeam, game, platform::GetTicks());
         p.pileMovedLastPass = game.lastPileStep != lastStep || game.pileCount != pileCount;
+        if (!gameOverArmed && game.GameOverClickArmed) platform::Announce("GAME OVER");
+    }
+    if (p.scoreToSay && !game.scoreUpdatePending) {
+        p.scoreToSay = false;
+        SayScore();
     }
 
     if (game.Paused && p.PauseOverlayPending && p.Screen == GameScreen) PauseOverlaySequence();

@@ -50,6 +50,8 @@ struct ProgramState {
     bool quitReached = false;
     bool lastPassDispatched = false;
     bool pileMovedLastPass = false;
+    // An element was placed: the score is said once the pass has credited its points.
+    bool scoreToSay = false;
 };
 
 // The program's state; exactly one.

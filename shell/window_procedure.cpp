@@ -161,7 +161,10 @@ void GameClick(int x, int y) {
     ProgramState& p = Program();
     GameState& game = p.game;
     if (p.ButtonDown && game.GameRunning) {
+        const int32_t rising = game.pileCount;
         placeAt(ProgramSeam, game, x, y, ClientWidth, ClientHeight, platform::GetTicks());
+        // The element left the pile for the board.
+        if (game.pileCount < rising) p.scoreToSay = true;
     }
     if (p.ResumeOnRelease) {
         game.Paused = 0;

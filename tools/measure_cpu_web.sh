@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Measures the processor time of the web game's page in headless Chromium: every process of
 # the browser (browser, renderer, GPU, utility) together, as a share of one core, over several
-# runs of GLIMORA_MEASURE_SECONDS (10) each, as min / median / max. Five cases: an empty page
+# runs of GLIMORA_MEASURE_SECONDS (10) each, as min / median / max. Six cases: an empty page
 # (what Chromium itself costs), a bare canvas with one pixel changed ten times a second (what
-# Chromium's drawing of as many frames costs, whatever the page), the title screen, a running
-# game with no input (Play pressed, then nothing: the pile moves ten times a second) in a
-# 600 x 600 window, and the same on an emulated phone (412 x 915 CSS pixels, density 2.625).
+# Chromium's drawing of as many frames costs, whatever the page), the title screen and a
+# running game with no input (Play pressed, then nothing: the pile moves ten times a second) in
+# a 600 x 600 window, and the same two on an emulated phone (412 x 915 CSS pixels, density
+# 2.625, touch).
 # Each run starts a fresh browser on a new player's page; the page is driven through the
 # DevTools protocol (tests/web/cdp.py).
 #
@@ -41,7 +42,9 @@ TEN_FRAMES = ("data:text/html,<canvas id=c width=480 height=499></canvas><script
               "setInterval(function () { c.fillStyle = n++ %25 2 ? '%23000' : '%23fff';"
               " c.fillRect(0, 0, 1, 1); }, 100);</script>")
 NO_GAME = ("empty page", "bare canvas, 10 frames/s")
+PHONE_TITLE = "title screen on a phone"
 PHONE_GAME = "running game on a phone, no input"
+PHONE = (PHONE_TITLE, PHONE_GAME)
 runs, seconds, builds = int(sys.argv[1]), float(sys.argv[2]), sys.argv[3:]
 
 
@@ -97,14 +100,16 @@ async def one_run(case, url):
                 await browser.send("Page.navigate", url=TEN_FRAMES)
             await asyncio.sleep(2)
         else:
-            if case == PHONE_GAME:
+            if case in PHONE:
                 await browser.send("Emulation.setDeviceMetricsOverride", width=412, height=915,
                                    deviceScaleFactor=2.625, mobile=True)
+                await browser.send("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
             await browser.send("Page.navigate", url=url)
             await page_ready(browser)
             await asyncio.sleep(1.5)
-            # The game's points on a canvas of any size: the client below the menu bar is the
-            # 480-pixel game stretched, shown at the canvas's displayed size.
+            # The game's points on a canvas of any size: the client (below the menu bar where the
+            # canvas has one) is the 480-pixel game stretched, shown at the canvas's displayed
+            # size.
             left, top, shown, side, bar = await browser.evaluate(
                 "(() => { const c = document.getElementById('canvas'), r = c.getBoundingClientRect();"
                 " return [r.left, r.top, r.width, c.width, c.height - c.width]; })()")
@@ -118,7 +123,7 @@ async def one_run(case, url):
                                        buttons=1 if kind == "mousePressed" else 0, clickCount=1)
             await press(HELP_OK)  # a new player's Help, then the title
             await asyncio.sleep(1)
-            if case != "title screen":
+            if case not in ("title screen", PHONE_TITLE):
                 await press(PLAY)
             await asyncio.sleep(2)
         # The protocol's connection stays quiet meanwhile: only the page works.
@@ -134,7 +139,7 @@ async def one_run(case, url):
 async def main():
     servers = [serve(os.path.abspath(b)) for b in builds]
     urls = ["http://127.0.0.1:%d/glimora.html?lang=en" % s.server_address[1] for s in servers]
-    cases = list(NO_GAME) + ["title screen", "running game, no input", PHONE_GAME]
+    cases = list(NO_GAME) + ["title screen", "running game, no input", PHONE_TITLE, PHONE_GAME]
     figures = {}
     for _ in range(runs):
         for case in cases:

@@ -38,6 +38,11 @@ struct UiEvent {
         FocusLost, // another window took the keyboard
         Close,     // the window's close box
         Quit,      // a request to end the program from outside (a signal)
+        // What the player did in the menus and dialogs of a backend that shows them itself
+        // (the web page's own elements):
+        MenuOpened, // its menu opened at title `id`; the window waits until it closes
+        Command,    // its menu closed with the item `id` chosen (0: none), or its open dialog
+                    // or message box was given the command `id`
     };
     Kind kind = Kind::Key;
     int x = 0, y = 0;         // mouse, in window pixels (the menu and dialogs get interface pixels)
@@ -46,6 +51,7 @@ struct UiEvent {
     bool repeat = false;      // a key held down that repeats
     UiKey key = UiKey::None;
     char ch = 0;
+    int id = 0; // MenuOpened, Command
     bool shift = false, ctrl = false, alt = false;
     std::string text; // Text: typed characters in UTF-8
 };

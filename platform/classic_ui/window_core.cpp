@@ -88,6 +88,7 @@ bool OpenMainWindow(const char* title, WindowProcedure procedure, const MenuBar&
     if (w.windowOpen || !w.createWindow(title)) return false;
     w.procedure = procedure;
     w.menu = &initialMenu;
+    w.menuAttached();
     w.windowOpen = true;
     w.frameDirty = true;
     w.deliver({EventType::Create, 0, 0, 0});
@@ -172,6 +173,7 @@ void AttachMenu(const MenuBar& menu) {
     classicui::WindowCore& w = MainWindow();
     w.menu = &menu;
     w.frameDirty = true;
+    w.menuAttached();
 }
 
 } // namespace platform

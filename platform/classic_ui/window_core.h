@@ -45,6 +45,9 @@ struct WindowCore {
     Surface client{480, 480}; // what the game draws
     const MenuBar* menu = nullptr;
     MenuView menuView;
+    // The menu bar is drawn above the client; false when the backend shows it itself (the
+    // web page), which then takes no rows of the window.
+    bool menuBarDrawn = true;
     // How many times larger than at 1x the menu bar, its pop-ups and the dialogs are drawn;
     // the client is not.
     int uiScale = 1;
@@ -101,6 +104,14 @@ struct WindowCore {
     virtual bool messagesUnseen() const { return !windowOpen; }
     // Says a message nobody could read where it is not lost.
     virtual void reportUnseen(std::string_view text, std::string_view caption);
+    // The menu bar attached changed (the window opened, AttachMenu).
+    virtual void menuAttached() {}
+    // The menu loop, opened at `title` (with its pop-up when `openPopup`): the chosen command
+    // id, 0 when the menu closed without a choice. The drawn one unless the backend shows its
+    // own menu.
+    virtual int runMenu(int title, bool openPopup, bool viaKeyboard) {
+        return runMenuLoop(title, openPopup, viaKeyboard);
+    }
     // Tells a watcher (the tests' backend) what opens and what a dialog's procedure gets.
     virtual void noteDialog(const DialogTemplate&) {}
     virtual void noteCommand(int /*id*/) {}
@@ -119,17 +130,18 @@ struct WindowCore {
     bool handleNextInput(bool& forWindow);
     // The menu bar's height in window pixels, and the client and the whole window as the
     // drawn menu and dialogs lay out in: interface pixels, each uiScale x uiScale window pixels.
-    int barHeight() const { return MenuBarHeight * uiScale; }
+    int barHeight() const { return menuBarDrawn ? MenuBarHeight * uiScale : 0; }
     Rect windowArea() const { return {0, 0, client.width, client.height + barHeight()}; }
     Rect uiClientArea() const;
     Rect uiWindowArea() const;
     // The rectangle the open menu pop-up covers, in interface pixels; empty when none is open.
     Rect menuPopupArea() const;
-    // The menu loop: opens at `title` (with its pop-up when `openPopup`) and returns the
-    // chosen command id, 0 when the menu closed without a choice.
+    // The drawn menu loop: opens at `title` (with its pop-up when `openPopup`) and returns
+    // the chosen command id, 0 when the menu closed without a choice.
     int runMenuLoop(int title, bool openPopup, bool viaKeyboard);
-    // Runs a modal loop with `overlay` drawn over the window until `done` says so; `handle`
-    // gets every input for the dialog in interface pixels. The window's close box acts as
+    // Runs a modal loop with `overlay` drawn over the window until `done` says so (an overlay
+    // without `draw` draws nothing: the backend shows the dialog itself); `handle` gets every
+    // input for the dialog in interface pixels. The window's close box acts as
     // `closeBox`, as the owner's close box is out of reach while a Windows dialog is up. A
     // request to end the program closes the dialog the same way and reaches the window
     // afterwards; true when that ended it.

@@ -36,8 +36,10 @@ void ComposeFrame(const WindowCore& w, Surface& frame) {
     const Rect all = w.windowArea();
     const int top = w.barHeight();
     // The menu bar is drawn straight into its rows: it paints every pixel of them.
-    Surface bar = FrameView(frame.row(0), all.w, top, frame.stride());
-    DrawScaled(bar, w.uiScale, [&w](Surface& ui) { DrawMenuBar(ui, w.menu, w.menuView); });
+    if (top > 0) {
+        Surface bar = FrameView(frame.row(0), all.w, top, frame.stride());
+        DrawScaled(bar, w.uiScale, [&w](Surface& ui) { DrawMenuBar(ui, w.menu, w.menuView); });
+    }
     const Rect picture = w.pictureArea();
     CopyPicture(w, frame, {0, 0, picture.w, picture.h});
     // The margin around the picture is painted whole: no pixel of the client is left as the

@@ -77,7 +77,7 @@ bool WindowCore::handleNextInput(bool& forWindow) {
 
 // Runs the menu from a key press or a click on the bar; a choice becomes a Command.
 void WindowCore::menuThenCommand(int title, bool openPopup, bool viaKeyboard) {
-    const int id = runMenuLoop(title, openPopup, viaKeyboard);
+    const int id = runMenu(title, openPopup, viaKeyboard);
     if (id != 0) deliver({platform::EventType::Command, 0, 0, id});
 }
 
@@ -150,6 +150,10 @@ bool WindowCore::dispatch(const UiEvent& e) {
         altAlone = false;
         menuThenCommand(0, false, true);
         return true;
+    case Kind::MenuOpened:
+        if (!hasMenu) return false;
+        menuThenCommand(e.id, true, false);
+        return true;
     default:
         return false;
     }
@@ -215,8 +219,9 @@ bool WindowCore::modalLoop(Overlay overlay, const std::function<bool()>& done,
                            const std::function<void(const UiEvent&)>& handle,
                            const std::function<void()>& closeBox) {
     const size_t below = overlays.size();
-    overlays.push_back(std::move(overlay));
-    frameDirty = true;
+    const bool drawn = static_cast<bool>(overlay.draw);
+    if (drawn) overlays.push_back(std::move(overlay));
+    frameDirty = frameDirty || drawn;
     UiEvent e;
     while (!done() && windowOpen) {
         if (!nextModalInput(e)) break;
@@ -241,12 +246,12 @@ bool WindowCore::modalLoop(Overlay overlay, const std::function<bool()>& done,
             handle(toUi(e));
             break;
         }
-        frameDirty = true;
+        frameDirty = frameDirty || drawn;
     }
     // The overlay goes, unless the window took it along already.
     restoreUnder();
     if (overlays.size() > below) overlays.resize(below);
-    frameDirty = true;
+    frameDirty = frameDirty || drawn;
     if (!quitAfterModal) return false;
     quitAfterModal = false;
     UiEvent quit;

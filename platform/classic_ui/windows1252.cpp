@@ -1,4 +1,5 @@
-// Converts UTF-8 input to Windows-1252 bytes, with '?' for what the code page cannot hold.
+// Converts UTF-8 input to Windows-1252 bytes, with '?' for what the code page cannot hold, and
+// back.
 #include "platform/classic_ui/windows1252.h"
 
 #include <cstdint>
@@ -61,6 +62,27 @@ std::string Utf8ToWindows1252(std::string_view utf8) {
         i += static_cast<size_t>(length);
         if (cp < 0x20 || cp == 0x7F) continue;
         out.push_back(toByte(cp));
+    }
+    return out;
+}
+
+std::string Windows1252ToUtf8(std::string_view cp1252) {
+    std::string out;
+    for (char c : cp1252) {
+        const auto b = static_cast<uint8_t>(c);
+        uint32_t cp = b;
+        if (b >= 0x80 && b < 0xA0)
+            cp = HighControls[b - 0x80] != 0 ? HighControls[b - 0x80] : 0xFFFD;
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
     }
     return out;
 }

@@ -125,5 +125,7 @@ const std::vector<MessageRecord>& Messages();
 // said where they are not lost.
 const std::vector<MessageRecord>& UnseenMessages();
 const std::vector<int>& SoundsPlayed();
+// Every text the program gave to Announce, in order.
+const std::vector<std::string>& Announcements();
 
 } // namespace headless

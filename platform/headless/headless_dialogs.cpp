@@ -95,5 +95,16 @@ const std::vector<MessageRecord>& Messages() {
 const std::vector<MessageRecord>& UnseenMessages() {
     return state().unseen;
 }
+const std::vector<std::string>& Announcements() {
+    return state().announcements;
+}
 
 } // namespace headless
+
+namespace platform {
+
+void Announce(std::string_view text) {
+    state().announcements.emplace_back(text);
+}
+
+} // namespace platform

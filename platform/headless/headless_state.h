@@ -36,6 +36,7 @@ struct Backend : classicui::WindowCore {
     std::vector<MessageRecord> messages;
     std::vector<MessageRecord> unseen;
     std::vector<int> sounds;
+    std::vector<std::string> announcements;
 
     // The window's picture as the backend keeps it, and the screen: what of it each present
     // said it changed, as a display shows it.

@@ -445,4 +445,7 @@ void MakeClientSquare(int side) {
     b.frameDirty = true;
 }
 
+// The SDL window offers the game no screen reader.
+void Announce(std::string_view /*text*/) {}
+
 } // namespace platform

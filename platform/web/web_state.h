@@ -13,9 +13,13 @@
 namespace webbackend {
 
 struct Backend : classicui::WindowCore {
+    // The page shows the menu bar, dialogs and message boxes as its own elements
+    // (web_page_ui.cpp): the canvas is the client alone.
+    Backend() { menuBarDrawn = false; }
+
     bool handlersInstalled = false;
 
-    Surface frame; // the whole canvas: the menu bar above the client
+    Surface frame; // the whole canvas
 
     bool mainLoopWaiting = false; // the program sleeps in WaitForEvent, outside menus and dialogs
     bool pageClosing = false;     // the page is going: nothing may wait for the player
@@ -36,6 +40,10 @@ struct Backend : classicui::WindowCore {
     // changed.
     void resized(const classicui::UiEvent&) override;
     bool messagesUnseen() const override { return !windowOpen || pageClosing; }
+    // The page's menu bar is made again from the menu attached.
+    void menuAttached() override;
+    // The page's menu is open: the program waits until the page says what was chosen.
+    int runMenu(int title, bool openPopup, bool viaKeyboard) override;
 };
 
 // The one main window, made before the program starts.
@@ -44,8 +52,10 @@ inline Backend& backend() {
     return mainWindow;
 }
 
-// Registers the canvas's mouse and the page's keyboard handlers (once).
+// Registers the canvas's mouse handlers (once).
 void installInputHandlers();
+// Queues an input from the page and wakes the program.
+void push(const classicui::UiEvent& input);
 // Makes the page's hiding or closing end the game as its close box does (once).
 void installPageHideHandlers();
 // The program reads its saved game file `path`: the page's download and load controls use it.

@@ -22,6 +22,8 @@ glimoraTabLock.showRefused = function () {
   note.setAttribute('role', 'alert');
   note.textContent = glimoraTabLock.message();
   var canvas = document.getElementById('canvas');
+  var bar = document.getElementById('menubar');
+  if (bar) bar.style.display = 'none';
   if (canvas) {
     canvas.style.display = 'none';
     canvas.parentNode.insertBefore(note, canvas);

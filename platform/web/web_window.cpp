@@ -1,16 +1,11 @@
-// The web main window: an HTML canvas showing the menu bar above the client surface.
+// The web main window: an HTML canvas showing the client surface, the game's picture alone.
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <algorithm>
-#include <array>
 
-#include "platform/classic_ui/dialog_layout.h"
-#include "platform/classic_ui/menu_layout.h"
 #include "platform/classic_ui/window_frame.h"
 #include "platform/web/web_state.h"
-#include "resources/resources.h"
-#include "resources/ui/ui_data.h"
 
 namespace {
 
@@ -54,13 +49,16 @@ EM_JS(void, glimora_put_pixels, (const uint32_t* pixels, int pitch, int x, int y
 EM_JS(void, glimora_window_closed, (), {
     if (Module.onWindowClosed) Module.onWindowClosed();
 });
-// The room the page gives the game, in device pixels: the window's inner size times the
-// display's density. The page lays the canvas out (shell.html) once its size is known.
+// The room the page gives the game, in device pixels: the window's inner size below the
+// page's menu bar, times the display's density. The page lays the canvas out (shell.html)
+// once its size is known.
 EM_JS(int, glimora_room_width, (), {
     return Math.floor(document.documentElement.clientWidth * (window.devicePixelRatio || 1));
 });
 EM_JS(int, glimora_room_height, (), {
-    return Math.floor(document.documentElement.clientHeight * (window.devicePixelRatio || 1));
+    var bar = document.getElementById('menubar');
+    var room = document.documentElement.clientHeight - (bar ? bar.offsetHeight : 0);
+    return Math.floor(room * (window.devicePixelRatio || 1));
 });
 EM_JS(void, glimora_place_canvas, (), {
     if (Module.glimoraPlaceCanvas) Module.glimoraPlaceCanvas();
@@ -68,51 +66,16 @@ EM_JS(void, glimora_place_canvas, (), {
 EM_JS(void, glimora_wake_for_resize, (), {
     if (Module.glimoraWake) Module.glimoraWake();
 });
+
 // clang-format on
 
-// The game's client is never smaller than this a side; the drawn interface never larger than
-// this many times its own size.
+// The game's client is never smaller than this a side.
 constexpr int SmallestSide = 480;
-constexpr int LargestScale = 8;
 
-// Whether the menu bar, its pop-ups and every dialog fit a client `side` pixels square with
-// the interface drawn `k` times its size: laid out in interface pixels, as they are drawn.
-bool interfaceFits(int side, int k) {
-    const int w = side / k, h = side / k + classicui::MenuBarHeight;
-    const BitmapFont& font = EmbeddedFont(DialogFontId);
-    for (const MenuBar* menu : {&MenuFrench(), &MenuEnglish()}) {
-        const classicui::BarLayout bar = classicui::LayoutBar(*menu, font);
-        for (size_t i = 0; i < bar.titles.size() && i < menu->popups.size(); ++i) {
-            const classicui::Rect& t = bar.titles[i];
-            const classicui::Rect p = classicui::LayoutPopup(menu->popups[i], t, font, w).outer;
-            if (t.x + t.w > w || p.w > w || p.y + p.h > h) return false;
-        }
-    }
-    const classicui::Rect area{0, classicui::MenuBarHeight, w, side / k}, bounds{0, 0, w, h};
-    constexpr std::array<int, 5> dialogs{dialog_id::PlayerName, dialog_id::Options,
-                                         dialog_id::Abandon, dialog_id::WrongColourNotice,
-                                         dialog_id::OccupiedNotice};
-    for (int id : dialogs) {
-        for (int language = 0; language < 2; ++language) {
-            const DialogTemplate* t = FindDialog(id + language);
-            if (t == nullptr) continue;
-            const classicui::Rect o = classicui::LayoutDialog(*t, area, bounds).outer;
-            if (o.w > w || o.h > h) return false;
-        }
-    }
-    return true;
-}
-
-// The largest square client the room holds below a menu bar, and the largest whole factor
-// the menu and dialogs are drawn at that still fits it. A room too small for the smallest
-// client gets that client, shown smaller by the page.
-void chooseLayout(int roomW, int roomH, int& side, int& k) {
-    for (k = LargestScale; k > 1; --k) {
-        side = std::min(roomW, roomH - classicui::MenuBarHeight * k);
-        if (side >= SmallestSide && interfaceFits(side, k)) return;
-    }
-    k = 1;
-    side = std::max(std::min(roomW, roomH - classicui::MenuBarHeight), SmallestSide);
+// The largest square client the page's room holds (below the page's menu bar). A room too
+// small for the smallest client gets that client, shown smaller by the page.
+int chooseSide() {
+    return std::max(std::min(glimora_room_width(), glimora_room_height()), SmallestSide);
 }
 
 EM_BOOL onResize(int, const EmscriptenUiEvent*, void*) {
@@ -130,7 +93,7 @@ void putOnCanvas(const Surface& frame, const classicui::Rect& r) {
 }
 
 // Makes the client picture width x height, keeping the pixels that still fit, and the canvas
-// as large as the client and the menu bar.
+// as large.
 void placeClient(int width, int height) {
     webbackend::Backend& b = webbackend::backend();
     b.resizeClient(width, height);
@@ -148,15 +111,10 @@ namespace webbackend {
 
 void Backend::resized(const classicui::UiEvent&) {
     if (!windowOpen) return;
-    int side = SmallestSide, k = 1;
-    chooseLayout(glimora_room_width(), glimora_room_height(), side, k);
-    if (k != uiScale) {
-        uiScale = k;
-        frameDirty = true;
-    }
+    const int side = chooseSide();
     if (side == client.width && side == client.height) {
-        // Same client, maybe another bar: the canvas follows; the page places it again.
-        placeClient(side, side);
+        // Same client: the page places it again.
+        glimora_place_canvas();
         return;
     }
     platform::MakeClientSquare(side);
@@ -171,8 +129,7 @@ bool Backend::createWindow(const char* title) {
     emscripten_set_window_title(title);
     // The largest client the page's room holds, as a desktop window opens as large as its
     // interface needs; the game then keeps it square.
-    int side = SmallestSide;
-    chooseLayout(glimora_room_width(), glimora_room_height(), side, uiScale);
+    const int side = chooseSide();
     client = Surface(side, side);
     placeClient(side, side);
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onResize);

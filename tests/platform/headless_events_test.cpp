@@ -503,3 +503,41 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
 }
 
 } // namespace
+
+// A backend that shows the menu bar and dialogs itself (the web page): no rows of the window
+// are the bar, and a press on its first row is the game's; the menu it says opened is waited
+// for like the drawn one, its choice a Command; a modal loop with nothing drawn hands on what
+// the backend says and leaves the window's picture as it was.
+TEST_F(HeadlessEvents, ABackendsOwnMenuBarAndDialogsTakeNothingOfTheWindow) {
+    classicui::WindowCore& w = classicui::MainWindow();
+    w.menuBarDrawn = false;
+    w.frameDirty = true;
+    drain();
+    const Surface before = headless::Screen();
+    EXPECT_EQ(before.height, 480) << "the window is the client alone";
+    headless::QueueWindowClick(5, 0);
+    classicui::UiEvent input;
+    input.kind = classicui::UiEvent::Kind::MenuOpened;
+    headless::QueueInput(input);
+    headless::QueueKey(UiKey::Down);
+    headless::QueueKey(UiKey::Return);
+    EXPECT_EQ(drain(), (Types{EventType::LeftDown, EventType::LeftUp, EventType::Command}));
+    EXPECT_EQ(seen[0].y, 0);
+    EXPECT_EQ(seen[2].id, 9072) << "the first item of the first title";
+
+    std::vector<int> commands;
+    input.kind = classicui::UiEvent::Kind::Command;
+    for (int id : {7, 2}) {
+        input.id = id;
+        headless::QueueInput(input);
+    }
+    EXPECT_FALSE(w.modalLoop(
+        {}, [&commands] { return commands.size() == 2; },
+        [&](const classicui::UiEvent& e) {
+            EXPECT_TRUE(w.overlays.empty());
+            if (e.kind == classicui::UiEvent::Kind::Command) commands.push_back(e.id);
+        },
+        [] {}));
+    EXPECT_EQ(commands, (std::vector<int>{7, 2}));
+    EXPECT_TRUE(headless::Screen().pixels == before.pixels);
+}

@@ -64,6 +64,15 @@ TEST(Windows1252, TypedTextBecomesCodePageBytes) {
     EXPECT_EQ(Utf8ToWindows1252("\xED\xA0\x80"), "???");
     EXPECT_EQ(Utf8ToWindows1252("\xED\xBF\xBF"), "???"); // the last surrogate
     EXPECT_EQ(Utf8ToWindows1252("a\tb\n"), "ab");
+    // Every byte the code page defines comes back from its UTF-8 form; the five it leaves
+    // undefined are shown as U+FFFD, which it cannot hold.
+    for (int b = 0x20; b <= 0xFF; ++b) {
+        if (b == 0x7F) continue;
+        const std::string byte(1, static_cast<char>(b));
+        const bool undefined = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+        EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8(byte)), undefined ? "?" : byte) << b;
+    }
+    EXPECT_EQ(Windows1252ToUtf8("\x81\x80"), "\xEF\xBF\xBD\xE2\x82\xAC");
 }
 
 TEST(Mnemonics, MarksUnderlinesAndLiteralAmpersands) {

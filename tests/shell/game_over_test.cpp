@@ -106,6 +106,13 @@ TEST_F(ShellScenario, TheFrenchNameDialogStoresTheTypedName) {
     StartOnTitle();
     PlayFromTitle();
     PlayUntilGameOver();
+    // The last placement's score, then the end, each said once, in the game's language.
+    const std::vector<std::string>& said = headless::Announcements();
+    ASSERT_GE(said.size(), 2u);
+    EXPECT_EQ(said[said.size() - 2], "Score : " + std::to_string(G().score));
+    EXPECT_EQ(said.back(), "GAME OVER");
+    RunFor(500);
+    EXPECT_EQ(said.back(), "GAME OVER") << "said once";
     TypeInDialog("Zo\u00E9");
     ClickInDialog(1100, 1);
     headless::QueueClick(240, 240);

@@ -23,6 +23,9 @@ TEST_F(ShellScenario, PlayStartsAGameWhoseElementsRiseAndAClickPlacesOne) {
     Click(SquareCentre(2, 3));
     EXPECT_EQ(G().board.at(2, 3).kind, kind);
     EXPECT_EQ(FilledSquares(), 1);
+    // A screen reader hears the score the placement left, its points credited.
+    EXPECT_EQ(headless::Announcements(),
+              std::vector<std::string>{"Score: " + std::to_string(G().score)});
 }
 
 TEST_F(ShellScenario, AMenuCommandPausesAndTheClickThatResumesPlacesNothing) {

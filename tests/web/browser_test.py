@@ -1,15 +1,21 @@
 #!/usr/bin/env python3
 # The web game in headless Chromium, played through the DevTools protocol and held against the
 # desktop program on the headless backend (glimora_web_reference): the same title screen pixel
-# for pixel, a game started, an element placed, the menu's Pause, a reload that resumes the
-# game paused from IndexedDB, those stored bytes resuming the same game on the desktop, and a
-# page hidden behind another tab that ends the game and resumes it once shown. Then the same
-# page on an emulated phone (412 x 915, density 2.625, touch): the canvas fills the width and
-# equals the desktop program's picture at that client size, taps play, a double tap does not
-# zoom, the turned phone shows the whole game, an offline reload plays, a second build's
-# service worker replaces the first one's files whole, and a browser that refuses storage is
-# named as such to the player; and a second tab of the page gives way while
-# the first one plays.
+# for pixel, a game started, an element placed and its score said to screen readers, a notice,
+# the menu's Pause, a reload that resumes the game paused from IndexedDB, those stored bytes
+# resuming the same game on the desktop, and a page hidden behind another tab that ends the
+# game and resumes it once shown. The page's own menu bar, dialogs and message boxes are used
+# by role and name, as Chromium's accessibility tree shows them to a screen reader, with the
+# mouse and the keyboard (F10, Alt and a letter, arrows, Enter, Escape, Tab), in English and
+# in French; Options changes the page's language with the game's. Then the same page on an
+# emulated phone (412 x 915, density 2.625, touch, a coarse pointer): the canvas fills the
+# width and equals the desktop program's picture at that client size, the menus and dialogs
+# are tapped and each of their controls is at least 44 CSS pixels square and in sight, taps
+# play, a double tap does not zoom, the turned phone shows the whole game, an offline reload
+# plays, a second build's service worker replaces the first one's files whole, and a browser
+# that refuses storage is named as such to the player; a small phone (360 x 640) in French
+# shows every dialog whole and takes a name with accents into the high-score table and the
+# saved game; and a second tab of the page gives way while the first one plays.
 #   python3 tests/web/browser_test.py BUILD_WEB_FOLDER WEB_REFERENCE_TOOL
 import asyncio
 import base64
@@ -30,14 +36,33 @@ import websockets
 
 from cdp import Browser
 
-BAR = 19                       # the drawn menu bar above the client area, at scale 1
-SIDE = 480                     # the client area in a 480 x 499 window
+SIDE = 480                     # the smallest client, the canvas of a 480-pixel-wide window
+DESKTOP_BAR = 28               # the page's menu bar above the canvas for a mouse, CSS pixels
 HELP_OK = (237, 418)           # client pixels of the buttons, as the shell's scenario tests
 PLAY = (364, 160)
 FIRST_SQUARE = (121 + 24, 121 + 24)   # the centre of the board's top left square
 GAME_SCREEN = 1
 PHONE = (412, 915, 2.625)      # CSS pixels and density of a common phone
+SMALL_PHONE = (360, 640)
+HIGH_SCORES_FR = 8076
 PAGE_FILES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform", "web")
+
+# What the page's menus and dialogs say in each language, as the game's data has it.
+TEXTS = {
+    "en": {"items": ["New Game", "Abandon Game", "HighScore", "Pause", "Options", "Help", "Exit"],
+           "about": "About", "check": "Help screen during game.", "radios": ["English", "Français"],
+           "cancel": "Cancel", "credit": "Glimora 1.00, a puzzle game by the Glimora team.",
+           "occupied": "Element already in the square!", "abandon": "Abandon Game ?", "no": "No",
+           "name": "Player Name", "field": "Name", "score": "Score: ",
+           "howto": "Tap or click a board square"},
+    "fr": {"items": ["Nouvelle Partie", "Abandonner la Partie", "Meilleurs scores", "Pause",
+                     "Options", "Aide", "Quitter"],
+           "about": "A Propos", "check": "Aide durant le jeu.", "radios": ["English", "Français"],
+           "cancel": "Annuler", "credit": "Glimora 1.00, un jeu de réflexion de l'équipe Glimora.",
+           "occupied": "Un élément occupe déjà la case!", "abandon": "Abandonner la Partie ?",
+           "no": "Non", "name": "Nom du Joueur", "field": "Nom", "score": "Score : ",
+           "howto": "Touchez ou cliquez une case du plateau"},
+}
 
 
 class Failure(Exception):
@@ -50,12 +75,12 @@ def check(condition, what):
     print("ok: " + what, flush=True)
 
 
-def client_of(canvas, side=SIDE, k=1):
-    """The client area's RGB bytes of a canvas (width, height, rgb) below the menu bar."""
+def client_of(canvas, side=SIDE):
+    """The RGB bytes of a canvas (width, height, rgb): the game's square picture alone."""
     width, height, rgb = canvas
-    if (width, height) != (side, side + BAR * k):
-        raise Failure("canvas is %d x %d, not %d x %d" % (width, height, side, side + BAR * k))
-    return rgb[BAR * k * width * 3:]
+    if (width, height) != (side, side):
+        raise Failure("canvas is %d x %d, not %d x %d" % (width, height, side, side))
+    return rgb
 
 
 def read_ppm(path):
@@ -152,6 +177,223 @@ async def stored_files(browser):
     return {path: base64.b64decode(data) for path, data in files.items()}
 
 
+def name_of(node):
+    return node.get("name", {}).get("value", "")
+
+
+def state_of(node, key):
+    """A property of an accessibility node (checked, focused, expanded, ...), None without."""
+    for item in node.get("properties", []):
+        if item["name"] == key:
+            return item["value"].get("value")
+    return None
+
+
+async def until(probe, what, limit=10.0):
+    """The first true answer of the coroutine function `probe`, asked until `limit` seconds."""
+    deadline = time.monotonic() + limit
+    while True:
+        answer = await probe()
+        if answer:
+            return answer
+        if time.monotonic() > deadline:
+            raise Failure("never: " + what)
+        await asyncio.sleep(0.1)
+
+
+async def one(browser, role, name=None, within=None, limit=10.0):
+    """The one element of that role and name (inside `within`), once the page shows it."""
+    async def probe():
+        found = await browser.nodes(role, name, within)
+        return found[0] if len(found) == 1 else None
+    return await until(probe, "one %s named %r" % (role, name), limit)
+
+
+async def none_left(browser, role, name=None):
+    async def probe():
+        return not await browser.nodes(role, name)
+    await until(probe, "no %s named %r any more" % (role, name))
+
+
+async def settles_as(browser, role, name, within, key, value):
+    """The element once its property `key` says `value` (the program answers a moment later)."""
+    async def probe():
+        found = await browser.nodes(role, name, within)
+        return found[0] if found and state_of(found[0], key) == value else None
+    return await until(probe, "%s %r %s %s" % (role, name, key, value))
+
+
+async def said(browser):
+    """What the page's live region says to a screen reader now."""
+    return await browser.evaluate("document.getElementById('said').textContent")
+
+
+async def focused(browser):
+    """The accessible role and name of the element with the keyboard's focus."""
+    nodes = await browser.nodes("menuitem") + await browser.nodes("image") + \
+        await browser.nodes("button") + await browser.nodes("textbox")
+    for node in nodes:
+        if state_of(node, "focused"):
+            return node["role"]["value"], name_of(node)
+    return None
+
+
+async def in_sight(browser, node):
+    """The element is wholly inside the window and not cut off (nothing left to scroll)."""
+    left, top, width, height = await browser.box(node)
+    room = await browser.evaluate("[document.documentElement.clientWidth,"
+                                  " document.documentElement.clientHeight]")
+    cut = await browser.evaluate(
+        "Array.from(document.querySelectorAll('dialog[open]')).some(d =>"
+        " d.scrollHeight > d.clientHeight + 1 || d.scrollWidth > d.clientWidth + 1)")
+    return left >= 0 and top >= 0 and left + width <= room[0] and top + height <= room[1] and not cut
+
+
+async def finger_sized(browser, nodes):
+    """Every element at least 44 x 44 CSS pixels and in sight; the sizes found."""
+    sizes = [(await browser.box(n))[2:] for n in nodes]
+    fits = [await in_sight(browser, n) for n in nodes]
+    return all(w >= 44 and h >= 44 for w, h in sizes) and all(fits), sizes
+
+
+async def canvas_point(browser, x, y):
+    """Canvas pixel (x, y) as a point of the window, CSS pixels."""
+    return await browser.evaluate(
+        "(() => { const c = document.getElementById('canvas'), r = c.getBoundingClientRect();"
+        " return [r.left + (%d + 0.5) * r.width / c.width, r.top + (%d + 0.5) * r.height / c.height];"
+        " })()" % (x, y))
+
+
+async def choose(browser, title, item, touch):
+    """The menu item `item` under the menu bar's `title`, chosen with the mouse or a finger."""
+    use = browser.tap if touch else browser.press
+    await use(await one(browser, "menuitem", title))
+    await use(await one(browser, "menuitem", item, await one(browser, "menu", title)))
+
+
+async def menus_and_dialogs(browser, lang, touch):
+    """The page's menu bar and dialogs by role and name, with the mouse and the keyboard or
+    with a finger: the Glimora menu's seven items; a click or tap beside the open menu closes
+    it and never reaches the game; Options opened, its check box and radio buttons changed by
+    the dialog's procedure, and cancelled; the About box. With a finger every control is at
+    least 44 CSS pixels square and in sight. The game's picture stays as it was all along."""
+    t = TEXTS[lang]
+    use = browser.tap if touch else browser.press
+    how = "by taps" if touch else "with the mouse"
+    picture = await browser.canvas()
+    check(await browser.evaluate("document.documentElement.lang") == lang and
+          (await browser.evaluate("document.getElementById('howto').textContent")).startswith(t["howto"]),
+          "the page speaks the game's language: lang=%s" % lang)
+    check(await browser.evaluate("matchMedia('(pointer: coarse)').matches") == touch,
+          "a coarse pointer %s" % ("matches" if touch else "does not match"))
+
+    bar = await one(browser, "menubar")
+    titles = await browser.nodes("menuitem", within=bar)
+    await use(titles[0])
+    menu = await one(browser, "menu", "Glimora")
+    items = await browser.nodes("menuitem", within=menu)
+    check([name_of(i) for i in items] == t["items"] and name_of(titles[0]) == "Glimora",
+          "%s, the menu bar's Glimora shows its seven items: %s" % (how, [name_of(i) for i in items]))
+    if touch:
+        big, sizes = await finger_sized(browser, [titles[0]] + items)
+        check(big, "each item, and the title, at least 44 x 44 CSS pixels and in sight: %s" % sizes)
+    # A tap on the other title, or the mouse moved onto it, shows its menu instead.
+    if touch:
+        await use(titles[1])
+    else:
+        left, top, width, height = await browser.box(titles[1])
+        await browser.send("Input.dispatchMouseEvent", type="mouseMoved", x=left + width / 2,
+                           y=top + height / 2)
+    await one(browser, "menu", t["about"])
+    check(not await browser.nodes("menu", "Glimora"), "the other title shows its own menu instead")
+    # A press beside the open menu, on the title screen's Play button: the menu closes and the
+    # game hears nothing of it.
+    x, y = await canvas_point(browser, *(v * picture[0] // SIDE for v in PLAY))
+    if touch:
+        await browser.touch(x, y)
+    else:
+        for kind in ("mousePressed", "mouseReleased"):
+            await browser.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
+                               buttons=1 if kind == "mousePressed" else 0, clickCount=1)
+    await none_left(browser, "menu")
+    await asyncio.sleep(0.5)
+    check(await browser.canvas() == picture,
+          "%s beside the open menu closes it and never reaches the game" % ("a tap" if touch else "a click"))
+
+    if not touch:
+        await browser.key("F10")
+        await until(lambda: focused_is(browser, ("menuitem", "Glimora")), "F10 selects Glimora")
+        check(not await browser.nodes("menu"), "F10 selects the first title without opening it")
+        await browser.key("Enter")
+        menu = await one(browser, "menu", "Glimora")
+        check([name_of(i) for i in await browser.nodes("menuitem", within=menu)] == t["items"],
+              "F10 then Enter shows the menu's items")
+        await browser.key("ArrowDown")
+        await until(lambda: focused_is(browser, ("menuitem", t["items"][1])), "Down goes to the second item")
+        await browser.key("Escape")
+        await none_left(browser, "menu")
+        await browser.key("Escape")
+        await until(lambda: focused_is(browser, ("image", None)), "the focus back on the game")
+        check(True, "Escape closes the menu, a second Escape leaves the menu bar for the game")
+        await browser.key("l", alt=True)
+        await one(browser, "menu", "Glimora")
+        await browser.key("Escape")
+        await browser.key("Escape")
+        await none_left(browser, "menu")
+        check(True, "Alt and the title's letter open the menu")
+
+    await choose(browser, "Glimora", "Options", touch)
+    dialog = await one(browser, "dialog", "Options")
+    box = await one(browser, "checkbox", t["check"], dialog)
+    radios = [await one(browser, "radio", r, dialog) for r in t["radios"]]
+    ok = await one(browser, "button", "OK", dialog)
+    cancel = await one(browser, "button", t["cancel"], dialog)
+    mine, other = (0, 1) if lang == "en" else (1, 0)
+    check(state_of(box, "checked") == "true" and state_of(radios[mine], "checked") == "true" and
+          state_of(radios[other], "checked") == "false" and state_of(ok, "focused"),
+          "Options opens with help during the game checked, the game's language chosen, OK focused")
+    if touch:
+        big, sizes = await finger_sized(browser, [ok, cancel, box] + radios)
+        check(big, "its OK, Cancel, check box and radio buttons at least 44 x 44 and in sight: %s" % sizes)
+    await use(box)
+    await settles_as(browser, "checkbox", t["check"], dialog, "checked", "false")
+    await use(radios[other])
+    await settles_as(browser, "radio", t["radios"][other], dialog, "checked", "true")
+    await settles_as(browser, "radio", t["radios"][mine], dialog, "checked", "false")
+    check(True, "its check box and radio buttons change as the dialog's procedure sets them")
+    await use(cancel)
+    await none_left(browser, "dialog")
+    await choose(browser, "Glimora", "Options", touch)
+    dialog = await one(browser, "dialog", "Options")
+    check(state_of(await one(browser, "checkbox", t["check"], dialog), "checked") == "true" and
+          state_of(await one(browser, "radio", t["radios"][mine], dialog), "checked") == "true",
+          "Cancel changed nothing")
+    if touch:
+        await use(await one(browser, "button", t["cancel"], dialog))
+    else:
+        await browser.key("Escape")
+    await none_left(browser, "dialog")
+    await until(lambda: focused_is(browser, ("image", None)), "the focus back on the game")
+
+    await choose(browser, t["about"], t["about"], touch)
+    about = await one(browser, "alertdialog", "Glimora 1.00")
+    check(about.get("description", {}).get("value") == t["credit"],
+          "About shows an alert dialog named Glimora 1.00 saying %r" % t["credit"])
+    ok = await one(browser, "button", "OK", about)
+    if touch:
+        big, sizes = await finger_sized(browser, [ok, about])
+        check(big, "the About box in sight, its OK at least 44 x 44: %s" % sizes)
+    await use(ok)
+    await none_left(browser, "alertdialog")
+    check(await browser.canvas() == picture, "the canvas holds the game's picture alone throughout")
+
+
+async def focused_is(browser, wanted):
+    role, name = wanted
+    now = await focused(browser)
+    return now is not None and now[0] == role and (name is None or now[1] == name)
+
+
 async def second_tab(browser, url):
     """A second tab of the page while this one plays: it says so, neither plays nor writes,
     and plays after a reload once the first tab is closed."""
@@ -186,7 +428,7 @@ async def second_tab(browser, url):
             await tab.send("Target.closeTarget", targetId=target["targetId"])
         await asyncio.sleep(1)
         # The same window as the first tab's, so that the same game is shown at the same size.
-        await tab.send("Emulation.setDeviceMetricsOverride", width=SIDE, height=SIDE + BAR,
+        await tab.send("Emulation.setDeviceMetricsOverride", width=SIDE, height=SIDE + DESKTOP_BAR,
                        deviceScaleFactor=1, mobile=False)
         await tab.send("Page.reload")
         await started(tab)
@@ -234,7 +476,9 @@ async def run(build_web, reference_tool, keep):
     site = Site(build_web, keep)
     try:
         await desktop(site, reference_tool, keep)
+        await desktop_french(site)
         await phone(site, reference_tool, keep)
+        await small_phone_french(site, reference_tool, keep)
     finally:
         site.close()
 
@@ -247,37 +491,53 @@ async def desktop(site, reference_tool, keep):
     browser = Browser(os.environ.get("CHROMIUM", "chromium"))
     try:
         await browser.start()
-        # A window just large enough for the smallest game and its menu bar.
-        await browser.send("Emulation.setDeviceMetricsOverride", width=SIDE, height=SIDE + BAR,
+        # A window just large enough for the smallest game and the page's menu bar.
+        await browser.send("Emulation.setDeviceMetricsOverride", width=SIDE, height=SIDE + DESKTOP_BAR,
                            deviceScaleFactor=1, mobile=False)
         await load(browser, url)
 
         # A new player first sees Help; its OK leads to the title screen.
         await settled(browser)
-        await browser.click(HELP_OK[0], BAR + HELP_OK[1])
+        await browser.click(*HELP_OK)
         title = client_of(await settled(browser))
         reference = os.path.join(keep, "title-reference.ppm")
-        points = json.loads(subprocess.run(
-            [reference_tool, "1", os.path.join(keep, "new-player"), reference],
-            check=True, capture_output=True, text=True).stdout)
+        subprocess.run([reference_tool, "1", os.path.join(keep, "new-player"), reference],
+                       check=True, capture_output=True, text=True)
         check(same_picture(title, reference, keep, "title"),
               "the title screen's canvas equals the desktop program's, pixel for pixel")
 
-        await browser.click(PLAY[0], BAR + PLAY[1])
+        await menus_and_dialogs(browser, "en", touch=False)
+
+        await browser.click(*PLAY)
         await asyncio.sleep(0.5)
         check(client_of(await browser.canvas()) != title and await changes_within(browser, 5),
               "a click on Play starts a game that moves by itself")
 
         # A new game's board is all plain squares: any of them takes the rising element.
         before = square_of(client_of(await browser.canvas()), FIRST_SQUARE)
-        await browser.click(FIRST_SQUARE[0], BAR + FIRST_SQUARE[1])
+        await browser.click(*FIRST_SQUARE)
         await asyncio.sleep(0.3)
         check(square_of(client_of(await browser.canvas()), FIRST_SQUARE) != before,
               "a click on a square places the element there")
+        score = await until(lambda: said(browser), "the score said")
+        check(re.fullmatch(r"Score: \d+", score), "a screen reader is told the score: %r" % score)
 
-        await browser.click(*points["menu_title"])
-        await asyncio.sleep(0.3)
-        await browser.click(*points["pause_item"])
+        # The same square again (not so soon that it is a double click) is taken: a new player
+        # is told so once, by a notice that only its OK closes; the game goes on.
+        await asyncio.sleep(0.6)
+        await browser.click(*FIRST_SQUARE)
+        notice = await one(browser, "dialog", TEXTS["en"]["occupied"])
+        check(notice.get("description", {}).get("value") ==
+              "You cannot put an element in an occuped square.", "the notice says why")
+        await browser.key("Escape")
+        await asyncio.sleep(0.5)
+        check(len(await browser.nodes("dialog", TEXTS["en"]["occupied"])) == 1,
+              "Escape leaves the notice open")
+        await browser.press(await one(browser, "button", "OK", notice))
+        await none_left(browser, "dialog")
+        check(await changes_within(browser, 5), "its OK closes it and the game goes on")
+
+        await choose(browser, "Glimora", "Pause", touch=False)
         paused = await settled(browser, quiet=1.5)
         check(not await changes_within(browser, 2), "the menu's Pause stops the game")
         check(await browser.shown() == paused,
@@ -323,6 +583,32 @@ async def desktop(site, reference_tool, keep):
         await browser.close()
 
 
+async def desktop_french(site):
+    """The menus and dialogs in French with the mouse and the keyboard, and Options switching
+    the game's language: the menu bar, the page's lang and its own texts follow."""
+    browser = Browser(os.environ.get("CHROMIUM", "chromium"))
+    try:
+        await browser.start()
+        await browser.send("Emulation.setDeviceMetricsOverride", width=700, height=560,
+                           deviceScaleFactor=1, mobile=False)
+        await load(browser, site.origin + "/glimora.html?lang=fr&name=bureau")
+        await settled(browser)
+        await menus_and_dialogs(browser, "fr", touch=False)
+        for lang, radio, title in (("en", "English", "About"), ("fr", "Français", "A Propos")):
+            await choose(browser, "Glimora", "Options", touch=False)
+            dialog = await one(browser, "dialog", "Options")
+            await browser.press(await one(browser, "radio", radio, dialog))
+            await settles_as(browser, "radio", radio, dialog, "checked", "true")
+            await browser.press(await one(browser, "button", "OK", dialog))
+            await one(browser, "menuitem", title)
+            check(await browser.evaluate("document.documentElement.lang") == lang and
+                  (await browser.evaluate("document.getElementById('howto').textContent"))
+                  .startswith(TEXTS[lang]["howto"]),
+                  "Options choosing %s: the menu bar, the page's lang and its texts follow" % radio)
+    finally:
+        await browser.close()
+
+
 async def tap(browser, x, y, ratio):
     """A finger put down and lifted at canvas pixel (x, y) of a canvas shown 1/ratio as large."""
     left, top = await browser.evaluate(
@@ -359,62 +645,64 @@ async def phone(site, reference_tool, keep):
         await browser.send("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
         await load(browser, url)
         first = await settled(browser)
-        side, k = first[0], (first[1] - first[0]) // BAR
+        side = first[0]
         shown = await page_layout(browser)
         check(shown["width"] >= 0.9 * width and shown["scrollW"] <= shown["roomW"] and
-              shown["bottom"] <= shown["roomH"] and side == int(width * ratio),
-              "on a phone the canvas is %.0f of %d CSS pixels wide, %d device pixels, menu at %dx,"
-              " the page does not scroll" % (shown["width"], width, side, k))
+              shown["bottom"] <= shown["roomH"] and side == int(width * ratio) and first[1] == side,
+              "on a phone the canvas is %.0f of %d CSS pixels wide, %d device pixels square,"
+              " the page does not scroll" % (shown["width"], width, side))
 
         at = lambda p: (p[0] * side // SIDE, p[1] * side // SIDE)  # noqa: E731
-        await tap(browser, at(HELP_OK)[0], BAR * k + at(HELP_OK)[1], ratio)
-        title = client_of(await settled(browser), side, k)
+        await tap(browser, *at(HELP_OK), ratio)
+        title = client_of(await settled(browser), side)
         reference = os.path.join(keep, "phone-title-reference.ppm")
-        points = json.loads(subprocess.run(
-            [reference_tool, "1", os.path.join(keep, "phone-player"), reference, str(side), str(k)],
-            check=True, capture_output=True, text=True).stdout)
+        subprocess.run([reference_tool, "1", os.path.join(keep, "phone-player"), reference, str(side)],
+                       check=True, capture_output=True, text=True)
         check(same_picture(title, reference, keep, "phone-title", side),
               "the phone's title screen equals the desktop program's at %d pixels a side" % side)
 
-        await tap(browser, at(PLAY)[0], BAR * k + at(PLAY)[1], ratio)
+        await menus_and_dialogs(browser, "en", touch=True)
+
+        await tap(browser, *at(PLAY), ratio)
         await asyncio.sleep(0.5)
-        check(client_of(await browser.canvas(), side, k) != title and await changes_within(browser, 5),
+        check(client_of(await browser.canvas(), side) != title and await changes_within(browser, 5),
               "a tap on Play starts a game")
         square = at(FIRST_SQUARE)
         half = 20 * side // SIDE
-        before = square_of(client_of(await browser.canvas(), side, k), square, half, side)
-        await tap(browser, square[0], BAR * k + square[1], ratio)
+        before = square_of(client_of(await browser.canvas(), side), square, half, side)
+        await tap(browser, *square, ratio)
         await asyncio.sleep(0.3)
-        check(square_of(client_of(await browser.canvas(), side, k), square, half, side) != before,
+        check(square_of(client_of(await browser.canvas(), side), square, half, side) != before,
               "a tap on a square places the element there")
 
         # Two quick taps on one spot: the game's double click, not the browser's zoom.
         spot = at((121 + 48 * 3 + 24, 121 + 48 * 5 + 24))
-        await tap(browser, spot[0], BAR * k + spot[1], ratio)
-        await tap(browser, spot[0], BAR * k + spot[1], ratio)
+        await tap(browser, *spot, ratio)
+        await tap(browser, *spot, ratio)
         await asyncio.sleep(0.5)
         shown = await page_layout(browser)
         check(shown["zoom"] == 1 and shown["scrollW"] <= shown["roomW"] and
               shown["scrollH"] <= shown["roomH"], "two quick taps leave the page's zoom at 1")
+        check("user-scalable" not in await browser.evaluate(
+              "document.querySelector('meta[name=viewport]').content"), "the page may be zoomed")
 
-        await tap(browser, *points["menu_title"], ratio)
-        await asyncio.sleep(0.3)
-        await tap(browser, *points["pause_item"], ratio)
+        await choose(browser, "Glimora", "Pause", touch=True)
         paused = await settled(browser, quiet=1.5)
         check(not await changes_within(browser, 2), "the menu opens and Pause is chosen by taps")
 
-        # The phone turned: the whole game is in sight, nothing to scroll.
+        # The phone turned: the whole game and its menu bar are in sight, nothing to scroll.
         await browser.send("Emulation.setDeviceMetricsOverride", width=height, height=width,
                            deviceScaleFactor=ratio, mobile=True,
                            screenOrientation={"type": "landscapePrimary", "angle": 90})
         await asyncio.sleep(1)
         turned = await settled(browser)
         shown = await page_layout(browser)
-        check(shown["left"] >= 0 and shown["top"] >= 0 and shown["right"] <= shown["roomW"] and
+        bar = await browser.box(await one(browser, "menubar"))
+        check(shown["left"] >= 0 and bar[1] >= 0 and shown["right"] <= shown["roomW"] and
               shown["bottom"] <= shown["roomH"] and shown["scrollW"] <= shown["roomW"] and
-              shown["scrollH"] <= shown["roomH"] and
-              turned[0] == int(width * ratio) - (turned[1] - turned[0]),
-              "turned, the canvas (%d x %d) is wholly in sight without scrolling"
+              shown["scrollH"] <= shown["roomH"] and turned[0] == turned[1] and
+              turned[0] == int((width - bar[3]) * ratio),
+              "turned, the canvas (%d x %d) and its menu bar are wholly in sight without scrolling"
               % (turned[0], turned[1]))
 
         # Offline: the service worker has kept the page, its script and its program.
@@ -476,6 +764,125 @@ async def phone(site, reference_tool, keep):
         told = await browser.evaluate("document.getElementById('storage').textContent")
         check(told.startswith("Ce navigateur ne garde aucun fichier"),
               "without storage the page says so in French: " + told)
+    finally:
+        await browser.close()
+
+
+async def small_phone_french(site, reference_tool, keep):
+    """A small phone (360 x 640) in French: the menus and every dialog whole in sight, with
+    controls for a finger; a game played to its end by taps, and a name typed into the name
+    dialog's text input (as a phone's keyboard types it) reaching the high-score table and the
+    saved game, accents included, 8 of its 9 characters, as on the desktop."""
+    width, height = SMALL_PHONE
+    ratio = PHONE[2]
+    # The desktop program's player, so that the reference program reads the same table.
+    player = pwd.getpwuid(os.geteuid()).pw_name
+    browser = Browser(os.environ.get("CHROMIUM", "chromium"))
+    t = TEXTS["fr"]
+    try:
+        await browser.start()
+        await browser.send("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                           deviceScaleFactor=ratio, mobile=True,
+                           screenOrientation={"type": "portraitPrimary", "angle": 0})
+        await browser.send("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+        await load(browser, site.origin + "/glimora.html?lang=fr&name=" + player)
+        side = (await settled(browser))[0]
+        at = lambda p: (p[0] * side // SIDE, p[1] * side // SIDE)  # noqa: E731
+        await tap(browser, *at(HELP_OK), ratio)
+        await settled(browser)
+        await menus_and_dialogs(browser, "fr", touch=True)
+
+        await tap(browser, *at(PLAY), ratio)
+        await asyncio.sleep(1)
+        centre = lambda column, row: at((121 + 54 * column + 24, 121 + 54 * row + 24))  # noqa: E731
+        await tap(browser, *centre(2, 2), ratio)
+        await asyncio.sleep(0.8)
+        await tap(browser, *centre(2, 2), ratio)
+        notice = await one(browser, "dialog", t["occupied"])
+        big, sizes = await finger_sized(browser, [notice, await one(browser, "button", "OK", notice)])
+        check(big, "the notice is in sight, its OK for a finger: %s" % sizes)
+        await browser.tap(await one(browser, "button", "OK", notice))
+        await none_left(browser, "dialog")
+
+        await choose(browser, "Glimora", t["items"][0], touch=True)
+        question = await one(browser, "dialog", t["abandon"])
+        buttons = await browser.nodes("button", within=question)
+        big, sizes = await finger_sized(browser, [question] + buttons)
+        check(big and question.get("description", {}).get("value") ==
+              "Voulez vous abandonner la partie actuelle ?",
+              "New Game asks first, whole in sight: %s" % sizes)
+        await browser.tap(await one(browser, "button", t["no"], question))
+        await none_left(browser, "dialog")
+        await tap(browser, *centre(0, 5), ratio)  # resumes the game, places nothing
+        await asyncio.sleep(0.3)
+
+        # Elements placed until the score is said to be above 0 (a notice on the way is
+        # answered), then the pile fills up.
+        squares = [(c, r) for r in range(6) for c in range(6) if (c, r) != (2, 2)]
+        for column, row in squares:
+            text = await said(browser)
+            if text.startswith(t["score"]) and int(text[len(t["score"]):]) > 0:
+                break
+            for notice in await browser.nodes("dialog"):
+                await browser.tap(await one(browser, "button", "OK", notice))
+                await none_left(browser, "dialog")
+            await tap(browser, *centre(column, row), ratio)
+            await asyncio.sleep(0.4)
+        text = await said(browser)
+        check(text.startswith(t["score"]) and int(text[len(t["score"]):]) > 0,
+              "a screen reader hears the score in French after each placement: %r" % text)
+
+        async def over():
+            for notice in await browser.nodes("dialog"):
+                await browser.tap(await one(browser, "button", "OK", notice))
+            return await said(browser) == "GAME OVER"
+        await until(over, "GAME OVER said", limit=120)
+        check(True, "a screen reader hears GAME OVER")
+        await tap(browser, side // 2, side // 2, ratio)
+        dialog = await one(browser, "dialog", t["name"], limit=10)
+        field = await one(browser, "textbox", t["field"], dialog)
+        ok = await one(browser, "button", "OK", dialog)
+        typing = await browser.evaluate(
+            "(() => { const f = document.activeElement; return [f.tagName, f.type, f.autocomplete,"
+            " f.getAttribute('autocapitalize'), f.getAttribute('autocorrect'), f.spellcheck]; })()")
+        big, sizes = await finger_sized(browser, [dialog, field, ok])
+        check(state_of(field, "focused") and typing == ["INPUT", "text", "off", "off", "off", False] and big,
+              "the name dialog opens with its text input focused (a phone shows its keyboard),"
+              " without autocorrect or capitals, whole in sight: %s" % sizes)
+        await browser.send("Input.insertText", text="Zoé Süß!x")
+        await browser.send("Input.insertText", text="y")
+        field = await one(browser, "textbox", t["field"], dialog)
+        check(field.get("value", {}).get("value") == "Zoé Süß!x", "the field takes 9 characters")
+        await browser.key("Escape")
+        await asyncio.sleep(0.5)
+        check(len(await browser.nodes("dialog", t["name"])) == 1, "Escape leaves the name dialog open")
+        await browser.tap(ok)
+        await none_left(browser, "dialog")
+
+        # Quitter: the files are written; the saved game holds the name's 8 characters in the
+        # game's own code page, as the desktop's dialog stores them.
+        await choose(browser, "Glimora", t["items"][6], touch=True)
+        await until(lambda: browser.evaluate(
+            "document.getElementById('canvas').style.display === 'none'"), "the game ended")
+        files = await stored_files(browser)
+        check(any(b"Zo\xe9 S\xfc\xdf!\x00" in data for data in files.values()),
+              "the saved game holds the name typed: Zoé Süß! (8 of 9)")
+        folder = os.path.join(keep, "small-phone")
+        for path, data in files.items():
+            relative = os.path.relpath(path, "/glimora")
+            os.makedirs(os.path.dirname(os.path.join(folder, relative)), exist_ok=True)
+            with open(os.path.join(folder, relative), "wb") as f:
+                f.write(data)
+        await browser.send("Page.reload")
+        await started(browser)
+        await settled(browser)
+        await choose(browser, "Glimora", t["items"][2], touch=True)
+        table = client_of(await settled(browser), side)
+        reference = os.path.join(keep, "high-scores-reference.ppm")
+        subprocess.run([reference_tool, "0", folder, reference, str(side), str(HIGH_SCORES_FR)],
+                       check=True, capture_output=True, text=True)
+        check(same_picture(table, reference, keep, "high-scores", side),
+              "the high-score table with that name equals the desktop program's, pixel for pixel")
     finally:
         await browser.close()
 

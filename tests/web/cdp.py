@@ -1,5 +1,6 @@
 # A headless Chromium driven through the DevTools protocol: start it, run script in the page,
-# press the mouse, reload, read the canvas and what the page shows of it.
+# press the mouse, type, reload, read the canvas and what the page shows of it, and find the
+# page's elements by role and name in the browser's accessibility tree.
 import asyncio
 import base64
 import json
@@ -91,6 +92,57 @@ class Browser:
             await self.send("Input.dispatchMouseEvent", type=kind, x=left + x + 0.5,
                             y=top + y + 0.5, button="left", buttons=1 if kind == "mousePressed" else 0,
                             clickCount=1)
+
+    async def nodes(self, role, name=None, within=None):
+        """The elements of the page's accessibility tree (not ignored) with this role, and this
+        name when given, in the page's order; inside the node `within` when given. Each is
+        Chromium's node: its name, description, value and properties (checked, focused, ...)."""
+        if within is None:
+            root = {"nodeId": (await self.send("DOM.getDocument", depth=0))["root"]["nodeId"]}
+        else:
+            root = {"backendNodeId": within["backendDOMNodeId"]}
+        if name is not None:
+            root["accessibleName"] = name
+        found = await self.send("Accessibility.queryAXTree", role=role, **root)
+        return [node for node in found["nodes"] if not node.get("ignored")]
+
+    async def box(self, node):
+        """The node's element as (left, top, width, height) in CSS pixels of the window."""
+        model = (await self.send("DOM.getBoxModel", backendNodeId=node["backendDOMNodeId"]))["model"]
+        return model["border"][0], model["border"][1], model["width"], model["height"]
+
+    async def press(self, node):
+        """A left click in the middle of the node's element."""
+        left, top, width, height = await self.box(node)
+        for kind in ("mousePressed", "mouseReleased"):
+            await self.send("Input.dispatchMouseEvent", type=kind, x=left + width / 2, y=top + height / 2,
+                            button="left", buttons=1 if kind == "mousePressed" else 0, clickCount=1)
+
+    async def touch(self, x, y):
+        """A finger put down and lifted at (x, y), CSS pixels of the window."""
+        await self.send("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+        await self.send("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+
+    async def tap(self, node):
+        """A tap in the middle of the node's element."""
+        left, top, width, height = await self.box(node)
+        await self.touch(left + width / 2, top + height / 2)
+
+    # Keys by their DOM name: (code, Windows key code, text typed).
+    KEYS = {"Enter": ("Enter", 13, "\r"), "Escape": ("Escape", 27, ""), "Tab": ("Tab", 9, ""),
+            "F10": ("F10", 121, ""), "ArrowDown": ("ArrowDown", 40, ""), "ArrowUp": ("ArrowUp", 38, ""),
+            "ArrowLeft": ("ArrowLeft", 37, ""), "ArrowRight": ("ArrowRight", 39, ""), " ": ("Space", 32, " ")}
+
+    async def key(self, key, alt=False):
+        """A key pressed and let go: a name of KEYS, or a letter (with Alt held when `alt`)."""
+        code, vk, text = self.KEYS.get(key) or ("Key" + key.upper(), ord(key.upper()), "" if alt else key)
+        down = {"type": "keyDown" if text else "rawKeyDown", "key": key, "code": code,
+                "windowsVirtualKeyCode": vk, "modifiers": 1 if alt else 0}
+        if text:
+            down["text"] = text
+        await self.send("Input.dispatchKeyEvent", **down)
+        await self.send("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,
+                        windowsVirtualKeyCode=vk, modifiers=1 if alt else 0)
 
     async def canvas(self):
         """The canvas as (width, height, bytes RGB)."""

@@ -1,32 +1,27 @@
 // What the web page must show, from the real program on the headless backend, for the browser
-// test: glimora_web_reference LANGUAGE FOLDER PICTURE.ppm [SIDE SCALE]
+// test: glimora_web_reference LANGUAGE FOLDER PICTURE.ppm [SIDE [COMMAND]]
 //   LANGUAGE  1 English, 0 French
 //   FOLDER    the game's files, laid out as the page keeps them under /glimora (empty: a new
 //             player)
 //   SIDE      the client's side (480 unless given), as the page sizes it for its window
-//   SCALE     how many times larger than its own size the page draws the menu bar
+//   COMMAND   a menu command chosen once the program has settled (the high scores, say)
 // Starts the program on those files as this account's player, lets it settle, leaves a new
-// player's first Help screen with its OK button, writes the client area as a binary PPM and
-// prints one JSON line: the screen, whether the game is paused, and the canvas points (menu
-// bar included) of the menu title Glimora and of its item Pause.
+// player's first Help screen with its OK button, chooses the command, writes the client area
+// as a binary PPM and prints one JSON line: the screen and whether the game is paused.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "platform/classic_ui/menu_layout.h"
 #include "platform/headless/headless.h"
 #include "platform/posix/posix_platform.h"
-#include "resources/resources.h"
-#include "resources/ui/ui_data.h"
 #include "shell/program_state.h"
 #include "shell/shell.h"
 
 namespace {
 
 constexpr int HelpOkX = 237, HelpOkY = 418; // the Help screen's OK button, client pixels
-constexpr int PauseItem = 3;                // in the first pop-up, both languages
 
 void settle() {
     for (int i = 0; i < 1000 && (headless::PendingInputs() > 0 || headless::RepaintPending()); ++i)
@@ -53,14 +48,14 @@ bool writePicture(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 && argc != 6) {
+    if (argc < 4 || argc > 6) {
         std::fprintf(stderr,
-                     "usage: glimora_web_reference LANGUAGE FOLDER PICTURE.ppm [SIDE SCALE]\n");
+                     "usage: glimora_web_reference LANGUAGE FOLDER PICTURE.ppm [SIDE [COMMAND]]\n");
         return 2;
     }
-    const int side = argc == 6 ? std::atoi(argv[4]) : 480;
-    const int k = argc == 6 ? std::atoi(argv[5]) : 1;
-    if (side < 480 || side > 8192 || k < 1 || k > 8) return 2;
+    const int side = argc >= 5 ? std::atoi(argv[4]) : 480;
+    const int command = argc == 6 ? std::atoi(argv[5]) : 0;
+    if (side < 480 || side > 8192) return 2;
     const int language = argv[1][0] == '0' ? 0 : 1;
     // The desktop keeps the saved games in a folder of their own below the configured one.
     std::filesystem::create_directories(std::filesystem::path(argv[2]) / "Glimora");
@@ -80,18 +75,12 @@ int main(int argc, char** argv) {
         headless::QueueClick(HelpOkX * side / 480, HelpOkY * side / 480);
         settle();
     }
+    if (command != 0) {
+        headless::QueueMenuCommand(command);
+        settle();
+    }
     if (!writePicture(argv[3])) return 1;
-
-    const MenuBar& menu = language == 0 ? MenuFrench() : MenuEnglish();
-    const BitmapFont& font = EmbeddedFont(DialogFontId);
-    const classicui::BarLayout bar = classicui::LayoutBar(menu, font);
-    const classicui::Rect title = bar.titles[0];
-    const classicui::Rect item =
-        classicui::LayoutPopup(menu.popups[0], title, font, side / k).items[PauseItem];
-    std::printf(
-        "{\"screen\": %d, \"paused\": %d, \"menu_title\": [%d, %d], \"pause_item\": [%d, %d]}\n",
-        static_cast<int>(Program().Screen), static_cast<int>(Program().game.Paused),
-        (title.x + title.w / 2) * k, (title.y + title.h / 2) * k, (item.x + item.w / 2) * k,
-        (item.y + item.h / 2) * k);
+    std::printf("{\"screen\": %d, \"paused\": %d}\n", static_cast<int>(Program().Screen),
+                static_cast<int>(Program().game.Paused));
     return 0;
 }
