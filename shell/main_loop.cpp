@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "presentation/popups.h"
 #include "rules/turn.h"
+#include "shell/keyboard.h"
 #include "shell/program_state.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
@@ -56,6 +57,8 @@ bool MainLoopPass() {
     }
 
     if (game.Paused && p.PauseOverlayPending && p.Screen == GameScreen) PauseOverlaySequence();
+    // The game's own work may have ended the game or changed the screen.
+    ShowKeyMarks();
     return true;
 }
 

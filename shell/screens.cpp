@@ -9,6 +9,7 @@
 #include "presentation/graphics.h"
 #include "presentation/screens.h"
 #include "rules/setup.h"
+#include "shell/keyboard.h"
 #include "shell/program_state.h"
 
 namespace {
@@ -92,6 +93,7 @@ void StartNewGame() {
     game.GameOverClicked = 0;
     setUpGame(game, p.save.snapshot, platform::GetTicks());
     p.gameStartedThisRun = true;
+    BoardCursorHome();
     p.Screen = GameScreen;
     RedrawGameScreen(game);
 }

@@ -8,8 +8,10 @@
 #include "platform/platform.h"
 #include "presentation/canvas.h"
 #include "presentation/graphics.h"
+#include "presentation/key_marks.h"
 #include "resources/ui/ui_data.h"
 #include "rules/setup.h"
+#include "shell/keyboard.h"
 #include "shell/program_state.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
@@ -69,6 +71,8 @@ bool StartUp() {
         return false;
     }
 
+    // A frame of the keyboard left by an earlier run in this process is not on this window.
+    ForgetKeyMark();
     if (!platform::OpenMainWindow("Glimora", MainWindowProcedure, MenuEnglish())) return false;
     // A window just shown is painted once, whatever else happens first.
     platform::RequestRepaint();
@@ -144,6 +148,7 @@ bool StartUp() {
         CreateGraphicsIfNeeded();
         setUpGame(game, p.save.snapshot, platform::GetTicks());
         p.gameStartedThisRun = true;
+        BoardCursorHome();
         p.Screen = GameScreen;
         game.Paused = 1;
         game.GameRunning = 0;
