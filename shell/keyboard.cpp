@@ -73,8 +73,7 @@ KeyOutcome KeyPressed(const platform::Event& e) {
     if (press && e.repeat) return {};
     const bool forward =
         (e.key == Key::Tab && !e.shift) || e.key == Key::Right || e.key == Key::Down;
-    const bool backward =
-        (e.key == Key::Tab && e.shift) || e.key == Key::Left || e.key == Key::Up;
+    const bool backward = (e.key == Key::Tab && e.shift) || e.key == Key::Left || e.key == Key::Up;
 
     if (k.screen == GameScreen) {
         if (press) {
