@@ -69,12 +69,6 @@ UiEvent padInMenu(UiEvent e) {
     return e;
 }
 
-// The keys that answer a dialog or a message box (a button pressed, the dialog ended).
-bool answersDialog(UiKey key) {
-    return key == UiKey::Return || key == UiKey::Escape || key == UiKey::Space ||
-           key == UiKey::Char || key == UiKey::PadA || key == UiKey::PadB;
-}
-
 } // namespace
 
 void WindowCore::deliver(const platform::Event& event) {
@@ -336,10 +330,7 @@ bool WindowCore::modalLoop(Overlay overlay, const std::function<bool()>& done,
             std::erase_if(heldBefore, heldSince);
             break;
         case Kind::Key:
-            // A held key's repeats never answer it either.
-            if (std::any_of(heldBefore.begin(), heldBefore.end(), heldSince) ||
-                (e.repeat && answersDialog(e.key)))
-                break;
+            if (std::any_of(heldBefore.begin(), heldBefore.end(), heldSince)) break;
             handle(e);
             break;
         case Kind::Text:
