@@ -12,6 +12,7 @@ namespace sdlbackend {
 bool waitEvent(SDL_Event* event, uint32_t timeoutMs) {
     const uint32_t start = platform::GetTicks();
     for (;;) {
+        if (event == nullptr && gamepadInputWaiting()) return true;
         const uint32_t now = platform::GetTicks();
         const uint32_t waited = now - start;
         uint32_t left =
@@ -21,7 +22,15 @@ bool waitEvent(SDL_Event* event, uint32_t timeoutMs) {
             closeAudioWhenDone(now);
             continue;
         }
-        const uint32_t wait = std::min(left, audioDue);
+        // An open gamepad is read every few milliseconds; none, never.
+        const uint32_t padDue = gamepadReadDue(now);
+        if (padDue == 0 && event == nullptr) {
+            readGamepads(now);
+            if (gamepadInputWaiting()) return true;
+            if (left == 0) return false;
+            continue;
+        }
+        const uint32_t wait = std::min({left, audioDue, padDue});
         int got = wait >= static_cast<uint32_t>(INT_MAX)
                       ? SDL_WaitEvent(event)
                       : SDL_WaitEventTimeout(event, static_cast<int>(wait));
@@ -117,6 +126,7 @@ bool toInput(const SDL_Event& e, UiEvent& out) {
         out.alt = (e.key.keysym.mod & KMOD_ALT) != 0 || out.key == UiKey::Alt;
         return true;
     default:
+        isGamepadWake(e); // the devices are looked at in the next pump
         return false;
     }
 }
@@ -141,7 +151,7 @@ bool Backend::pollInput(UiEvent& event) {
     SDL_Event e;
     while (SDL_PollEvent(&e) == 1)
         if (toInput(e, event)) return true;
-    return false;
+    return takeGamepadInput(event);
 }
 
 bool Backend::waitInput(uint32_t timeoutMs) {

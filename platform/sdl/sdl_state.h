@@ -75,4 +75,21 @@ bool waitEvent(SDL_Event* event, uint32_t timeoutMs);
 uint32_t queuedAudioBytes();
 bool audioOpen();
 
+// Gamepads: started with the window and stopped with it. startGamepads watches the system's
+// folder of input devices; watchInputDevices watches another (nullptr: none).
+void startGamepads();
+void stopGamepads();
+void watchInputDevices(const char* folder);
+// Whether `event` is the watcher's wake-up: the devices are then looked at for a while.
+bool isGamepadWake(const SDL_Event& event);
+// Milliseconds from `now` until the controllers are to be read (UINT32_MAX: none is open and
+// no device is awaited), and the reading, which queues their presses and releases.
+uint32_t gamepadReadDue(uint32_t now);
+void readGamepads(uint32_t now);
+// The next press or release of a gamepad (read first when a reading is due); false for none.
+bool takeGamepadInput(classicui::UiEvent& event);
+bool gamepadInputWaiting();
+// How many controllers are open.
+int gamepadsOpen();
+
 } // namespace sdlbackend
