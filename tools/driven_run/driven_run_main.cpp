@@ -1,16 +1,21 @@
 // The game on the desktop backend with switches for tests and measurements; players never run it.
 //
 // glimora_driven [--autoplay] [--busy-loop] [--close-after-ms N] [--print-opening]
-//                [--press-at-game-over] [--command ID]
+//                [--press-at-game-over] [--say-game-over] [--command ID] [--virtual-gamepad]
 //   --autoplay          start a game at once, as if Play had been clicked, and say so (a saved
 //                       game in progress is dropped: use it on files made for the run)
 //   --busy-loop         poll without ever waiting, as a loop that never sleeps would
 //   --close-after-ms N  press the window's close box N ms after start-up, printing the screen
 //   --print-opening     print the first two elements that enter the pile, then close
 //   --press-at-game-over  press and release on the board as soon as GAME OVER is shown, and say so
+//   --say-game-over     say when GAME OVER is shown (for a script that then acknowledges it)
 //   --command ID        choose the menu command ID once started (9073 Help, 9076 HighScore,
 //                       9077 Pause in English)
+//   --virtual-gamepad   plug in a gamepad of SDL's own, inside the process, once started: the
+//                       game takes it as it takes one plugged in (its cost when idle)
 // It reads the same configuration and files as the game beside which it is built.
+#include <SDL.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -31,7 +36,9 @@ struct Switches {
     uint32_t closeAfterMs = 0;
     bool printOpening = false;
     bool pressAtGameOver = false;
+    bool sayGameOver = false;
     int command = 0;
+    bool virtualGamepad = false;
 };
 
 bool ParseSwitches(int argc, char** argv, Switches& s) {
@@ -43,6 +50,10 @@ bool ParseSwitches(int argc, char** argv, Switches& s) {
             s.busyLoop = true;
         } else if (std::strcmp(a, "--press-at-game-over") == 0) {
             s.pressAtGameOver = true;
+        } else if (std::strcmp(a, "--say-game-over") == 0) {
+            s.sayGameOver = true;
+        } else if (std::strcmp(a, "--virtual-gamepad") == 0) {
+            s.virtualGamepad = true;
         } else if (std::strcmp(a, "--print-opening") == 0) {
             s.printOpening = true;
         } else if (std::strcmp(a, "--command") == 0 && i + 1 < argc) {
@@ -88,6 +99,17 @@ int main(int argc, char** argv) {
     }
     if (s.command != 0)
         MainWindowProcedure(platform::Event{platform::EventType::Command, 0, 0, s.command});
+    if (s.virtualGamepad) {
+        SDL_VirtualJoystickDesc pad{};
+        pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        pad.naxes = SDL_CONTROLLER_AXIS_MAX;
+        pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        pad.name = "virtual gamepad";
+        if (SDL_JoystickAttachVirtualEx(&pad) < 0)
+            std::fprintf(stderr, "glimora_driven: no virtual gamepad: %s\n", SDL_GetError());
+    }
+    bool gameOverSaid = false;
     const uint32_t closeAt = platform::GetTicks() + s.closeAfterMs;
     bool closeSent = false;
     while (MainLoopPass()) {
@@ -101,6 +123,11 @@ int main(int argc, char** argv) {
             closeSent = true;
             Close("");
             continue;
+        }
+        if (s.sayGameOver && !gameOverSaid && p.game.GameOverClickArmed) {
+            gameOverSaid = true;
+            std::printf("Glimora: GAME OVER shown\n");
+            std::fflush(stdout);
         }
         if (s.pressAtGameOver && p.game.GameOverClickArmed) {
             MainWindowProcedure(platform::Event{platform::EventType::LeftDown, 240, 240, 0});
