@@ -135,15 +135,8 @@ struct WindowCore {
                    const std::function<void()>& closeBox);
 
   private:
-    // A key held down: pressed and not yet released.
-    struct HeldKey {
-        UiKey key;
-        char ch;
-    };
-
     bool nextModalInput(UiEvent& event);
     bool takeInput(UiEvent& event);
-    void noteKeys(const UiEvent& event);
     bool dispatch(const UiEvent& event);
     void menuThenCommand(int title, bool openPopup, bool viaKeyboard);
     UiEvent toUi(UiEvent event) const;
@@ -151,7 +144,6 @@ struct WindowCore {
     std::deque<UiEvent> putBack; // inputs a modal loop left for the loop around it
     bool altAlone = false;       // Alt went down and nothing else happened since
     bool quitAfterModal = false; // a request to end came while a modal loop ran
-    std::vector<HeldKey> keysHeld;
 };
 
 // The backend's one main window.

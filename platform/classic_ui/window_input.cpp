@@ -114,27 +114,10 @@ UiEvent WindowCore::toUi(UiEvent e) const {
 }
 
 bool WindowCore::takeInput(UiEvent& event) {
-    if (putBack.empty()) {
-        if (!pollInput(event)) return false;
-        noteKeys(event);
-        return true;
-    }
+    if (putBack.empty()) return pollInput(event);
     event = putBack.front();
     putBack.pop_front();
     return true;
-}
-
-// Keeps the keys held down: pressed and not yet released (a modifier alone is not counted).
-void WindowCore::noteKeys(const UiEvent& e) {
-    const auto same = [&e](const HeldKey& k) { return k.key == e.key && k.ch == e.ch; };
-    if (e.kind == Kind::FocusLost) {
-        keysHeld.clear(); // their releases go to another window
-    } else if (e.kind == Kind::Key && e.key != UiKey::None && e.key != UiKey::Alt) {
-        if (std::find_if(keysHeld.begin(), keysHeld.end(), same) == keysHeld.end())
-            keysHeld.push_back({e.key, e.ch});
-    } else if (e.kind == Kind::KeyUp) {
-        std::erase_if(keysHeld, same);
-    }
 }
 
 bool WindowCore::handleNextInput(bool& forWindow) {
@@ -302,13 +285,20 @@ bool WindowCore::modalLoop(Overlay overlay, const std::function<bool()>& done,
     const size_t below = overlays.size();
     overlays.push_back(std::move(overlay));
     frameDirty = true;
-    // A key held down as the dialog opens (the one whose press opened it, say) is not a
-    // press for it: until it is released, neither it nor what it types reaches the dialog.
-    std::vector<HeldKey> heldBefore = keysHeld;
+    // A key held down as the dialog opens (the one whose press opened it, say) is no press
+    // for it: the repeats of a key not pressed since it opened, and what they type, never
+    // reach it. The keys pressed in it repeat as usual (Backspace held in a field).
+    struct PressedKey {
+        UiKey key;
+        char ch;
+    };
+    std::vector<PressedKey> pressedHere;
+    bool dropText = false; // the text a dropped repeat typed follows it
     UiEvent e;
     while (!done() && windowOpen) {
         if (!nextModalInput(e)) break;
-        const auto heldSince = [&e](const HeldKey& k) { return k.key == e.key && k.ch == e.ch; };
+        const bool textOfDropped = dropText && e.kind == Kind::Text;
+        dropText = false;
         switch (e.kind) {
         case Kind::Close:
             closeBox();
@@ -324,17 +314,22 @@ bool WindowCore::modalLoop(Overlay overlay, const std::function<bool()>& done,
             paintPending = true;
             break;
         case Kind::FocusLost:
-            heldBefore.clear();
-            break;
         case Kind::KeyUp:
-            std::erase_if(heldBefore, heldSince);
             break;
-        case Kind::Key:
-            if (std::any_of(heldBefore.begin(), heldBefore.end(), heldSince)) break;
+        case Kind::Key: {
+            const bool here =
+                std::any_of(pressedHere.begin(), pressedHere.end(),
+                            [&e](const PressedKey& k) { return k.key == e.key && k.ch == e.ch; });
+            if (e.repeat && !here) {
+                dropText = true;
+                break;
+            }
+            if (!here) pressedHere.push_back({e.key, e.ch});
             handle(e);
             break;
+        }
         case Kind::Text:
-            if (heldBefore.empty()) handle(e);
+            if (!textOfDropped) handle(e);
             break;
         default:
             handle(toUi(e));

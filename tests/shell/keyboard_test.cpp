@@ -253,7 +253,10 @@ TEST_F(KeyboardScenario, ANoticeOpenedByAKeyWaitsForANewPress) {
         EXPECT_EQ(platform::GetControlText(d, 1002, 16), "") << "the held key types nothing";
     });
     Release(UiKey::Space, true);
-    TypeInDialog("Ann");
+    // A key pressed in the dialog repeats as usual: Backspace held takes two letters.
+    TypeInDialog("Annie");
+    HoldKey(UiKey::Backspace, 1, true, true);
+    Release(UiKey::Backspace, true);
     KeyInDialog(UiKey::Return);
     RunFor(2100);
     EXPECT_EQ(P().Screen, HighScoreScreen);
