@@ -25,12 +25,14 @@ namespace {
 using classicui::UiEvent;
 using classicui::UiKey;
 
-// How often the open controllers are read, and how often the devices are looked at for a
-// while after the folder of input devices changed (the system takes a moment to let the
-// game open a new device).
+// How often the open controllers are read; how often the devices are looked at for a while
+// after the folder of input devices changed (the system takes a moment to let the game open
+// a new device); and at most how often, without a controller, the loop's own passes look
+// (where no folder can be watched).
 constexpr uint32_t PadPollMs = 25;
 constexpr uint32_t DeviceLookMs = 100;
 constexpr uint32_t DeviceLookForMs = 3000;
+constexpr uint32_t PassLookMs = 1000;
 // The left stick pushes a direction once it leans past half way, and lets go of it once it
 // is back under a quarter, so that a stick resting near a threshold does not flicker.
 constexpr int StickPressed = 16384;
@@ -167,7 +169,7 @@ void startGamepads() {
     SDL_GameControllerEventState(SDL_IGNORE);
     g.started = true;
     g.wakeType = SDL_RegisterEvents(1);
-    g.lastRead = platform::GetTicks();
+    readGamepads(platform::GetTicks()); // the controllers plugged in already
     watchInputDevices("/dev/input");
 }
 
@@ -237,7 +239,8 @@ void readGamepads(uint32_t now) {
 bool takeGamepadInput(UiEvent& event) {
     if (!g.started) return false;
     const uint32_t now = platform::GetTicks();
-    if (g.input.empty() && now - g.lastRead >= PadPollMs) readGamepads(now);
+    const uint32_t every = !g.pads.empty() ? PadPollMs : g.looking ? DeviceLookMs : PassLookMs;
+    if (g.input.empty() && now - g.lastRead >= every) readGamepads(now);
     if (g.input.empty()) return false;
     event = g.input.front();
     g.input.erase(g.input.begin());

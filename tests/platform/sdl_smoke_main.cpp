@@ -355,18 +355,31 @@ int main() {
     pumpAll();
     check(lastCommand == 0, "Escape closes the menu without a command");
 
-    // A gamepad plugged in while the game runs is taken: its D-pad and stick push arrows
-    // (the stick once as it leans past half way, again only after it came back under a
-    // quarter), A is Enter, Start pauses, and Back opens the menu, where the pad moves and A
-    // chooses; in a dialog A presses the button in focus and B cancels; pulled out, it is let
+    // A gamepad plugged in while the game runs is taken: the folder of input devices (a
+    // folder of the test's here) wakes the waiting loop, which looks for it. Its D-pad and
+    // stick push arrows (the stick once as it leans past half way, again only after it came
+    // back under a quarter), A is Enter, Start pauses, and Back opens the menu, where the pad
+    // moves and A chooses; in a dialog A presses the button in focus. Pulled out, it is let
     // go, and plugged in again, taken again. Without one, nothing is read while waiting.
-    {
+    char folder[] = "/tmp/glimora-input-XXXXXX";
+    if (mkdtemp(folder) != nullptr) {
         using B = SDL_GameControllerButton;
+        const std::string device = std::string(folder) + "/event7";
+        sdlbackend::watchInputDevices(folder);
+        loopFor(100);
         check(sdlbackend::gamepadReadDue(platform::GetTicks()) == UINT32_MAX,
               "without a gamepad nothing is read");
         VirtualPad pad;
         check(pad.plugIn(), "a virtual gamepad plugs in");
-        loopFor(100);
+        std::thread plug([&device] {
+            SDL_Delay(200);
+            std::fclose(std::fopen(device.c_str(), "w"));
+        });
+        uint32_t start = platform::GetTicks();
+        platform::WaitForEvent(10000);
+        plug.join();
+        check(platform::GetTicks() - start < 5000, "a device coming wakes the waiting loop");
+        loopFor(300);
         check(sdlbackend::gamepadsOpen() == 1, "a gamepad plugged in is taken");
         check(sdlbackend::gamepadReadDue(platform::GetTicks()) <= 25, "an open gamepad is read");
         keys.clear();
@@ -401,9 +414,7 @@ int main() {
         pad.play({{B::SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1},
                   {B::SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0},
                   {B::SDL_CONTROLLER_BUTTON_A, 1},
-                  {B::SDL_CONTROLLER_BUTTON_A, 0},
-                  {B::SDL_CONTROLLER_BUTTON_B, 1},
-                  {B::SDL_CONTROLLER_BUTTON_B, 0}},
+                  {B::SDL_CONTROLLER_BUTTON_A, 0}},
                  [&commands] {
                      platform::RunDialog(
                          testdlg::optionsDialog,
@@ -415,35 +426,23 @@ int main() {
                  });
         check(commands == 2, "in a dialog, down and A press Cancel");
         pad.pullOut();
+        std::remove(device.c_str());
         loopFor(100);
         check(sdlbackend::gamepadsOpen() == 0, "a gamepad pulled out is let go");
-        check(sdlbackend::gamepadReadDue(platform::GetTicks()) == UINT32_MAX,
-              "and nothing is read any more");
         check(pad.plugIn(), "the gamepad plugs in again");
-        loopFor(100);
+        std::fclose(std::fopen(device.c_str(), "w"));
+        loopFor(300);
         check(sdlbackend::gamepadsOpen() == 1, "and is taken again");
         pad.pullOut();
-        loopFor(100);
-
-        // A new device in the watched folder wakes a loop that waits without a timeout's end.
-        char folder[] = "/tmp/glimora-input-XXXXXX";
-        if (mkdtemp(folder) != nullptr) {
-            sdlbackend::watchInputDevices(folder);
-            std::thread plug([&folder] {
-                SDL_Delay(300);
-                std::fclose(std::fopen((std::string(folder) + "/event7").c_str(), "w"));
-            });
-            const uint32_t start = platform::GetTicks();
-            platform::WaitForEvent(10000);
-            plug.join();
-            check(platform::GetTicks() - start < 5000, "a device coming wakes the waiting loop");
-            pumpAll();
-            check(sdlbackend::gamepadReadDue(platform::GetTicks()) != UINT32_MAX,
-                  "and the devices are looked at for a while");
-            sdlbackend::watchInputDevices(nullptr);
-            std::remove((std::string(folder) + "/event7").c_str());
-            rmdir(folder);
-        }
+        loopFor(3100);
+        check(sdlbackend::gamepadReadDue(platform::GetTicks()) == UINT32_MAX,
+              "once it is gone and looked for no more, nothing is read");
+        sdlbackend::watchInputDevices(nullptr);
+        std::remove(device.c_str());
+        rmdir(folder);
+        // A wait that a wake-up ended leaves SDL's mark of the end of a pump in its queue:
+        // the events pushed behind it come at the next pump.
+        pumpAll();
     }
 
     // The same from the mouse: press the title, release, then click the item.

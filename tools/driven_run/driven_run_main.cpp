@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/sdl/sdl_state.h"
 #include "shell/program_state.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
@@ -149,6 +150,9 @@ int main(int argc, char** argv) {
         pad = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
         if (pad == nullptr)
             std::fprintf(stderr, "glimora_driven: no virtual gamepad: %s\n", SDL_GetError());
+        // A device plugged in wakes the game through the system's folder of input devices;
+        // this one, plugged in inside the process, is looked for at once instead.
+        sdlbackend::readGamepads(platform::GetTicks());
     }
     // The gamepad's presses: the next change (2 per press: down, then up) and when it is due.
     const uint32_t padStart = platform::GetTicks() + 1000;
