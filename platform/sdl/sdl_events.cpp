@@ -9,10 +9,10 @@
 
 namespace sdlbackend {
 
-bool waitEvent(SDL_Event* event, uint32_t timeoutMs) {
+bool waitEvent(uint32_t timeoutMs) {
     const uint32_t start = platform::GetTicks();
     for (;;) {
-        if (event == nullptr && gamepadInputWaiting()) return true;
+        if (gamepadInputWaiting()) return true;
         const uint32_t now = platform::GetTicks();
         const uint32_t waited = now - start;
         uint32_t left =
@@ -24,7 +24,7 @@ bool waitEvent(SDL_Event* event, uint32_t timeoutMs) {
         }
         // An open gamepad is read every few milliseconds; none, never.
         const uint32_t padDue = gamepadReadDue(now);
-        if (padDue == 0 && event == nullptr) {
+        if (padDue == 0) {
             readGamepads(now);
             if (gamepadInputWaiting()) return true;
             if (left == 0) return false;
@@ -32,8 +32,8 @@ bool waitEvent(SDL_Event* event, uint32_t timeoutMs) {
         }
         const uint32_t wait = std::min({left, audioDue, padDue});
         int got = wait >= static_cast<uint32_t>(INT_MAX)
-                      ? SDL_WaitEvent(event)
-                      : SDL_WaitEventTimeout(event, static_cast<int>(wait));
+                      ? SDL_WaitEvent(nullptr)
+                      : SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
         if (got == 1) return true;
         if (wait == left) return false;
     }
@@ -155,7 +155,7 @@ bool Backend::pollInput(UiEvent& event) {
 }
 
 bool Backend::waitInput(uint32_t timeoutMs) {
-    return waitEvent(nullptr, timeoutMs);
+    return waitEvent(timeoutMs);
 }
 
 void Backend::sleepWithoutWindow(uint32_t timeoutMs) {

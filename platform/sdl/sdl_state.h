@@ -67,10 +67,10 @@ bool syncWindowSize();
 uint32_t audioCloseDue(uint32_t now);
 void closeAudioWhenDone(uint32_t now);
 void closeAudio();
-// Sleeps until an SDL event waits (taken into `event` when not null) or timeoutMs passed
-// (UINT32_MAX: no timeout), closing the audio device on the way when its time comes.
-// True when an event waits.
-bool waitEvent(SDL_Event* event, uint32_t timeoutMs);
+// Sleeps until an SDL event or a gamepad's press waits or timeoutMs passed (UINT32_MAX: no
+// timeout), closing the audio device and reading an open gamepad on the way when their time
+// comes. True when something waits.
+bool waitEvent(uint32_t timeoutMs);
 // What is still queued on the device (bytes), and whether there is a device.
 uint32_t queuedAudioBytes();
 bool audioOpen();
