@@ -82,8 +82,8 @@ class KeysHeldAtOpen {
         held[VK_LBUTTON] = held[VK_RBUTTON] = held[VK_MBUTTON] = false;
         keysHeldAtOpen.push_back(held);
         if (keyFilter == nullptr)
-            keyFilter = SetWindowsHookExA(WH_MSGFILTER, filterDialogKeys, nullptr,
-                                          GetCurrentThreadId());
+            keyFilter =
+                SetWindowsHookExA(WH_MSGFILTER, filterDialogKeys, nullptr, GetCurrentThreadId());
     }
     ~KeysHeldAtOpen() {
         keysHeldAtOpen.pop_back();
