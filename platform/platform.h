@@ -32,6 +32,23 @@ enum class EventType {
     Command,         // a menu command (id)
     Close,           // the close box: the window procedure decides (normally DestroyMainWindow)
     Destroy,         // the window is being destroyed (delivered inside DestroyMainWindow)
+    KeyDown,         // a key went down, or repeats while held (key, repeat, shift)
+};
+
+// The keys the window is given: those a player without a pointer plays with. Every backend
+// turns its own key codes, and a gamepad's buttons, into these; what they do is the window
+// procedure's to decide. The keys the menus and dialogs use themselves (Alt with a letter,
+// F10, a dialog's keys) and every other key never reach the window.
+enum class Key {
+    None,
+    Left,
+    Right,
+    Up,
+    Down,
+    Enter, // Return or the keypad's Enter; a gamepad's A
+    Space,
+    Tab,   // with `shift`: Shift+Tab
+    Pause, // a gamepad's Start
 };
 
 struct Event {
@@ -39,6 +56,9 @@ struct Event {
     int x = 0;
     int y = 0;
     int id = 0;
+    Key key = Key::None; // KeyDown
+    bool repeat = false; // KeyDown: a held key repeating, not a new press
+    bool shift = false;  // KeyDown: Shift is held
 };
 
 // The portable window procedure. Backends call it for every event of the main window,

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "presentation/bmp_decoder.h"
 #include "presentation/canvas.h"
+#include "presentation/key_marks.h"
 #include "resources/resources.h"
 
 std::array<Surface, TileCount> TileSet;
@@ -75,7 +76,12 @@ void CreateGraphicsIfNeeded() {
 void DrawToWindow(int x, int y, int w, int h, const Surface& source, int sx, int sy, int sw, int sh,
                   Rop rop) {
     Surface& window = platform::WindowSurface();
+    // The keyboard's frame stays over what is drawn; a whole new picture lets it go.
+    const bool lifted = LiftKeyMarkUnder(x, y, w, h);
     PixelRect changed = StretchBlt(window, x, y, w, h, source, sx, sy, sw, sh, rop);
+    if (lifted)
+        PutBackKeyMark(rop == Rop::SrcCopy && x <= 0 && y <= 0 && int64_t{x} + w >= window.width &&
+                       int64_t{y} + h >= window.height);
     if (!changed.empty())
         platform::WindowUpdated(changed.x, changed.y, changed.width, changed.height);
 }

@@ -7,6 +7,7 @@
 #include "presentation/popups.h"
 #include "rules/turn.h"
 #include "shell/game_seam.h"
+#include "shell/keyboard.h"
 #include "shell/program_state.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
@@ -73,6 +74,8 @@ bool MainLoopPass() {
     }
 
     if (game.Paused && p.PauseOverlayPending && p.Screen == GameScreen) PauseOverlaySequence();
+    // The game's own work may have ended the game or changed the screen.
+    ShowKeyMarks();
     return true;
 }
 

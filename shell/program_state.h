@@ -15,6 +15,16 @@ enum ScreenState : int32_t {
     HelpScreen = 3,
 };
 
+// The keyboard's place on the screen it was last used on: the board cursor, the picture
+// button in focus, and whether its frame shows (from a key press until the next click).
+struct KeyFocus {
+    ScreenState screen = TitleScreen;
+    bool shown = false;
+    int column = 0;
+    int row = 0;
+    int button = 0;
+};
+
 struct ProgramState {
     ScreenState Screen = TitleScreen;
     // The screen the help or high-score screen was opened from.
@@ -44,6 +54,8 @@ struct ProgramState {
     SaveRecord save;
     SlotRecord slots;
     bool gameStartedThisRun = false;
+
+    KeyFocus keys;
 
     // The main loop's own bookkeeping.
     int exitCode = 0;

@@ -10,6 +10,7 @@
 #include "presentation/screens.h"
 #include "rules/setup.h"
 #include "shell/game_seam.h"
+#include "shell/keyboard.h"
 #include "shell/program_state.h"
 
 namespace {
@@ -93,6 +94,7 @@ void StartNewGame() {
     game.GameOverClicked = 0;
     setUpGame(ProgramSeam, game, p.save.snapshot, platform::GetTicks());
     p.gameStartedThisRun = true;
+    BoardCursorHome();
     p.Screen = GameScreen;
     RedrawGameScreen(game);
 }

@@ -8,9 +8,11 @@
 #include "platform/platform.h"
 #include "presentation/canvas.h"
 #include "presentation/graphics.h"
+#include "presentation/key_marks.h"
 #include "resources/ui/ui_data.h"
 #include "rules/setup.h"
 #include "shell/game_seam.h"
+#include "shell/keyboard.h"
 #include "shell/program_state.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
@@ -70,6 +72,8 @@ bool StartUp() {
         return false;
     }
 
+    // A frame of the keyboard left by an earlier run in this process is not on this window.
+    ForgetKeyMark();
     if (!platform::OpenMainWindow("Glimora", MainWindowProcedure, MenuEnglish())) return false;
     // A window just shown is painted once, whatever else happens first.
     platform::RequestRepaint();
@@ -145,6 +149,7 @@ bool StartUp() {
         CreateGraphicsIfNeeded();
         setUpGame(ProgramSeam, game, p.save.snapshot, platform::GetTicks());
         p.gameStartedThisRun = true;
+        BoardCursorHome();
         p.Screen = GameScreen;
         game.Paused = 1;
         game.GameRunning = 0;

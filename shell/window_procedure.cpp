@@ -8,13 +8,16 @@
 #include "presentation/canvas.h"
 #include "presentation/game_screen.h"
 #include "presentation/graphics.h"
+#include "presentation/key_marks.h"
 #include "presentation/popups.h"
 #include "presentation/screens.h"
+#include "resources/ui/ui_data.h"
 #include "rules/placement.h"
 #include "rules/runtime_random.h"
 #include "rules/setup.h"
 #include "shell/dialog_procedures.h"
 #include "shell/game_seam.h"
+#include "shell/keyboard.h"
 #include "shell/menu_commands.h"
 #include "shell/program_state.h"
 #include "shell/screens.h"
@@ -107,6 +110,7 @@ void HighScoreClick(int x, int y) {
             }
             setUpGame(ProgramSeam, game, p.save.snapshot, platform::GetTicks());
             p.gameStartedThisRun = true;
+            BoardCursorHome();
         }
         p.Screen = GameScreen;
         RedrawGameScreen(game);
@@ -168,6 +172,7 @@ void GameClick(int x, int y) {
     }
     if (p.ResumeOnRelease) {
         game.Paused = 0;
+        BoardCursorHome();
         RedrawGameScreen(game);
         ClearPopups(game);
         RefreshScorePanel(game);
@@ -191,8 +196,49 @@ void Command(int id) {
         p.game.GameRunning = 0;
         p.RedrawRequested = 1;
         p.PauseOverlayPending = 1;
+        ShowKeyMarks(); // a paused game shows no cursor
     }
     RunMenuCommand(id);
+}
+
+// A press of the left button (or the key that stands for it) on the client.
+void Press() {
+    if (Program().Screen == GameScreen) GamePress();
+}
+
+// A release of the left button at client (x, y).
+void Release(int x, int y) {
+    switch (Program().Screen) {
+    case TitleScreen:
+        TitleClick(x, y);
+        break;
+    case GameScreen:
+        GameClick(x, y);
+        break;
+    case HighScoreScreen:
+        HighScoreClick(x, y);
+        break;
+    case HelpScreen:
+        HelpClick(x, y);
+        break;
+    }
+}
+
+// A key the window was given: the cursor or focus moves, or it clicks or pauses.
+void KeyDown(const platform::Event& event) {
+    const KeyOutcome outcome = KeyPressed(event);
+    switch (outcome.action) {
+    case KeyOutcome::Action::Click:
+        Press();
+        Release(outcome.x, outcome.y);
+        break;
+    case KeyOutcome::Action::Pause:
+        Command(Program().Language == 0 ? menu_id::FrenchPause
+                                        : menu_id::FrenchPause + menu_id::EnglishOffset);
+        break;
+    case KeyOutcome::Action::None:
+        break;
+    }
 }
 
 void Shutdown() {
@@ -224,6 +270,9 @@ void Shutdown() {
         written = false;
     }
     p.SlotFilePath.clear();
+    // The window goes, and the keyboard's frame with it.
+    p.keys.shown = false;
+    ForgetKeyMark();
     ReleaseGraphics();
     platform::PostQuit(written ? 0 : 1);
 }
@@ -234,7 +283,6 @@ void MainWindowProcedure(const platform::Event& event) {
     // Mouse positions arrive as unsigned 16-bit client coordinates.
     const int x = event.x & 0xFFFF;
     const int y = event.y & 0xFFFF;
-    ProgramState& p = Program();
     switch (event.type) {
     case platform::EventType::Create:
         crtSrand(platform::GetTicks());
@@ -253,29 +301,24 @@ void MainWindowProcedure(const platform::Event& event) {
         Command(event.id);
         break;
     case platform::EventType::LeftDown:
-        if (p.Screen == GameScreen) GamePress();
+        PointerPressed();
+        Press();
         break;
     case platform::EventType::LeftUp:
-        switch (p.Screen) {
-        case TitleScreen:
-            TitleClick(x, y);
-            break;
-        case GameScreen:
-            GameClick(x, y);
-            break;
-        case HighScoreScreen:
-            HighScoreClick(x, y);
-            break;
-        case HelpScreen:
-            HelpClick(x, y);
-            break;
-        }
+        Release(x, y);
         break;
     case platform::EventType::LeftDoubleClick:
         // The second press of a double click is not a press: its release places nothing.
+        PointerPressed();
+        break;
+    case platform::EventType::KeyDown:
+        KeyDown(event);
         break;
     case platform::EventType::Close:
         platform::DestroyMainWindow();
-        break;
+        return;
     }
+    // Whatever the event changed, the keyboard's frame follows (the window is there to draw on).
+    if (event.type != platform::EventType::Create && event.type != platform::EventType::Destroy)
+        ShowKeyMarks();
 }

@@ -148,9 +148,10 @@ done
 
 echo
 echo "Processor time (user + system) over $seconds s with no input, $runs runs, % of one core:"
-printf '%-20s %-14s %7s %7s %7s | %7s %7s %7s %7s %9s\n' "" "" \
+printf '%-20s %-14s %7s %7s %7s | %7s %7s %7s %7s | %17s\n' "" "" \
     "min" "median" "max" "game" "server" "rest" "X" "game"
-printf '%-20s %-14s %23s | %-31s %9s\n' "" "" "glimora.exe+wineserver" "medians: % of a core" "wakes/s"
+printf '%-20s %-14s %23s | %-31s | %17s\n' "" "" "glimora.exe+wineserver" "medians: % of a core" \
+    "wakes/s min/med/max"
 for screen in help title running; do
     name="$screen screen"
     [ "$screen" = running ] && name="running game"
@@ -170,8 +171,9 @@ for screen in help title running; do
             }
             END {
                 m = median(both, n)
-                printf "%7.2f %7.2f %7.2f | %7.2f %7.2f %7.2f %7.2f %9.1f\n", lo, m, hi,
-                    median(game, n), median(server, n), median(rest, n), median(x, n), median(wakes, n)
+                w = median(wakes, n) # sorts them
+                printf "%7.2f %7.2f %7.2f | %7.2f %7.2f %7.2f %7.2f | %5.1f %5.1f %5.1f\n", lo, m, hi,
+                    median(game, n), median(server, n), median(rest, n), median(x, n), wakes[1], w, wakes[n]
             }' "$work/results" | sed "s/^/$(printf '%-20s %-14s' "$name" "${labels[$index]}")/"
     done
 done

@@ -4,8 +4,10 @@
 # installer's registry key; a driver waits for the window, plays a short first session through
 # window messages (help, Options dialog, Play, one element, New Game dialog) and closes the
 # window as the close box does; then the exit code and the two files the run wrote, read back
-# by the game's own loaders, are checked. A second run resumes that game; a third runs without
-# the registry key (its two messages, and the saved game left untouched).
+# by the game's own loaders, are checked. A second run resumes that game; then a saved game is
+# resumed and played to its end by key messages alone, and again by clicks, both ending alike;
+# a last run goes without the registry key (its two messages, and the saved game left
+# untouched).
 # Every command is bounded by a timeout, so the step can never hang.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -179,6 +181,21 @@ sys.exit(1 if differ else 0)
 PY
 run_session again second
 check_files
+
+# A resumed game played by the keyboard alone, then by the same clicks, from the same saved
+# game (written by the checker): both end with the same board, score and counters. The saved
+# game of the sessions above is put back afterwards.
+cp "$install/Glimora/donnees0.icc" "$work/session.icc"
+for mode in keys clicks; do
+    "$checker" --resumable "$install/Glimora/donnees0.icc" || fail "no game to resume"
+    run_session "$mode"
+    cp "$install/Glimora/donnees0.icc" "$work/$mode.icc"
+done
+ends=$("$checker" --same-game "$work/keys.icc" "$work/clicks.icc") ||
+    fail "keys and clicks left other games: $ends"
+echo "$ends"
+grep -q '^score [1-9]' <<<"$ends" || fail "the resumed game scored nothing"
+cp "$work/session.icc" "$install/Glimora/donnees0.icc"
 
 # Without the key the game cannot know where the saved game lives: it says so and leaves it be.
 timeout 60 "$wine" reg delete 'HKLM\Software\Glimora' /f >/dev/null || fail "reg delete"

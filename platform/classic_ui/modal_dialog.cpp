@@ -174,10 +174,38 @@ void keepCaretVisible(DialogHandle& d, const DialogGeometry& g) {
     e.scrollToCaret(font(), g.controls[static_cast<size_t>(d.focus)].w - 6);
 }
 
+// A gamepad's button as a dialog's key: A presses the control in focus as Space does (in an
+// edit field, where Space types, it presses the default button as Enter does), B is Escape,
+// and the pad's up and down move the focus as Shift+Tab and Tab do, also out of an edit field.
+UiEvent padInDialog(UiEvent key, bool inEdit) {
+    switch (key.key) {
+    case UiKey::PadA:
+        key.key = inEdit ? UiKey::Return : UiKey::Space;
+        break;
+    case UiKey::PadB:
+        key.key = UiKey::Escape;
+        break;
+    case UiKey::PadUp:
+    case UiKey::PadDown:
+        key.shift = key.key == UiKey::PadUp;
+        key.key = UiKey::Tab;
+        break;
+    case UiKey::PadBack:
+    case UiKey::PadStart:
+        key.key = UiKey::None;
+        break;
+    default:
+        key.key = PadArrow(key.key);
+        break;
+    }
+    return key;
+}
+
 // A key press in a dialog.
-void dialogKey(DialogHandle& d, const UiEvent& key) {
+void dialogKey(DialogHandle& d, const UiEvent& pressed) {
     bool inEdit = d.focus >= 0 && d.control(d.focus).kind == ControlKind::Edit;
     EditField* edit = inEdit ? &d.controls[static_cast<size_t>(d.focus)].edit : nullptr;
+    const UiEvent key = padInDialog(pressed, inEdit);
     switch (key.key) {
     case UiKey::Tab:
         focusControl(d, NextTabStop(*d.dialog, d.focus, key.shift));
@@ -320,7 +348,8 @@ void DrawMessageBox(Surface& s, const MessageBoxLayout& m, std::string_view capt
 
 void MessageBoxInput(MessageBoxState& st, const UiEvent& e, const MessageBoxLayout& m) {
     if (e.kind == UiEvent::Kind::Key) {
-        if (e.key == UiKey::Return || e.key == UiKey::Escape || e.key == UiKey::Space)
+        if (e.key == UiKey::Return || e.key == UiKey::Escape || e.key == UiKey::Space ||
+            e.key == UiKey::PadA || e.key == UiKey::PadB)
             st.done = true;
     } else if (e.kind == UiEvent::Kind::MouseDown && e.left) {
         if (m.okButton.contains(e.x, e.y)) st.held = 0;

@@ -23,7 +23,35 @@ enum class UiKey {
     MenuKey, // F10: enters and leaves the menu bar
     Alt,     // the Alt key itself: alone, pressed and released, enters the menu bar
     Char,    // a letter ('a'..'z') or digit ('0'..'9') in `ch`
+    // A gamepad's buttons (the standard layout); the D-pad and the left stick give the Pad
+    // directions. Each place gives them the meaning of a key of its own: on the window A is
+    // Enter and Start pauses; in the menu and the dialogs A is Space and B Escape; Back opens
+    // the menu.
+    PadA,
+    PadB,
+    PadBack,
+    PadStart,
+    PadUp,
+    PadDown,
+    PadLeft,
+    PadRight,
 };
+
+// The arrow a Pad direction stands for; any other key as it is.
+inline UiKey PadArrow(UiKey key) {
+    switch (key) {
+    case UiKey::PadUp:
+        return UiKey::Up;
+    case UiKey::PadDown:
+        return UiKey::Down;
+    case UiKey::PadLeft:
+        return UiKey::Left;
+    case UiKey::PadRight:
+        return UiKey::Right;
+    default:
+        return key;
+    }
+}
 
 struct UiEvent {
     enum class Kind {

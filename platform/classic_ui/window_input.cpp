@@ -1,8 +1,10 @@
 // The drawn window's input: the main loop's dispatch to the window procedure, the menu loop,
 // and the modal loop that dialogs and message boxes run.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 #include "platform/classic_ui/window_core.h"
 #include "resources/resources.h"
@@ -15,6 +17,56 @@ using Kind = UiEvent::Kind;
 
 BarLayout barLayout(const MenuBar& menu) {
     return LayoutBar(menu, EmbeddedFont(DialogFontId));
+}
+
+// The key the window is given for a key press the menus and dialogs do not take; None for
+// one it is not given (a letter, a key with Alt or Ctrl, B and Back of a gamepad).
+platform::Key windowKey(const UiEvent& e) {
+    if (e.alt || e.ctrl) return platform::Key::None;
+    switch (PadArrow(e.key)) {
+    case UiKey::Left:
+        return platform::Key::Left;
+    case UiKey::Right:
+        return platform::Key::Right;
+    case UiKey::Up:
+        return platform::Key::Up;
+    case UiKey::Down:
+        return platform::Key::Down;
+    case UiKey::Return:
+    case UiKey::PadA:
+        return platform::Key::Enter;
+    case UiKey::Space:
+        return platform::Key::Space;
+    case UiKey::Tab:
+        return platform::Key::Tab;
+    case UiKey::PadStart:
+        return platform::Key::Pause;
+    default:
+        return platform::Key::None;
+    }
+}
+
+// A gamepad's button in the menu loop: A chooses as Space does, B steps back as Escape
+// does, Back closes the menu as F10 does.
+UiEvent padInMenu(UiEvent e) {
+    switch (e.key) {
+    case UiKey::PadA:
+        e.key = UiKey::Space;
+        break;
+    case UiKey::PadB:
+        e.key = UiKey::Escape;
+        break;
+    case UiKey::PadBack:
+        e.key = UiKey::MenuKey;
+        break;
+    case UiKey::PadStart:
+        e.key = UiKey::None;
+        break;
+    default:
+        e.key = PadArrow(e.key);
+        break;
+    }
+    return e;
 }
 
 } // namespace
@@ -126,25 +178,38 @@ bool WindowCore::dispatch(const UiEvent& e) {
         deliver({platform::EventType::LeftUp, e.x - picture.x, y - picture.y, 0});
         return true;
     }
-    case Kind::Key:
+    case Kind::Key: {
         if (e.key == UiKey::Alt) {
             if (!e.repeat) altAlone = true;
             return false;
         }
         altAlone = false;
-        if (!hasMenu) return false;
-        if (e.key == UiKey::MenuKey && !e.alt && !e.ctrl) {
+        if (hasMenu && e.key == UiKey::MenuKey && !e.alt && !e.ctrl) {
             menuThenCommand(0, false, true);
             return true;
         }
-        if (e.alt && e.key == UiKey::Char) {
+        // A gamepad's Back opens the first menu with its pop-up, as Alt with its letter does.
+        if (hasMenu && e.key == UiKey::PadBack) {
+            menuThenCommand(0, true, true);
+            return true;
+        }
+        if (hasMenu && e.alt && e.key == UiKey::Char) {
             const int title = TitleForKey(barLayout(*menu), e.ch);
             if (title >= 0) {
                 menuThenCommand(title, true, true);
                 return true;
             }
         }
-        return false;
+        // What the menus do not take goes to the window, when it is a key the window is given.
+        const platform::Key key = windowKey(e);
+        if (key == platform::Key::None) return false;
+        platform::Event event{platform::EventType::KeyDown, 0, 0, 0};
+        event.key = key;
+        event.repeat = e.repeat;
+        event.shift = e.shift;
+        deliver(event);
+        return true;
+    }
     case Kind::KeyUp:
         if (e.key != UiKey::Alt || !altAlone || !hasMenu) return false;
         altAlone = false;
@@ -202,6 +267,9 @@ int WindowCore::runMenuLoop(int title, bool openPopup, bool viaKeyboard) {
         case Kind::Text:
         case Kind::KeyUp:
             continue;
+        case Kind::Key:
+            loop.handle(padInMenu(e), uiWindowArea().w);
+            break;
         default:
             loop.handle(toUi(e), uiWindowArea().w);
             break;
@@ -222,9 +290,20 @@ bool WindowCore::modalLoop(Overlay overlay, const std::function<bool()>& done,
     const bool drawn = static_cast<bool>(overlay.draw);
     if (drawn) overlays.push_back(std::move(overlay));
     frameDirty = frameDirty || drawn;
+    // A key held down as the dialog opens (the one whose press opened it, say) is no press
+    // for it: the repeats of a key not pressed since it opened, and what they type, never
+    // reach it. The keys pressed in it repeat as usual (Backspace held in a field).
+    struct PressedKey {
+        UiKey key;
+        char ch;
+    };
+    std::vector<PressedKey> pressedHere;
+    bool dropText = false; // the text a dropped repeat typed follows it
     UiEvent e;
     while (!done() && windowOpen) {
         if (!nextModalInput(e)) break;
+        const bool textOfDropped = dropText && e.kind == Kind::Text;
+        dropText = false;
         switch (e.kind) {
         case Kind::Close:
             closeBox();
@@ -241,6 +320,21 @@ bool WindowCore::modalLoop(Overlay overlay, const std::function<bool()>& done,
             break;
         case Kind::FocusLost:
         case Kind::KeyUp:
+            break;
+        case Kind::Key: {
+            const bool here =
+                std::any_of(pressedHere.begin(), pressedHere.end(),
+                            [&e](const PressedKey& k) { return k.key == e.key && k.ch == e.ch; });
+            if (e.repeat && !here) {
+                dropText = true;
+                break;
+            }
+            if (!here) pressedHere.push_back({e.key, e.ch});
+            handle(e);
+            break;
+        }
+        case Kind::Text:
+            if (!textOfDropped) handle(e);
             break;
         default:
             handle(toUi(e));

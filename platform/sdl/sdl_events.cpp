@@ -9,9 +9,10 @@
 
 namespace sdlbackend {
 
-bool waitEvent(SDL_Event* event, uint32_t timeoutMs) {
+bool waitEvent(uint32_t timeoutMs) {
     const uint32_t start = platform::GetTicks();
     for (;;) {
+        if (gamepadInputWaiting()) return true;
         const uint32_t now = platform::GetTicks();
         const uint32_t waited = now - start;
         uint32_t left =
@@ -21,10 +22,18 @@ bool waitEvent(SDL_Event* event, uint32_t timeoutMs) {
             closeAudioWhenDone(now);
             continue;
         }
-        const uint32_t wait = std::min(left, audioDue);
+        // An open gamepad is read every few milliseconds; none, never.
+        const uint32_t padDue = gamepadReadDue(now);
+        if (padDue == 0) {
+            readGamepads(now);
+            if (gamepadInputWaiting()) return true;
+            if (left == 0) return false;
+            continue;
+        }
+        const uint32_t wait = std::min({left, audioDue, padDue});
         int got = wait >= static_cast<uint32_t>(INT_MAX)
-                      ? SDL_WaitEvent(event)
-                      : SDL_WaitEventTimeout(event, static_cast<int>(wait));
+                      ? SDL_WaitEvent(nullptr)
+                      : SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
         if (got == 1) return true;
         if (wait == left) return false;
     }
@@ -117,6 +126,7 @@ bool toInput(const SDL_Event& e, UiEvent& out) {
         out.alt = (e.key.keysym.mod & KMOD_ALT) != 0 || out.key == UiKey::Alt;
         return true;
     default:
+        isGamepadWake(e); // the devices are looked at in the next pump
         return false;
     }
 }
@@ -141,11 +151,11 @@ bool Backend::pollInput(UiEvent& event) {
     SDL_Event e;
     while (SDL_PollEvent(&e) == 1)
         if (toInput(e, event)) return true;
-    return false;
+    return takeGamepadInput(event);
 }
 
 bool Backend::waitInput(uint32_t timeoutMs) {
-    return waitEvent(nullptr, timeoutMs);
+    return waitEvent(timeoutMs);
 }
 
 void Backend::sleepWithoutWindow(uint32_t timeoutMs) {

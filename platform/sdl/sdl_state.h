@@ -68,12 +68,29 @@ bool syncWindowSize();
 uint32_t audioCloseDue(uint32_t now);
 void closeAudioWhenDone(uint32_t now);
 void closeAudio();
-// Sleeps until an SDL event waits (taken into `event` when not null) or timeoutMs passed
-// (UINT32_MAX: no timeout), closing the audio device on the way when its time comes.
-// True when an event waits.
-bool waitEvent(SDL_Event* event, uint32_t timeoutMs);
+// Sleeps until an SDL event or a gamepad's press waits or timeoutMs passed (UINT32_MAX: no
+// timeout), closing the audio device and reading an open gamepad on the way when their time
+// comes. True when something waits.
+bool waitEvent(uint32_t timeoutMs);
 // What is still queued on the device (bytes), and whether there is a device.
 uint32_t queuedAudioBytes();
 bool audioOpen();
+
+// Gamepads: started with the window and stopped with it. startGamepads watches the system's
+// folder of input devices; watchInputDevices watches another (nullptr: none).
+void startGamepads();
+void stopGamepads();
+void watchInputDevices(const char* folder);
+// Whether `event` is the watcher's wake-up: the devices are then looked at for a while.
+bool isGamepadWake(const SDL_Event& event);
+// Milliseconds from `now` until the controllers are to be read (UINT32_MAX: none is open and
+// no device is awaited), and the reading, which queues their presses and releases.
+uint32_t gamepadReadDue(uint32_t now);
+void readGamepads(uint32_t now);
+// The next press or release of a gamepad (read first when a reading is due); false for none.
+bool takeGamepadInput(classicui::UiEvent& event);
+bool gamepadInputWaiting();
+// How many controllers are open.
+int gamepadsOpen();
 
 } // namespace sdlbackend

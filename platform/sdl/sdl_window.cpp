@@ -371,6 +371,7 @@ bool Backend::createWindow(const char* title) {
             SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         sdlStarted = true;
         uiScale = uiScaleForDisplay();
+        startGamepads();
     }
     // An enlarged interface opens an as much enlarged window, where its dialogs fit.
     const int side = 480 * uiScale, bar = barHeight();
@@ -405,6 +406,7 @@ void Backend::destroyWindow() {
     if (window != nullptr) SDL_DestroyWindow(window);
     window = nullptr;
     closeAudio();
+    stopGamepads();
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     sdlStarted = false;
 }

@@ -1,4 +1,5 @@
 // Real modal dialogs from in-memory templates of the shared dialog data, and message boxes.
+#include <array>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -43,6 +44,58 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
+// Keys held down as a dialog or message box opens (the one whose press opened it, say) are
+// no presses for it: until each is released, its key-downs (the repeats of a held key) are
+// dropped before the dialog sees them, and so is a repeat of Enter, Escape or Space that
+// finds the key down already, whatever opened the dialog. One set per dialog open, innermost
+// last; a message filter sees every message of the dialogs' loops.
+std::vector<std::array<bool, 256>> keysHeldAtOpen;
+HHOOK keyFilter = nullptr;
+
+LRESULT CALLBACK filterDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if ((code == MSGF_DIALOGBOX || code == MSGF_MESSAGEBOX) && message != nullptr &&
+        !keysHeldAtOpen.empty()) {
+        std::array<bool, 256>& held = keysHeldAtOpen.back();
+        const auto key = static_cast<size_t>(message->wParam & 0xFF);
+        if (message->message == WM_KEYUP || message->message == WM_SYSKEYUP) held[key] = false;
+        if (message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN) {
+            const bool repeat = (message->lParam & (LPARAM{1} << 30)) != 0;
+            const bool answers = key == VK_RETURN || key == VK_ESCAPE || key == VK_SPACE;
+            if (held[key] || (repeat && answers)) return 1;
+        }
+    }
+    return CallNextHookEx(keyFilter, code, wParam, lParam);
+}
+
+// Keeps the keys held while it lives: around one dialog or message box.
+class KeysHeldAtOpen {
+  public:
+    KeysHeldAtOpen() {
+        BYTE state[256] = {};
+        std::array<bool, 256> held{};
+        if (GetKeyboardState(state)) {
+            for (size_t key = 0; key < held.size(); ++key)
+                held[key] = (state[key] & 0x80) != 0;
+        }
+        // The mouse's buttons are no keys.
+        held[VK_LBUTTON] = held[VK_RBUTTON] = held[VK_MBUTTON] = false;
+        keysHeldAtOpen.push_back(held);
+        if (keyFilter == nullptr)
+            keyFilter =
+                SetWindowsHookExA(WH_MSGFILTER, filterDialogKeys, nullptr, GetCurrentThreadId());
+    }
+    ~KeysHeldAtOpen() {
+        keysHeldAtOpen.pop_back();
+        if (keysHeldAtOpen.empty() && keyFilter != nullptr) {
+            UnhookWindowsHookEx(keyFilter);
+            keyFilter = nullptr;
+        }
+    }
+    KeysHeldAtOpen(const KeysHeldAtOpen&) = delete;
+    KeysHeldAtOpen& operator=(const KeysHeldAtOpen&) = delete;
+};
+
 } // namespace
 
 int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
@@ -51,6 +104,7 @@ int RunDialog(const DialogTemplate& dialog, const DialogProcedure& procedure) {
     std::vector<DWORD> aligned((bytes.size() + sizeof(DWORD) - 1) / sizeof(DWORD), 0);
     std::memcpy(aligned.data(), bytes.data(), bytes.size());
     DialogHandle handle{nullptr, &procedure};
+    const KeysHeldAtOpen heldKeys;
     const INT_PTR result = DialogBoxIndirectParamA(
         win32::Instance(), reinterpret_cast<LPCDLGTEMPLATEA>(aligned.data()), win32::MainWindow(),
         dialogProcedure, reinterpret_cast<LPARAM>(&handle));
@@ -84,6 +138,7 @@ std::string GetControlText(DialogHandle& dialog, int controlId, int maxCount) {
 }
 
 void ShowMessage(std::string_view text, std::string_view caption) {
+    const KeysHeldAtOpen heldKeys;
     MessageBoxA(nullptr, std::string(text).c_str(), std::string(caption).c_str(), MB_OK);
 }
 

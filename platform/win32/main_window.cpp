@@ -35,6 +35,31 @@ void fitSurfaceToClient(HWND window) {
         windowSurface = Surface(width, height);
 }
 
+// The key the window is given for a virtual-key code; None for the others, which go to the
+// default window procedure. Keys with Ctrl or Alt are not the window's either (Alt makes
+// them system keys, which never come here).
+Key keyOf(WPARAM virtualKey) {
+    if (GetKeyState(VK_CONTROL) < 0) return Key::None;
+    switch (virtualKey) {
+    case VK_LEFT:
+        return Key::Left;
+    case VK_RIGHT:
+        return Key::Right;
+    case VK_UP:
+        return Key::Up;
+    case VK_DOWN:
+        return Key::Down;
+    case VK_RETURN:
+        return Key::Enter;
+    case VK_SPACE:
+        return Key::Space;
+    case VK_TAB:
+        return Key::Tab;
+    default:
+        return Key::None;
+    }
+}
+
 // Client coordinates as the mouse messages carry them: two unsigned 16-bit words.
 int lowWord(LPARAM value) {
     return static_cast<int>(LOWORD(static_cast<DWORD_PTR>(value)));
@@ -82,6 +107,16 @@ LRESULT CALLBACK mainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     case WM_LBUTTONDBLCLK:
         deliver(EventType::LeftDoubleClick, lowWord(lParam), highWord(lParam));
         return DefWindowProcA(window, message, wParam, lParam);
+    case WM_KEYDOWN: {
+        const Key key = keyOf(wParam);
+        if (key == Key::None || procedure == nullptr) break;
+        Event event{EventType::KeyDown};
+        event.key = key;
+        event.repeat = (lParam & (LPARAM{1} << 30)) != 0; // it was down already
+        event.shift = GetKeyState(VK_SHIFT) < 0;
+        procedure(event);
+        return 0;
+    }
     case WM_CLOSE:
         deliver(EventType::Close);
         return 0;

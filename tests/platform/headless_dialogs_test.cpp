@@ -305,6 +305,40 @@ TEST_F(HeadlessDialogs, TheKeyboardPressesTheFocusedButtonAndTheMnemonics) {
     EXPECT_EQ(headless::Dialogs()[3].commands, (std::vector<int>{2103, 2}));
 }
 
+TEST_F(HeadlessDialogs, AGamepadMovesTheFocusPressesWithAAndCancelsWithB) {
+    using classicui::UiKey;
+    // Up and down go round the tab stops, A presses the control in focus, B cancels.
+    Key(UiKey::PadUp);   // the last radio button
+    Key(UiKey::PadA);    // pressed
+    Key(UiKey::PadDown); // OK
+    Key(UiKey::PadDown); // Cancel
+    Key(UiKey::PadStart);
+    Key(UiKey::PadA);
+    EXPECT_EQ(platform::RunDialog(optionsDialog, optionsProcedure), 1);
+    Key(UiKey::PadB);
+    EXPECT_EQ(platform::RunDialog(optionsDialog, optionsProcedure), 1);
+    EXPECT_EQ(headless::Dialogs()[0].commands, (std::vector<int>{2103, 2}));
+    EXPECT_EQ(headless::Dialogs()[1].commands, (std::vector<int>{2}));
+    // In the name field A is Enter (Space would type); down leaves the field for OK.
+    headless::AwaitDialog();
+    headless::QueueText("Zoe");
+    Key(UiKey::PadA);
+    EXPECT_EQ(platform::RunDialog(nameDialog, nameProcedure), 0);
+    EXPECT_EQ(storedName, "Zoe");
+    Key(UiKey::PadDown);
+    Check([](DialogHandle& d) { EXPECT_EQ(d.control(d.focus).kind, ControlKind::DefPushButton); });
+    Key(UiKey::PadA);
+    EXPECT_EQ(platform::RunDialog(nameDialog, nameProcedure), 0);
+    EXPECT_EQ(headless::Dialogs()[3].commands, std::vector<int>{1});
+    // A message box closes at A or B.
+    Key(UiKey::PadA);
+    platform::ShowMessage("Error 4.", "Error!");
+    Key(UiKey::PadB);
+    platform::ShowMessage("Error 4.", "Error!");
+    EXPECT_EQ(headless::PendingInputs(), 0u);
+    EXPECT_TRUE(headless::UnseenMessages().empty());
+}
+
 TEST_F(HeadlessDialogs, EscapeLeavesANoticeOpenAndUnclosedDialogsAreReported) {
     Key(classicui::UiKey::Escape);
     Check([](DialogHandle&) {}); // still open

@@ -502,6 +502,62 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     EXPECT_EQ(headless::PendingInputs(), 0u);
 }
 
+TEST_F(HeadlessEvents, KeysAndGamepadButtonsTheMenusDoNotTakeReachTheWindow) {
+    using platform::Key;
+    const struct {
+        UiKey key;
+        bool shift, alt, ctrl, repeat;
+        Key given; // None: the window is given nothing
+    } cases[] = {
+        {UiKey::Left, false, false, false, false, Key::Left},
+        {UiKey::PadRight, false, false, false, false, Key::Right},
+        {UiKey::PadUp, false, false, false, false, Key::Up},
+        {UiKey::Down, false, false, false, true, Key::Down},
+        {UiKey::Return, false, false, false, true, Key::Enter},
+        {UiKey::PadA, false, false, false, false, Key::Enter},
+        {UiKey::Space, false, false, false, false, Key::Space},
+        {UiKey::Tab, true, false, false, false, Key::Tab},
+        {UiKey::PadStart, false, false, false, false, Key::Pause},
+        {UiKey::Char, false, false, false, false, Key::None}, // a letter alone
+        {UiKey::Escape, false, false, false, false, Key::None},
+        {UiKey::PadB, false, false, false, false, Key::None},
+        {UiKey::Return, false, true, false, false, Key::None}, // Alt+Enter
+        {UiKey::Right, false, false, true, false, Key::None},  // Ctrl+Right
+    };
+    for (const auto& c : cases) {
+        seen.clear();
+        classicui::UiEvent e;
+        e.kind = classicui::UiEvent::Kind::Key;
+        e.key = c.key;
+        e.ch = 'q';
+        e.shift = c.shift;
+        e.alt = c.alt;
+        e.ctrl = c.ctrl;
+        e.repeat = c.repeat;
+        headless::QueueInput(e);
+        e.kind = classicui::UiEvent::Kind::KeyUp;
+        headless::QueueInput(e);
+        const Types types = drain();
+        if (c.given == Key::None) {
+            EXPECT_EQ(types, Types{}) << static_cast<int>(c.key);
+            continue;
+        }
+        ASSERT_EQ(types, Types{EventType::KeyDown}) << static_cast<int>(c.key);
+        EXPECT_EQ(seen[0].key, c.given);
+        EXPECT_EQ(seen[0].shift, c.shift);
+        EXPECT_EQ(seen[0].repeat, c.repeat);
+    }
+    // Back opens the first menu at its first item; in it the pad moves as the arrows do, A
+    // chooses as Space does, B steps back as Escape does, Back closes it.
+    seen.clear();
+    for (UiKey k : {UiKey::PadBack, UiKey::PadDown, UiKey::PadA, UiKey::PadBack, UiKey::PadB,
+                    UiKey::PadB, UiKey::PadBack, UiKey::PadBack})
+        headless::QueueKey(k);
+    headless::QueueProbe([] { EXPECT_FALSE(classicui::MainWindow().menuView.active); });
+    EXPECT_EQ(drain(), Types{EventType::Command});
+    EXPECT_EQ(seen[0].id, MenuEnglish().popups[0].items[1].id);
+}
+
 } // namespace
 
 // A backend that shows the menu bar and dialogs itself (the web page): no rows of the window

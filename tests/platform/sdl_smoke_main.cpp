@@ -6,7 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 #include "platform/classic_ui/dialog_layout.h"
 #include "platform/classic_ui/menu_layout.h"
@@ -23,6 +26,7 @@ namespace {
 int creates = 0, paints = 0, destroys = 0, sizes = 0;
 int lastCommand = 0;
 std::vector<platform::Event> mouse;
+std::vector<platform::Key> keys;
 
 void procedure(const platform::Event& e) {
     using T = platform::EventType;
@@ -40,6 +44,7 @@ void procedure(const platform::Event& e) {
     if (e.type == T::Command) lastCommand = e.id;
     if (e.type == T::LeftDown || e.type == T::LeftUp || e.type == T::LeftDoubleClick)
         mouse.push_back(e);
+    if (e.type == T::KeyDown) keys.push_back(e.key);
     if (e.type == T::Close) platform::DestroyMainWindow();
     if (e.type == T::Destroy) {
         ++destroys;
@@ -106,6 +111,61 @@ int pumpAll() {
     return code;
 }
 
+// A gamepad plugged in inside the process: its buttons and left stick set, step by step, by
+// a thread of its own while the game's loops read it (also from inside the menu loop, which
+// returns only when done).
+struct VirtualPad {
+    SDL_Joystick* joystick = nullptr;
+    int index = -1;
+
+    bool plugIn() {
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        desc.name = "virtual gamepad";
+        index = SDL_JoystickAttachVirtualEx(&desc);
+        joystick = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+        return joystick != nullptr;
+    }
+    void pullOut() {
+        SDL_JoystickClose(joystick);
+        SDL_JoystickDetachVirtual(index);
+        joystick = nullptr;
+    }
+    // One step: a button (or, for a negative number, the left stick's x axis) set to `value`.
+    struct Step {
+        int control;
+        int value;
+    };
+    // Plays the steps 120 ms apart on a thread, while `run` runs here.
+    template <typename F> void play(std::vector<Step> steps, F run) {
+        std::thread player([this, steps] {
+            for (const Step& step : steps) {
+                SDL_Delay(120);
+                if (step.control < 0)
+                    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX,
+                                               static_cast<Sint16>(step.value));
+                else
+                    SDL_JoystickSetVirtualButton(joystick, step.control,
+                                                 static_cast<Uint8>(step.value));
+            }
+        });
+        run();
+        player.join();
+    }
+};
+
+// Pumps and waits as the game's loop does, for `ms`.
+void loopFor(uint32_t ms) {
+    const uint32_t start = platform::GetTicks();
+    int code = -1;
+    while (platform::GetTicks() - start < ms) {
+        if (platform::PumpOne(code) == platform::PumpResult::Idle) platform::WaitForEvent(50);
+    }
+}
+
 } // namespace
 
 // Whether some rectangle of `all` holds `r` whole.
@@ -117,6 +177,9 @@ bool covered(const std::vector<classicui::Rect>& all, const classicui::Rect& r) 
 }
 
 int main() {
+    // The dummy video driver gives the window no keyboard focus, without which SDL would let
+    // the gamepad's presses pass by.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     // The changed rectangles shown at a present: apart ones stay apart, touching ones become
     // one, and past the most kept apart every change is still shown.
     {
@@ -291,6 +354,81 @@ int main() {
     pushKey(SDLK_ESCAPE);
     pumpAll();
     check(lastCommand == 0, "Escape closes the menu without a command");
+
+    // A gamepad plugged in while the game runs is taken: the folder of input devices (a
+    // folder of the test's here) wakes the waiting loop, which looks for it. Its D-pad and
+    // stick push arrows (the stick once as it leans past half way, again only after it came
+    // back under a quarter), A is Enter, Start pauses, and Back opens the menu, where the pad
+    // moves and A chooses. Pulled out, it is let go, and plugged in again, taken again.
+    // Without one, nothing is read while waiting.
+    char folder[] = "/tmp/glimora-input-XXXXXX";
+    if (mkdtemp(folder) != nullptr) {
+        using B = SDL_GameControllerButton;
+        const std::string device = std::string(folder) + "/event7";
+        sdlbackend::watchInputDevices(folder);
+        loopFor(100);
+        check(sdlbackend::gamepadReadDue(platform::GetTicks()) == UINT32_MAX,
+              "without a gamepad nothing is read");
+        VirtualPad pad;
+        check(pad.plugIn(), "a virtual gamepad plugs in");
+        std::thread plug([&device] {
+            SDL_Delay(200);
+            std::fclose(std::fopen(device.c_str(), "w"));
+        });
+        uint32_t start = platform::GetTicks();
+        platform::WaitForEvent(10000);
+        plug.join();
+        check(platform::GetTicks() - start < 5000, "a device coming wakes the waiting loop");
+        loopFor(300);
+        check(sdlbackend::gamepadsOpen() == 1, "a gamepad plugged in is taken");
+        check(sdlbackend::gamepadReadDue(platform::GetTicks()) <= 25, "an open gamepad is read");
+        keys.clear();
+        lastCommand = 0;
+        const int X = -1;
+        pad.play({{B::SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1},
+                  {B::SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0},
+                  {X, 30000},
+                  {X, 12000},
+                  {X, 30000},
+                  {X, 4000},
+                  {X, -30000},
+                  {X, 0},
+                  {B::SDL_CONTROLLER_BUTTON_A, 1},
+                  {B::SDL_CONTROLLER_BUTTON_A, 0},
+                  {B::SDL_CONTROLLER_BUTTON_START, 1},
+                  {B::SDL_CONTROLLER_BUTTON_START, 0},
+                  {B::SDL_CONTROLLER_BUTTON_B, 1},
+                  {B::SDL_CONTROLLER_BUTTON_B, 0},
+                  {B::SDL_CONTROLLER_BUTTON_BACK, 1},
+                  {B::SDL_CONTROLLER_BUTTON_BACK, 0},
+                  {B::SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1},
+                  {B::SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0},
+                  {B::SDL_CONTROLLER_BUTTON_A, 1},
+                  {B::SDL_CONTROLLER_BUTTON_A, 0}},
+                 [] { loopFor(3000); });
+        using K = platform::Key;
+        check(keys == std::vector<K>{K::Right, K::Right, K::Left, K::Enter, K::Pause},
+              "the pad's D-pad, stick, A and Start reach the window as keys");
+        check(lastCommand == 9074, "Back, Down, A choose Exit in the menu");
+        pad.pullOut();
+        std::remove(device.c_str());
+        loopFor(100);
+        check(sdlbackend::gamepadsOpen() == 0, "a gamepad pulled out is let go");
+        check(pad.plugIn(), "the gamepad plugs in again");
+        std::fclose(std::fopen(device.c_str(), "w"));
+        loopFor(300);
+        check(sdlbackend::gamepadsOpen() == 1, "and is taken again");
+        pad.pullOut();
+        loopFor(3100);
+        check(sdlbackend::gamepadReadDue(platform::GetTicks()) == UINT32_MAX,
+              "once it is gone and looked for no more, nothing is read");
+        sdlbackend::watchInputDevices(nullptr);
+        std::remove(device.c_str());
+        rmdir(folder);
+        // A wait that a wake-up ended leaves SDL's mark of the end of a pump in its queue:
+        // the events pushed behind it come at the next pump.
+        pumpAll();
+    }
 
     // The same from the mouse: press the title, release, then click the item.
     const BitmapFont& font = EmbeddedFont(DialogFontId);

@@ -5,7 +5,11 @@
 # margin around it painted the game's dark colour everywhere, and the picture must be the 480
 # picture scaled; back at a free size the client is square again and the picture is the 480 one
 # pixel for pixel. Then, maximised, clicks at the centred buttons start a game and a click on a
-# board square places on that very square.
+# board square places on that very square. Last, a saved game is resumed and played by the
+# keyboard alone (Return resumes, arrows from square (0, 0), Return places, Return after GAME
+# OVER), and again by the same clicks: both leave the same board, score and counters. That part
+# runs the game built with test switches beside PROGRAM (glimora_driven, which says when GAME
+# OVER shows) and the native checker of saved games (tests/win32/win32_written_files_check).
 #
 # Usage: tests/shell/window_manager.sh PROGRAM
 set -euo pipefail
@@ -224,5 +228,75 @@ click $((121 + 54 * 3 + 24)) $((121 + 54 * 2 + 24))
 import -window root -depth 8 "rgb:$work/after.rgb"
 import -window root "$work/placed.png" 2>/dev/null || true
 square_changed before after || fail "the click on square (3, 2) placed nothing there"
+kill "$game_pid" 2>/dev/null || true
+wait "$game_pid" 2>/dev/null || true
+game_pid=""
+
+# A resumed game by keys, then by clicks. The checker writes the game to resume: two elements
+# rise slowly, one to clear a row, the other to paint one.
+build="$(dirname "$program")"
+driven="$build/glimora_driven"
+checker="$build/tests/win32/win32_written_files_check"
+[ -x "$driven" ] && [ -x "$checker" ] || fail "$driven or $checker is not built"
+play_resumed() {
+    local mode="$1" run="$work/$1"
+    mkdir -p "$run/data/Glimora" "$run/home"
+    cp "$driven" "$run/glimora"
+    printf 'Language=1\nPath=%s/data\n' "$run" >"$run/glimora.conf"
+    "$checker" --resumable "$run/data/Glimora/donnees0.icc" || fail "no game to resume"
+    env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy GDK_SCALE=1 HOME="$run/home" \
+        "$run/glimora" --say-game-over >"$run/game.log" 2>&1 &
+    game_pid=$!
+    window=""
+    for _ in $(seq 1 100); do
+        window=$(xdotool search --onlyvisible --pid "$game_pid" --name '^Glimora$' 2>/dev/null | head -1) || true
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || fail "$mode: no window"
+    sleep 1
+    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+    read -r x0 y0 w h < <(geometry)
+    local bar=$((h - 480))
+    square() { # a click at the centre of square (column, row)
+        xdotool mousemove --sync $((x0 + 121 + 54 * $1 + 24)) $((y0 + bar + 121 + 54 * $2 + 24)) click 1
+    }
+    if [ "$mode" = keys ]; then
+        xdotool key Return
+        sleep 0.2
+        xdotool key Right Right Right Down Down Return
+        sleep 0.3
+        xdotool key Left Left Left Down Down Return
+    else
+        square 0 0
+        sleep 0.2
+        square 3 2
+        sleep 0.3
+        square 0 4
+    fi
+    for _ in $(seq 1 600); do
+        grep -q 'GAME OVER shown' "$run/game.log" && break
+        sleep 0.1
+    done
+    grep -q 'GAME OVER shown' "$run/game.log" || fail "$mode: no GAME OVER within 60 s"
+    if [ "$mode" = keys ]; then xdotool key Return; else square 0 4; fi
+    # The name asked two seconds later, typed and confirmed alike.
+    sleep 3
+    xdotool type --delay 50 Ann
+    xdotool key Return
+    sleep 1
+    import -window root "$work/$mode-end.png" 2>/dev/null || true
+    kill -TERM "$game_pid"
+    wait "$game_pid" || fail "$mode: the game ended with $?"
+    game_pid=""
+}
+say "a resumed game by keys"
+play_resumed keys
+say "the same game by clicks"
+play_resumed clicks
+ends=$("$checker" --same-game "$work/keys/data/Glimora/donnees0.icc" \
+    "$work/clicks/data/Glimora/donnees0.icc") || fail "keys and clicks left other games: $ends"
+echo "$ends"
+grep -q '^score [1-9]' <<<"$ends" || fail "the resumed game scored nothing"
 
 say "passed"

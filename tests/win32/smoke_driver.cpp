@@ -6,10 +6,17 @@
 // "second": while the game runs, starts glimora.exe once more: that start says the game is
 // already running, opens no window and ends with 1; the running game is left as it is.
 // "pair": two games of two players run at once; both are closed together.
-// Usage: smoke_driver first|again|nokey|second|pair <folder for the pictures> <glimora.exe>
+// "keys": a resumed game (the one the native checker writes) played by the keyboard alone
+// through key messages: Return resumes, arrows from square (0, 0) and Return place its two
+// rising elements, Return after GAME OVER; the name is typed, a held Return first (which must
+// not answer), then Return. "clicks": the same game by the same clicks, and OK clicked.
+// Usage: smoke_driver first|again|nokey|second|pair|keys|clicks <folder for the pictures>
+//        <glimora.exe>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifndef NOMINMAX
@@ -362,6 +369,89 @@ void answerMessageBox(HWND main, const char* caption, const std::string& text) {
     check(waitClosed(box, ChangeWaitMs), "OK closes the message box");
 }
 
+// A key pressed and let go, as the window that has the keyboard gets it; `held`: a repeat of a
+// key already down (only its press, bit 30 set).
+void key(HWND target, UINT virtualKey, bool held = false) {
+    const auto scan = static_cast<LPARAM>(MapVirtualKeyA(virtualKey, 0 /* MAPVK_VK_TO_VSC */));
+    const LPARAM press = 1 | (scan << 16) | (held ? LPARAM{1} << 30 : 0);
+    PostMessageA(target, WM_KEYDOWN, virtualKey, press);
+    if (!held) PostMessageA(target, WM_KEYUP, virtualKey, press | (LPARAM{3} << 30));
+}
+
+void keys(HWND target, std::initializer_list<UINT> virtualKeys) {
+    for (const UINT k : virtualKeys)
+        key(target, k);
+}
+
+// A click at the centre of board square (column, row).
+void clickSquare(HWND window, int column, int row) {
+    clickCanvas(window, 121 + 54 * column + 24, 121 + 54 * row + 24);
+}
+
+// Whether the GAME OVER panel covers the board: its dark blue at four places the squares are.
+bool gameOverShown(const Picture& p) {
+    const size_t rowBytes = (static_cast<size_t>(p.width) * 3 + 3) & ~size_t{3};
+    for (const auto& [x, y] : {std::pair{199, 160}, {307, 160}, {199, 320}, {307, 320}}) {
+        const size_t at = static_cast<size_t>(p.height - 1 - y * p.height / 480) * rowBytes +
+                          static_cast<size_t>(x * p.width / 480) * 3;
+        if (at + 2 >= p.bytes.size()) return false;
+        const int b = p.bytes[at], g = p.bytes[at + 1], r = p.bytes[at + 2];
+        if (!(b > r + 20 && b > g + 20 && r < 90)) return false;
+    }
+    return true;
+}
+
+// The resumed game, by keys or by clicks: the same placements at the same squares.
+void resumedGame(HWND main, bool byKeys) {
+    save(capture(main), byKeys ? "11-resumed-keys" : "11-resumed-clicks");
+    if (byKeys) {
+        key(main, VK_RETURN); // resumes, places nothing
+        Sleep(300);
+        keys(main, {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}); // (3, 2)
+        Sleep(400);
+        keys(main, {VK_LEFT, VK_LEFT, VK_LEFT, VK_DOWN, VK_DOWN, VK_RETURN}); // (0, 4)
+    } else {
+        clickSquare(main, 0, 0);
+        Sleep(300);
+        clickSquare(main, 3, 2);
+        Sleep(400);
+        clickSquare(main, 0, 4);
+    }
+    const DWORD start = GetTickCount();
+    Picture shown = capture(main);
+    while (!gameOverShown(shown) && GetTickCount() - start < 90000) {
+        Sleep(200);
+        shown = capture(main);
+    }
+    save(shown, byKeys ? "12-game-over-keys" : "12-game-over-clicks");
+    check(gameOverShown(shown), "GAME OVER shows");
+    if (byKeys)
+        key(main, VK_RETURN);
+    else
+        clickSquare(main, 0, 4);
+    HWND dialog = findOtherWindow(main, "Player Name", 10000);
+    check(dialog != nullptr, "the name is asked for");
+    if (dialog == nullptr) return;
+    HWND field = GetDlgItem(dialog, 1002);
+    if (byKeys) {
+        // Return held down since before the dialog opened: its repeats do not answer it.
+        key(field, VK_RETURN, true);
+        key(field, VK_RETURN, true);
+        Sleep(700);
+        check(IsWindowVisible(dialog) != 0, "a held Return leaves the name dialog open");
+    }
+    for (const char c : std::string("Ann"))
+        PostMessageA(field, WM_CHAR, static_cast<WPARAM>(c), 1);
+    Sleep(300);
+    if (byKeys)
+        key(field, VK_RETURN);
+    else
+        clickButton(dialog, IDOK);
+    check(waitClosed(dialog, ChangeWaitMs), "the name is taken");
+    Sleep(500);
+    save(capture(main), byKeys ? "13-high-scores-keys" : "13-high-scores-clicks");
+}
+
 // The visible main windows of games, of any process.
 std::vector<HWND> gameWindows() {
     std::vector<HWND> found;
@@ -414,9 +504,9 @@ void secondStart(HWND main, const char* exe) {
 int main(int argc, char** argv) {
     const std::string mode = argc == 4 ? argv[1] : "";
     if (mode != "first" && mode != "again" && mode != "nokey" && mode != "installed" &&
-        mode != "second" && mode != "pair") {
-        std::printf("usage: smoke_driver first|again|nokey|installed|second|pair <pictures "
-                    "folder> <glimora.exe>\n");
+        mode != "second" && mode != "pair" && mode != "keys" && mode != "clicks") {
+        std::printf("usage: smoke_driver first|again|nokey|installed|second|pair|keys|clicks "
+                    "<pictures folder> <glimora.exe>\n");
         return 2;
     }
     pictureFolder = argv[2];
@@ -494,6 +584,8 @@ int main(int argc, char** argv) {
         if (mode == "first") {
             checkResources(argv[3]);
             firstRun(main);
+        } else if (mode == "keys" || mode == "clicks") {
+            resumedGame(main, mode == "keys");
         } else {
             nextRun(main);
         }
