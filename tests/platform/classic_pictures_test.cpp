@@ -260,9 +260,10 @@ TEST(ClassicPictures, EveryMenuDialogAndMessageBoxMatchesItsLookedAtPicture) {
         if (count == 0) continue;
         WritePng(picture, out + ".png");
         WritePng(differences, out + "-differences.png");
-        ADD_FAILURE() << "picture " << name << " differs from " << held << " in " << count
-                      << " pixels within " << box.w << " x " << box.h << " at (" << box.x << ", "
-                      << box.y << "): drawn in " << out << ".png, differences (magenta) in " << out
+        ADD_FAILURE() << "picture " << name << " differs from " << held << ": " << count
+                      << (count == 1 ? " pixel" : " pixels") << " within " << box.w << " x "
+                      << box.h << " at (" << box.x << ", " << box.y << "): drawn in " << out
+                      << ".png, differences (magenta) in " << out
                       << "-differences.png; once looked at, `cmake --build build --target "
                       << "refresh_pictures` holds the new pictures";
     }

@@ -1,4 +1,4 @@
-// The held pictures' files: PNG of 8-bit RGB or palette pixels, read and written for the tests.
+// The held pictures' files: PNG of 8-bit RGB pixels, read and written for the tests.
 #pragma once
 
 #include <string>
@@ -7,6 +7,5 @@
 
 // The picture in `path`; empty when the file is missing or is no PNG this writes.
 Surface ReadPng(const std::string& path);
-// Writes `s` with a palette when it has at most 256 colours, as RGB otherwise, at zlib's best
-// compression. False when the file cannot be written.
+// Writes `s` as RGB at zlib's best compression. False when the file cannot be written.
 bool WritePng(const Surface& s, const std::string& path);
