@@ -26,7 +26,8 @@ TextStrip newStrip(int height) {
 
 Surface LoadBitmapResource(int id) {
     if (pictureSource != nullptr) return pictureSource(id);
-    return DecodeBmp(ResourceBytes(ResourceKind::Bitmap, id));
+    // Decoded at once: the file's bytes are not kept beside the picture.
+    return DecodeBmp(UnpackResource(ResourceKind::Bitmap, id));
 }
 
 void UsePictureSource(PictureSource source) {

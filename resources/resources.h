@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 enum class ResourceKind { Bitmap, Wave, Font, Icon };
 
@@ -12,5 +13,9 @@ constexpr int DialogFontId = 2; // menus and dialogs: the classic 8-point dialog
 // Icon resource of the window.
 constexpr int WindowIconId = 500;
 
-// The bytes of an embedded resource; empty when there is none with that id.
+// The bytes of an embedded resource, kept for the rest of the run; empty when there is none
+// with that id.
 std::span<const uint8_t> ResourceBytes(ResourceKind kind, int id);
+// The same bytes decompressed for the caller alone, kept by no one else: for what is read once
+// into something else (a picture decoded), so that no second copy stays.
+std::vector<uint8_t> UnpackResource(ResourceKind kind, int id);

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Measures the peak memory (VmHWM) of the SDL program after a stretch of play under Xvfb,
-# with a 480 x 480 and a 1920 x 1920 client, as min / median / max of several runs; with a
-# second build folder the same figures for that program beside them.
+# with a 480 x 480 and a 1920 x 1920 client, as min / median / max of several runs; with more
+# build folders the same figures for each of those programs beside them.
 #
-# Usage: tools/measure_memory.sh [build-dir] [before-build-dir]
+# Usage: tools/measure_memory.sh [build-dir] [before-build-dir...]
 #   GLIMORA_MEASURE_SECONDS  play before reading the peak (default 60)
 #   GLIMORA_MEASURE_RUNS     runs per figure (default 3)
 # Needs xvfb-run and xdotool. A before-build-dir holding an older glimora (without
@@ -48,6 +48,6 @@ figure() {
 echo "Peak memory (VmHWM) after ${seconds} s of play, min / median / max of ${runs} runs:"
 for side in 480 1920; do
     line=$(printf '%4d x %-4d  this build %s' "$side" "$side" "$(figure "$build" "$side")")
-    [ -n "$before" ] && line="$line   before $(figure "$before" "$side")"
+    for dir in "${befores[@]}"; do line="$line   $dir $(figure "$dir" "$side")"; done
     echo "$line"
 done

@@ -1,15 +1,18 @@
-// The drawn menus, dialogs and message boxes held to pictures that were looked at: each whole
-// picture's fingerprint against a table.
+// The drawn menus, dialogs and message boxes held to pictures that were looked at, each whole
+// picture against its PNG file in tests/platform/pictures/.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <filesystem>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/classic_ui/classic_draw.h"
 #include "platform/classic_ui/dialog_layout.h"
 #include "platform/classic_ui/menu_layout.h"
 #include "platform/classic_ui/menu_loop.h"
@@ -20,6 +23,7 @@
 #include "resources/bitmap_font.h"
 #include "resources/resources.h"
 #include "resources/ui/ui_data.h"
+#include "tests/platform/png_file.h"
 
 namespace {
 
@@ -32,57 +36,53 @@ const Rect bounds{0, 0, ClientSide, ClientSide + classicui::MenuBarHeight};
 // What lies under the interface: no colour the classic look uses.
 constexpr uint32_t Desk = 0x008080;
 
-// 64-bit FNV-1a over the size and every pixel, four bytes each, low byte first.
-uint64_t Fingerprint(const Surface& s) {
-    uint64_t h = 0xCBF29CE484222325u;
-    const auto add = [&h](uint32_t word) {
-        for (int i = 0; i < 4; ++i) {
-            h ^= (word >> (8 * i)) & 0xFFu;
-            h *= 0x100000001B3u;
+// Where the held pictures are, and where a run writes what it drew.
+const std::string Held = GLIMORA_HELD_PICTURES;
+const std::string Written = GLIMORA_WRITTEN_PICTURES;
+
+// The held picture faded where the drawn one matches it, magenta where they differ (and
+// wherever only one of them has pixels), framed in magenta: `count` pixels within `box`.
+Surface Differences(const Surface& drawn, const Surface& held, int& count, Rect& box) {
+    Surface out(std::max(drawn.width, held.width), std::max(drawn.height, held.height));
+    count = 0;
+    for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) {
+            const bool inBoth =
+                x < drawn.width && y < drawn.height && x < held.width && y < held.height;
+            if (inBoth && drawn.at(x, y) == held.at(x, y)) {
+                out.at(x, y) = 0xC0C0C0u + ((held.at(x, y) >> 2) & 0x3F3F3Fu);
+                continue;
+            }
+            out.at(x, y) = 0xFF00FFu;
+            box = count++ == 0 ? Rect{x, y, 1, 1} : box.united({x, y, 1, 1});
         }
-    };
-    add(static_cast<uint32_t>(s.width));
-    add(static_cast<uint32_t>(s.height));
-    for (int y = 0; y < s.height; ++y)
-        for (int x = 0; x < s.width; ++x)
-            add(s.at(x, y));
-    return h;
+    }
+    if (count > 0) classicui::Frame(out, box.inset(-4), 0xFF00FFu, 0xFF00FFu);
+    return out;
 }
 
-// Writes the picture as a 24-bit bottom-up BMP, to be looked at.
-void WriteBmp(const Surface& s, const std::string& path) {
-    const uint32_t rowBytes = (static_cast<uint32_t>(s.width) * 3 + 3) & ~3u;
-    const uint32_t dataBytes = rowBytes * static_cast<uint32_t>(s.height);
-    std::vector<uint8_t> out;
-    const auto put = [&out](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    };
-    put('B' | ('M' << 8), 2);
-    put(54 + dataBytes, 4);
-    put(0, 4);
-    put(54, 4);
-    put(40, 4);
-    put(static_cast<uint32_t>(s.width), 4);
-    put(static_cast<uint32_t>(s.height), 4);
-    put(1, 2);
-    put(24, 2);
-    put(0, 4);
-    put(dataBytes, 4);
-    put(2835, 4);
-    put(2835, 4);
-    put(0, 4);
-    put(0, 4);
-    for (int y = s.height - 1; y >= 0; --y) {
-        for (int x = 0; x < s.width; ++x)
-            put(s.at(x, y), 3); // 0x00RRGGBB low byte first: blue, green, red
-        for (uint32_t pad = static_cast<uint32_t>(s.width) * 3; pad < rowBytes; ++pad)
-            out.push_back(0);
+// Every picture at once, in rows of six, each under its name.
+Surface ContactSheet(const std::vector<std::pair<std::string, Surface>>& pictures) {
+    const BitmapFont& font = EmbeddedFont(DialogFontId);
+    const int gap = 8, label = font.cellHeight + 4;
+    std::vector<Rect> places;
+    int x = gap, y = gap, rowHeight = 0, width = 0;
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const Surface& s = pictures[i].second;
+        if (i % 6 == 0 && i > 0) x = gap, y += rowHeight + gap, rowHeight = 0;
+        places.push_back({x, y, s.width, s.height});
+        x += s.width + gap;
+        width = std::max(width, x);
+        rowHeight = std::max(rowHeight, label + s.height);
     }
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(out.data(), 1, out.size(), f);
-        std::fclose(f);
+    Surface sheet(width, y + rowHeight + gap, 0x404040u);
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const Rect at = places[i];
+        classicui::DrawText(sheet, font, at.x, at.y, {pictures[i].first}, 0xFFFFFFu);
+        for (int row = 0; row < at.h; ++row)
+            std::copy_n(pictures[i].second.row(row), at.w, sheet.row(at.y + label + row) + at.x);
     }
+    return sheet;
 }
 
 // A dialog opened with a procedure that does nothing: the template's own initial state.
@@ -239,53 +239,46 @@ std::vector<std::pair<std::string, Surface>> DrawAll() {
     return pictures;
 }
 
-// Each picture's fingerprint, taken after the picture was looked at. A picture that changes on
-// purpose is looked at again (GLIMORA_DUMP_UI) and its new value put here.
-const std::map<std::string, uint64_t> expected = {
-    {"dialog-1100", 0xde17816862e2c143u},
-    {"dialog-1101", 0x8745d1312e6e770eu},
-    {"dialog-1150", 0xa306ce9309ee7133u},
-    {"dialog-1151", 0x2c9e7c14a9c811f3u},
-    {"dialog-1600", 0x9d19a17dc5f1e96eu},
-    {"dialog-1601", 0x638cdb747d1d8123u},
-    {"dialog-1460", 0x7848a3435ae39523u},
-    {"dialog-1461", 0xfdf9c248f31674b3u},
-    {"dialog-1462", 0xbd67262951c31483u},
-    {"dialog-1463", 0xd3029dcc9ef6f95eu},
-    {"menu-fr-0", 0x4edbdf5bb13900eeu},
-    {"menu-fr-1", 0x9cbbe208340d463u},
-    {"menu-en-0", 0x379675936b3a835eu},
-    {"menu-en-1", 0x4ae7b264f773176eu},
-    {"menu-en-bar-raised", 0x9007554e500ba573u},
-    {"message", 0x36066c59f1a6b35eu},
-    {"message-ok-held", 0x67ab077a929f7ed3u},
-    {"message-two-lines", 0x9512631fc404914eu},
-    {"dialog-1101-typed-ok-held", 0xb8780121072a0143u},
-    {"dialog-1151-checked-cancel-focused-close-held", 0xa6162afc5002c7c3u},
-    {"dialog-1151-check-box-focused", 0x46cfcef181486fb3u},
-    {"window-scale-1", 0x8878aac40c8d4eefu},
-    {"window-scale-2", 0x17a180bcb23b60d2u},
-    {"window-after-menu-choice", 0x70e2c1842e73ca12u},
-};
-
+// Each picture drawn against its held file. GLIMORA_REFRESH_PICTURES (the refresh_pictures
+// target) writes the drawn pictures as the held ones instead, and a contact sheet of them all.
 TEST(ClassicPictures, EveryMenuDialogAndMessageBoxMatchesItsLookedAtPicture) {
-    const char* dump = std::getenv("GLIMORA_DUMP_UI");
+    const bool refresh = std::getenv("GLIMORA_REFRESH_PICTURES") != nullptr;
+    std::filesystem::remove_all(Written);
+    std::filesystem::create_directories(Written);
     const std::vector<std::pair<std::string, Surface>> pictures = DrawAll();
+    std::set<std::string> drawn;
     for (const auto& [name, picture] : pictures) {
-        if (dump != nullptr) WriteBmp(picture, std::string(dump) + "/" + name + ".bmp");
-        const uint64_t got = Fingerprint(picture);
-        const auto it = expected.find(name);
-        if (it == expected.end()) {
-            ADD_FAILURE() << "picture " << name << " has no fingerprint: {\"" << name << "\", 0x"
-                          << std::hex << got << "u},";
+        const std::string held = Held + "/" + name + ".png", out = Written + "/" + name;
+        drawn.insert(name + ".png");
+        if (refresh) {
+            EXPECT_TRUE(WritePng(picture, held)) << held;
             continue;
         }
-        EXPECT_EQ(got, it->second)
-            << "picture " << name << " differs from the one looked at (now {\"" << name << "\", 0x"
-            << std::hex << got << "u}); run with GLIMORA_DUMP_UI=/some/folder to write every "
-            << "picture there as a BMP and look at " << name << ".bmp";
+        int count = 0;
+        Rect box;
+        const Surface differences = Differences(picture, ReadPng(held), count, box);
+        if (count == 0) continue;
+        WritePng(picture, out + ".png");
+        WritePng(differences, out + "-differences.png");
+        ADD_FAILURE() << "picture " << name << " differs from " << held << ": " << count
+                      << (count == 1 ? " pixel" : " pixels") << " within " << box.w << " x "
+                      << box.h << " at (" << box.x << ", " << box.y << "): drawn in " << out
+                      << ".png, differences (magenta) in " << out
+                      << "-differences.png; once looked at, `cmake --build build --target "
+                      << "refresh_pictures` holds the new pictures";
     }
-    EXPECT_EQ(pictures.size(), expected.size()) << "every fingerprint is of a picture drawn";
+    for (const auto& file : std::filesystem::directory_iterator(Held)) {
+        if (drawn.contains(file.path().filename().string())) continue;
+        if (refresh)
+            std::filesystem::remove(file.path());
+        else
+            ADD_FAILURE() << "held picture " << file.path() << " is drawn no more";
+    }
+    if (refresh) {
+        WritePng(ContactSheet(pictures), Written + "/contact-sheet.png");
+        std::printf("pictures written to %s, all of them in %s/contact-sheet.png\n", Held.c_str(),
+                    Written.c_str());
+    }
 }
 
 // An odd window width at twice the size: the layer's last column reaches the window's last.

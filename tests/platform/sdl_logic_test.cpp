@@ -214,6 +214,25 @@ TEST(DialogLayout, WrapsAtWordsAndCutsLongWords) {
     EXPECT_TRUE(m.frame.client.contains(m.okButton.x, m.okButton.y));
     EXPECT_GE(m.okButton.y, m.textOrigin.y + m.textOrigin.h);
     EXPECT_LE(m.okButton.y + m.okButton.h, m.frame.client.y + m.frame.client.h);
+
+    // A message box's lines are as wide as the window allows, to the pixel, at any width the
+    // player gives it (borders and margins take 30 pixels), and 60 pixels where it allows less.
+    font.advance['!'] = 1;
+    const struct {
+        const char* text;
+        int window;
+        std::vector<std::string> lines;
+    } boxes[] = {
+        {"one two three", 108, {"one two three"}},
+        {"one two three", 107, {"one two", "three"}},
+        {"one two ", 72, {"one two"}},
+        {"abcdefghij!", 40, {"abcdefghij", "!"}},
+    };
+    for (const auto& b : boxes) {
+        const Rect area{0, 19, b.window, 480}, bounds{0, 0, b.window, 499};
+        EXPECT_EQ(LayoutMessageBox(font, b.text, "", area, bounds).lines, b.lines)
+            << b.text << " in " << b.window;
+    }
 }
 
 const std::array<MenuItem, 4> gameItems{

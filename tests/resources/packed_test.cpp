@@ -60,9 +60,10 @@ TEST(Packed, EveryEmbeddedFileComesBackByteForByte) {
     for (const auto& [folder, kind] : kinds) {
         for (const auto& entry : std::filesystem::directory_iterator(root / folder)) {
             const int id = std::stoi(entry.path().stem().string());
+            const std::vector<uint8_t> file = readFile(entry.path());
+            EXPECT_TRUE(UnpackResource(kind, id) == file) << "unpacked alone: " << entry.path();
             auto bytes = ResourceBytes(kind, id);
-            EXPECT_TRUE(std::vector<uint8_t>(bytes.begin(), bytes.end()) == readFile(entry.path()))
-                << entry.path();
+            EXPECT_TRUE(std::vector<uint8_t>(bytes.begin(), bytes.end()) == file) << entry.path();
             EXPECT_EQ(ResourceBytes(kind, id).data(), bytes.data())
                 << "decoded once: " << entry.path();
             ++files;

@@ -65,6 +65,9 @@ TEST(ElementDraw, DrawsByRunningSumAndMovesWeightToTheLowestOtherIndices) {
         // A zero weight is skipped by the walk.
         {{0, 44, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22}, 0, 1,
          {1, 33, 23, 23, 23, 23, 23, 23, 23, 23, 23, 23}},
+        // A loaded game's weights may sum below the range: past them the last element is
+        // drawn, and a weight of 0 gives nothing away.
+        {{5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 200, 11, {5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     };
     // clang-format on
     for (const Case& c : cases) {

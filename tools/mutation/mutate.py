@@ -16,7 +16,8 @@ Usage: tools/mutation/mutate.py SUBSYSTEM [options]
   --retry       with --resume, try the survivors not listed as equivalent again too (after
                 the tests were sharpened)
   --summary     build nothing: print the summary of the results file as it stands
-  --list        print the mutants that would be tried, and build nothing
+  --list        print the mutants that would be tried, and build nothing; without SUBSYSTEM,
+                every subsystem's. Fails when an entry of equivalent.txt names no mutant
   --reach       first build the tests with line counts (gcov) and run them once: a mutant of a
                 line they never run is only built, and recorded as a survivor when it compiles
   --commit C    mutate the sources and run the tests of commit C (default HEAD), e.g. to score
@@ -25,11 +26,15 @@ Works in git worktrees of its own (commit C, in build-mutation-SUBSYSTEM-*/ of t
 tree, which git ignores and where the shared compiler cache applies), never in the caller's
 sources; each builds only the subsystem's test programs, one compiler at a time, without
 debugging data. A mutant the compiler refuses does not count. Mutants listed in
-tools/mutation/equivalent.txt ("file:line: mutated line", one a line, under a comment giving
-the reason) cannot change behaviour: they are counted apart, with their reason.
+tools/mutation/equivalent.txt ("file: mutated line", one a line, under a comment giving the
+reason) cannot change behaviour: they are counted apart, with their reason. A mutant is named
+by its file and its mutated line (a removed statement as "{} // " and the statement), with
+" [N]" after the file where the same mutated line comes N times in it, counted from the top;
+so a line that moves keeps its name.
 CPU-heavy: run it under nice, e.g. nice -n 19 tools/mutation/mutate.py rules --part 1/2.
 """
 import argparse
+import difflib
 import json
 import os
 import queue
@@ -99,7 +104,21 @@ def mutants(path, text):
                 "break", "continue", "using", "namespace", "}", "const ", "constexpr", "int ",
                 "auto ", "bool ", "uint", "int32_t", "size_t", "static", "struct", "enum"))
                 and "(" in stripped):
-            yield number, "statement removed", re.sub(r"\S.*", "{}", line, count=1)
+            yield number, "statement removed", re.sub(r"\S.*", lambda m: "{} // " + m.group(0),
+                                                      line, count=1)
+
+
+def named(source, found):
+    """The file's mutants (line, operator, mutated line) with their names: the file and the
+    mutated line, and where that line comes more than once in the file, which of them it is."""
+    times, seen = {}, {}
+    for _, _, mutated in found:
+        times[mutated.strip()] = times.get(mutated.strip(), 0) + 1
+    for number, name, mutated in found:
+        text = mutated.strip()
+        seen[text] = seen.get(text, 0) + 1
+        where = f"{source} [{seen[text]}]" if times[text] > 1 else source
+        yield number, name, mutated, f"{where}: {text}"
 
 
 def run(cmd, cwd, timeout, env=None):
@@ -115,12 +134,13 @@ def run(cmd, cwd, timeout, env=None):
 
 
 def read_equivalent(path):
-    """Each listed mutant with its reason: the comment lines above it, joined."""
-    reasons, reason, in_comment = {}, "", False
+    """Each listed mutant with its reason (the comment lines above it, joined) and the line of
+    the list that names it."""
+    reasons, lines, reason, in_comment = {}, {}, "", False
     if not os.path.exists(path):
-        return reasons
+        return reasons, lines
     with open(path) as f:
-        for line in f:
+        for number, line in enumerate(f, start=1):
             line = line.rstrip("\n")
             if line.startswith("#"):
                 text = line[1:].strip()
@@ -128,11 +148,31 @@ def read_equivalent(path):
                 in_comment = True
             elif line.strip():
                 reasons[line] = reason
+                lines[line] = number
                 in_comment = False
             else:
                 # A blank line ends a comment: the file's own heading is no mutant's reason.
                 reason, in_comment = "", False
-    return reasons
+    return reasons, lines
+
+
+def unmatched(lines, keys, folders):
+    """Messages for the listed mutants of `folders` that name none of `keys`, each with the
+    nearest names of its file's mutants, to re-match an entry after its code changed."""
+    messages = []
+    for entry, number in sorted(lines.items(), key=lambda item: item[1]):
+        source = entry.split(":", 1)[0].split(" [", 1)[0]
+        if entry in keys or not any(source.startswith(folder + "/") for folder in folders):
+            continue
+        near = difflib.get_close_matches(entry, [k for k in keys if k.startswith(source)], 3, 0.6)
+        messages.append(f"tools/mutation/equivalent.txt:{number}: names no mutant: {entry}"
+                        + "".join(f"\n    nearest: {key}" for key in near))
+    # An entry of a file in no subsystem's folder names no mutant either.
+    if len(folders) == len(SUBSYSTEMS):
+        messages += [f"tools/mutation/equivalent.txt:{number}: names no mutant: {entry}"
+                     for entry, number in lines.items()
+                     if not any(entry.startswith(folder + "/") for folder in folders)]
+    return messages
 
 
 def read_results(path):
@@ -252,7 +292,7 @@ def unreached(tree):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("subsystem", choices=sorted(SUBSYSTEMS))
+    parser.add_argument("subsystem", nargs="?", choices=sorted(SUBSYSTEMS))
     parser.add_argument("--sample", "--max", dest="sample", type=int, default=0)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--part", default="1/1")
@@ -271,31 +311,39 @@ def main():
     part, parts = int(match.group(1)), int(match.group(2))
     if args.jobs < 1:
         parser.error("--jobs takes at least 1")
+    if args.subsystem is None and not args.list:
+        parser.error("a SUBSYSTEM is needed, unless --list")
+    chosen = [args.subsystem] if args.subsystem else sorted(SUBSYSTEMS)
 
     top = subprocess.check_output(["git", "rev-parse", "--show-toplevel"], text=True).strip()
-    reasons = read_equivalent(os.path.join(top, "tools/mutation/equivalent.txt"))
+    reasons, listed = read_equivalent(os.path.join(top, "tools/mutation/equivalent.txt"))
     results_path = args.results or os.path.join(top, "build", "mutation",
                                                 f"{args.subsystem}.results")
-    folder = SUBSYSTEMS[args.subsystem][0]
+    folders = [SUBSYSTEMS[subsystem][0] for subsystem in chosen]
 
     def show(path):
         return subprocess.check_output(["git", "show", f"{args.commit}:{path}"], cwd=top, text=True)
 
-    listing = subprocess.check_output(["git", "ls-tree", "--name-only", f"{args.commit}:{folder}"],
-                                      cwd=top, text=True).split()
-    sources = sorted(f"{folder}/{f}" for f in listing if f.endswith(".cpp"))
     every = []
-    for source in sources:
-        text = show(source)
-        every += [(source, number, name, mutated) for number, name, mutated in mutants(source, text)]
+    for folder in folders:
+        listing = subprocess.check_output(
+            ["git", "ls-tree", "--name-only", f"{args.commit}:{folder}"], cwd=top, text=True).split()
+        for source in sorted(f"{folder}/{f}" for f in listing if f.endswith(".cpp")):
+            found = list(mutants(source, show(source)))
+            every += [(source, *mutant) for mutant in named(source, found)]
+    stale = unmatched(listed, {mutant[-1] for mutant in every}, folders)
+    for message in stale:
+        print(message, file=sys.stderr)
     random.Random(args.seed).shuffle(every)
     if args.sample:
         every = every[: args.sample]
     every = every[part - 1::parts]
-    keys = [f"{source}:{number}: {mutated.strip()}" for source, number, _, mutated in every]
+    keys = [key for *_, key in every]
     if args.list:
-        for (source, number, name, mutated), key in zip(every, keys):
+        for *_, name, _, key in every:
             print(f"{key}    ({name})")
+        if stale:
+            sys.exit(f"{len(stale)} entries of tools/mutation/equivalent.txt name no mutant")
         return
     if args.summary:
         print(summary(args.subsystem, keys, read_results(results_path), reasons))
@@ -340,7 +388,7 @@ def main():
     def worker(tree):
         while True:
             try:
-                (source, number, name, mutated), key = pending.get_nowait()
+                (source, number, name, mutated, _), key = pending.get_nowait()
             except queue.Empty:
                 return
             path = os.path.join(tree.path, source)
