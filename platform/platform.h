@@ -90,6 +90,10 @@ void WindowUpdated(int x, int y, int width, int height);
 
 // Attaches a menu bar to the window, replacing the one shown.
 void AttachMenu(const MenuBar& menu);
+// Tab past the window's last stop: the keyboard goes on to what follows the window (`forward`)
+// or precedes it, where the window has such neighbours (the web page's own elements); false
+// where it has none (a desktop's window), and the keyboard stays in the window.
+bool PassKeyboardOn(bool forward);
 
 // ---- The event loop ---------------------------------------------------------------------
 

@@ -81,7 +81,12 @@ KeyOutcome KeyPressed(const platform::Event& e) {
             const int centreX = CellOriginX(k.column) + 24, centreY = CellOriginY(k.row) + 24;
             return {KeyOutcome::Action::Click, ScaleX(centreX), ScaleY(centreY)};
         }
-        if (e.key == Key::Tab || (!forward && !backward) || !BoardTakesCursor()) return {};
+        // Tab leaves the board for the page's own elements, where the window has any.
+        if (e.key == Key::Tab) {
+            platform::PassKeyboardOn(!e.shift);
+            return {};
+        }
+        if ((!forward && !backward) || !BoardTakesCursor()) return {};
         const bool across = e.key == Key::Left || e.key == Key::Right;
         int& coordinate = across ? k.column : k.row;
         coordinate += forward ? 1 : -1;
@@ -95,12 +100,25 @@ KeyOutcome KeyPressed(const platform::Event& e) {
     const int count = static_cast<int>(buttons.size());
     if (k.button >= count) k.button = 0;
     if (press) {
+        if (k.button < 0) k.button = 0;
         k.shown = true;
         const Button& b = buttons[static_cast<size_t>(k.button)];
         return {KeyOutcome::Action::Click, ScaleX(b.x), ScaleY(b.y)};
     }
     if (forward || backward) {
-        k.button = (k.button + (forward ? 1 : count - 1)) % count;
+        // Tab past the last button (Shift+Tab before the first) goes on to the page around the
+        // window where there is one; the next Tab back in starts again at the first button,
+        // Shift+Tab at the last. Elsewhere the focus goes round.
+        const bool last = k.button == (forward ? count - 1 : 0);
+        if (e.key == Key::Tab && last && platform::PassKeyboardOn(forward)) {
+            k.button = -1;
+            k.shown = false;
+            return {};
+        }
+        if (k.button < 0)
+            k.button = forward ? 0 : count - 1;
+        else
+            k.button = (k.button + (forward ? 1 : count - 1)) % count;
         k.shown = true;
     }
     return {};
@@ -126,7 +144,7 @@ void ShowKeyMarks() {
         place = BoardSquareMark(k.column, k.row);
     } else if (wanted) {
         const std::span<const Button> buttons = ScreenButtons();
-        wanted = k.button < static_cast<int>(buttons.size());
+        wanted = k.button >= 0 && k.button < static_cast<int>(buttons.size());
         if (wanted) place = buttons[static_cast<size_t>(k.button)].mark;
     }
     if (wanted) {

@@ -22,7 +22,7 @@ struct KeyFocus {
     bool shown = false;
     int column = 0;
     int row = 0;
-    int button = 0;
+    int button = 0; // -1: the keyboard went on to the page around the window
 };
 
 struct ProgramState {

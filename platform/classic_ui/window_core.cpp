@@ -176,4 +176,8 @@ void AttachMenu(const MenuBar& menu) {
     w.menuAttached();
 }
 
+bool PassKeyboardOn(bool forward) {
+    return MainWindow().passKeyboardOn(forward);
+}
+
 } // namespace platform

@@ -106,6 +106,8 @@ struct WindowCore {
     virtual void reportUnseen(std::string_view text, std::string_view caption);
     // The menu bar attached changed (the window opened, AttachMenu).
     virtual void menuAttached() {}
+    // Gives the keyboard to the window's neighbours (platform::PassKeyboardOn); none here.
+    virtual bool passKeyboardOn(bool /*forward*/) { return false; }
     // The menu loop, opened at `title` (with its pop-up when `openPopup`): the chosen command
     // id, 0 when the menu closed without a choice. The drawn one unless the backend shows its
     // own menu.

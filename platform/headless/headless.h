@@ -53,6 +53,10 @@ void FailNextOpen();
 void SetClientSize(int width, int height);
 // The user resized the window to a client of width x height: an input.
 void QueueResize(int width, int height);
+// From now on the window has neighbours the keyboard may go on to, as the web page's own
+// elements around its canvas; every PassKeyboardOn is recorded (true: forward).
+void PlaceInPage();
+const std::vector<bool>& KeyboardPasses();
 // Every side passed to MakeClientSquare, in order.
 const std::vector<int>& SquareRequests();
 // From now on the window keeps its size, as a window manager that keeps it maximised does:

@@ -26,6 +26,8 @@ struct Backend : classicui::WindowCore {
     std::string title;
     std::vector<int> squareRequests;
     bool squareRefused = false;
+    bool inPage = false;
+    std::vector<bool> keyboardPasses;
 
     std::deque<Input> queue;
     bool nextAwaitsDialog = false;
@@ -61,6 +63,10 @@ struct Backend : classicui::WindowCore {
     void waitInMainLoop(uint32_t timeoutMs) override;
     void sleepWithoutWindow(uint32_t timeoutMs) override;
     void resized(const classicui::UiEvent& event) override;
+    bool passKeyboardOn(bool forward) override {
+        if (inPage) keyboardPasses.push_back(forward);
+        return inPage;
+    }
     void reportUnseen(std::string_view text, std::string_view caption) override;
     void noteDialog(const DialogTemplate& dialog) override;
     void noteCommand(int id) override;

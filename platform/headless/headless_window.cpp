@@ -77,6 +77,12 @@ const std::string& WindowTitle() {
 void FailNextOpen() {
     state().failNextOpen = true;
 }
+void PlaceInPage() {
+    state().inPage = true;
+}
+const std::vector<bool>& KeyboardPasses() {
+    return state().keyboardPasses;
+}
 void SetClientSize(int width, int height) {
     state().resizeClient(width, height);
 }

@@ -1,7 +1,7 @@
-// The web event loop: the canvas's mouse turned into the game's events (the page's own menus
-// and dialogs take the keyboard, web_page_ui.js); every wait gives the browser its turn
-// (Asyncify) until an input or the timeout wakes the program, so the game's own loop runs
-// unchanged.
+// The web event loop: the canvas's mouse, its keys and a gamepad (web_input.js) turned into the
+// game's events (the page's own menus and dialogs take the keyboard, web_page_ui.js); every wait
+// gives the browser its turn (Asyncify) until an input or the timeout wakes the program, so the
+// game's own loop runs unchanged.
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 
 namespace webbackend {
 
@@ -56,6 +57,9 @@ EM_JS(void, glimora_wake, (), {
 // or release on the page's own elements (its menus, dialogs, the backdrop of an open menu) is
 // theirs, not the game's. Points are canvas pixels (the canvas may be shown at another size
 // than its pixels, on a dense display).
+EM_JS(int, glimora_pass_keyboard_on, (int forward), {
+    return Module.glimoraInput.passKeyboardOn(forward !== 0) ? 1 : 0;
+});
 EM_JS(void, glimora_listen_to_mouse, (), {
     var canvas = document.getElementById('canvas'), held = false;
     function send(down, event) {
@@ -102,6 +106,24 @@ extern "C" EMSCRIPTEN_KEEPALIVE void glimora_mouse(int down, int x, int y) {
     push(input);
 }
 
+// A key pressed on the canvas, or a gamepad's button outside the page's menus and dialogs:
+// `code` as web_input.js numbers them.
+extern "C" EMSCRIPTEN_KEEPALIVE void glimora_key(int code, int repeat, int shift) {
+    using classicui::UiKey;
+    static constexpr UiKey Keys[] = {
+        UiKey::Left,     UiKey::Right, UiKey::Up,      UiKey::Down,    UiKey::Return,
+        UiKey::Space,    UiKey::Tab,   UiKey::PadA,    UiKey::PadB,    UiKey::PadBack,
+        UiKey::PadStart, UiKey::PadUp, UiKey::PadDown, UiKey::PadLeft, UiKey::PadRight,
+    };
+    if (code < 0 || static_cast<size_t>(code) >= std::size(Keys)) return;
+    UiEvent input;
+    input.kind = UiEvent::Kind::Key;
+    input.key = Keys[code];
+    input.repeat = repeat != 0;
+    input.shift = shift != 0;
+    push(input);
+}
+
 void installInputHandlers() {
     Backend& b = backend();
     if (b.handlersInstalled) return;
@@ -137,6 +159,10 @@ void Backend::waitInMainLoop(uint32_t timeoutMs) {
     mainLoopWaiting = true;
     waitInput(timeoutMs);
     mainLoopWaiting = false;
+}
+
+bool Backend::passKeyboardOn(bool forward) {
+    return glimora_pass_keyboard_on(forward ? 1 : 0) != 0;
 }
 
 void Backend::sleepWithoutWindow(uint32_t timeoutMs) {

@@ -311,7 +311,7 @@ glimoraUi.makeDialog = function (spec) {
   var dialog = make('dialog', 'game-dialog');
   if (spec.message) dialog.setAttribute('role', 'alertdialog');
   dialog.setAttribute('aria-labelledby', name + '-caption');
-  dialog.glimora = { byId: {}, controls: [], focus: null, described: [], ended: false };
+  dialog.glimora = { byId: {}, controls: [], focus: null, described: [], ended: false, pressed: [] };
   var state = dialog.glimora;
 
   var head = make('div', 'dialog-caption');
@@ -552,6 +552,17 @@ glimoraUi.keepLimit = function (field) {
 // radio button: to the other button of its group, clicked).
 glimoraUi.dialogKey = function (dialog, event) {
   var ui = glimoraUi, state = dialog.glimora;
+  // A key held down as the dialog opened (the one whose press opened it, say) is no press for
+  // it: the repeats of a key not pressed since, and what they would type, never reach it.
+  var which = event.code || event.key;
+  if (state.pressed.indexOf(which) < 0) {
+    if (event.repeat) {
+      event.preventDefault();
+      event.stopPropagation();
+      return;
+    }
+    state.pressed.push(which);
+  }
   var target = event.target;
   var stops = state.controls.filter(function (c) { return c.tabIndex >= 0 || c === target; });
   var at = stops.indexOf(target);

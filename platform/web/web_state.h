@@ -39,6 +39,8 @@ struct Backend : classicui::WindowCore {
     // holds, with the interface's scale chosen again; the procedure hears Size when the client
     // changed.
     void resized(const classicui::UiEvent&) override;
+    // The page's next (or previous) element takes the keyboard (web_input.js).
+    bool passKeyboardOn(bool forward) override;
     bool messagesUnseen() const override { return !windowOpen || pageClosing; }
     // The page's menu bar is made again from the menu attached.
     void menuAttached() override;

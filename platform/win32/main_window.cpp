@@ -333,6 +333,11 @@ void WaitForEvent(uint32_t timeoutMs) {
     Sleep(timeout == INFINITE ? 10 : std::min<DWORD>(timeout - waited, 10));
 }
 
+// A desktop window has no neighbours the keyboard could go on to.
+bool PassKeyboardOn(bool /*forward*/) {
+    return false;
+}
+
 void PostQuit(int exitCode) {
     PostQuitMessage(exitCode);
 }

@@ -311,4 +311,21 @@ TEST_F(KeyboardScenario, TheFocusGoesThroughEachScreensButtonsAndPressesThem) {
     Key(UiKey::Return);
     Settle();
     EXPECT_EQ(P().Screen, TitleScreen);
+
+    // In a page, Tab past Help (Shift+Tab before Play) goes on to the page's own elements, and
+    // the next Tab comes back in at Play (Shift+Tab at Help); no button is framed meanwhile.
+    headless::PlaceInPage();
+    const struct {
+        bool shift;
+        int focus; // -1: the keyboard is on the page
+    } tabs[] = {{false, 1}, {false, 2}, {false, -1}, {true, 2},
+                {true, 1},  {true, 0},  {true, -1},  {false, 0}};
+    for (const auto& tab : tabs) {
+        Key(UiKey::Tab, tab.shift);
+        Settle();
+        for (int b = 0; b < 3; ++b)
+            EXPECT_EQ(Client(frameOf[b]) == KeyMarkLight, b == tab.focus)
+                << "button " << b << " after a Tab to " << tab.focus;
+    }
+    EXPECT_EQ(headless::KeyboardPasses(), (std::vector<bool>{true, false}));
 }

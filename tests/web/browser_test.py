@@ -476,6 +476,7 @@ async def run(build_web, reference_tool, keep):
     site = Site(build_web, keep)
     try:
         await desktop(site, reference_tool, keep)
+        await keyboard_and_gamepad(site, keep)
         await desktop_french(site)
         await phone(site, reference_tool, keep)
         await small_phone_french(site, reference_tool, keep)
@@ -579,6 +580,193 @@ async def desktop(site, reference_tool, keep):
               "shown again, the page reloads and resumes the game paused")
 
         await second_tab(browser, url)
+    finally:
+        await browser.close()
+
+
+# A gamepad the page is given: navigator.getGamepads answers with it while it is plugged in,
+# in the standard mapping; its buttons are held by number.
+STUB_GAMEPAD = """(() => {
+  const pad = { held: new Set(), plugged: false };
+  window.glimoraTestPad = pad;
+  Object.defineProperty(navigator, 'getGamepads', { configurable: true, value: () => {
+    if (!pad.plugged) return [null, null, null, null];
+    const buttons = [];
+    for (let i = 0; i < 17; i++) {
+      const down = pad.held.has(i);
+      buttons.push({ pressed: down, touched: down, value: down ? 1 : 0 });
+    }
+    return [{ id: 'Test pad (STANDARD GAMEPAD)', index: 0, connected: true, mapping: 'standard',
+              timestamp: performance.now(), buttons: buttons, axes: [0, 0, 0, 0] }, null, null, null];
+  } });
+  pad.plug = (on) => {
+    pad.plugged = on;
+    window.dispatchEvent(new Event(on ? 'gamepadconnected' : 'gamepaddisconnected'));
+  };
+})()"""
+PAD_A, PAD_B, PAD_BACK, PAD_START, PAD_DOWN, PAD_RIGHT = 0, 1, 8, 9, 13, 15
+
+
+async def key_event(browser, key, down, repeat=False, shift=False):
+    """One key going down (a repeat of a held key when `repeat`) or up, on the focused element."""
+    code, vk, text = Browser.KEYS[key]
+    params = {"type": ("keyDown" if text else "rawKeyDown") if down else "keyUp", "key": key,
+              "code": code, "windowsVirtualKeyCode": vk, "modifiers": 8 if shift else 0,
+              "autoRepeat": repeat}
+    if down and text:
+        params["text"] = text
+    await browser.send("Input.dispatchKeyEvent", **params)
+
+
+async def keys(browser, *names, shift=False):
+    """Each key pressed and let go, a moment apart."""
+    for name in names:
+        await key_event(browser, name, True, shift=shift)
+        await key_event(browser, name, False, shift=shift)
+        await asyncio.sleep(0.2)
+
+
+async def pad_press(browser, button):
+    """A button of the given gamepad pressed and let go, each held past the page's reads."""
+    await browser.evaluate("window.glimoraTestPad.held.add(%d)" % button)
+    await asyncio.sleep(0.15)
+    await browser.evaluate("window.glimoraTestPad.held.delete(%d)" % button)
+    await asyncio.sleep(0.15)
+
+
+async def active_element(browser):
+    return await browser.evaluate("document.activeElement.id || document.activeElement.tagName")
+
+
+async def keyboard_and_gamepad(site, keep):
+    """The game without a pointer: the keys on the canvas (the help and title buttons by Tab and
+    Enter, Tab past the last one to the page's own elements and back, a placement by the arrows
+    and Enter), a notice and the name dialog that a held key opened and does not answer, and a
+    gamepad given to the page, in the game, the menu and the Options dialog."""
+    browser = Browser(os.environ.get("CHROMIUM", "chromium"))
+    square = lambda column, row: (121 + 54 * column + 24, 121 + 54 * row + 24)  # noqa: E731
+    try:
+        await browser.start()
+        # Room below the smallest game for the saved game's controls, the page's next element.
+        await browser.send("Emulation.setDeviceMetricsOverride", width=SIDE,
+                           height=SIDE + DESKTOP_BAR + 200, deviceScaleFactor=1, mobile=False)
+        await load(browser, site.origin + "/glimora.html?lang=en&name=keys")
+        await settled(browser)
+        await browser.evaluate("document.getElementById('canvas').focus()")
+        await keys(browser, "Enter")  # Help's OK, in focus
+        title = client_of(await settled(browser))
+        check(same_picture(title, os.path.join(keep, "title-reference.ppm"), keep, "keys-title"),
+              "Enter on the canvas presses Help's OK: the title screen, as the desktop's")
+
+        await keys(browser, "Tab", "Tab")
+        framed = client_of(await settled(browser))
+        await keys(browser, "Tab")
+        check(framed != title and await active_element(browser) == "saved-title" and
+              client_of(await settled(browser)) == title,
+              "Tab goes Options, Help, then on to the page's next element; the frame goes")
+        await keys(browser, "Tab", shift=True)
+        check(await active_element(browser) == "canvas", "Shift+Tab comes back to the canvas")
+        await keys(browser, "Tab", "Enter", shift=True)
+        check(client_of(await settled(browser)) != title, "Shift+Tab then Enter press Help")
+        await keys(browser, "Enter")
+        check(client_of(await settled(browser)) == title, "Enter presses the help screen's OK")
+
+        await keys(browser, "Enter")  # Play, the first button
+        check(await changes_within(browser, 5), "Enter presses Play: a game runs")
+        before = square_of(client_of(await browser.canvas()), square(1, 0))
+        await keys(browser, "ArrowRight", "Enter")
+        await asyncio.sleep(0.3)
+        check(square_of(client_of(await browser.canvas()), square(1, 0)) != before and
+              (await said(browser)).startswith("Score: "),
+              "the arrows and Enter place the element on square (1, 0)")
+
+        # Space held down on the occupied square: its press opens the notice, its repeats and
+        # its release leave it open; a new press answers it.
+        await asyncio.sleep(0.6)
+        await key_event(browser, " ", True)
+        notice = await one(browser, "dialog", TEXTS["en"]["occupied"])
+        for _ in range(5):
+            await key_event(browser, " ", True, repeat=True)
+            await asyncio.sleep(0.05)
+        await key_event(browser, " ", False)
+        await asyncio.sleep(0.5)
+        check(len(await browser.nodes("dialog", TEXTS["en"]["occupied"])) == 1,
+              "the notice a key opened stays open while that key is held and let go")
+        await keys(browser, "Enter")
+        await none_left(browser, "dialog")
+
+        # The gamepad, plugged in while the game runs.
+        await browser.evaluate(STUB_GAMEPAD)
+        await browser.evaluate("window.glimoraTestPad.plug(true)")
+        check(await browser.evaluate("Module.glimoraInput.poller !== null"),
+              "a gamepad plugged in is read")
+        before = square_of(client_of(await browser.canvas()), square(2, 0))
+        await pad_press(browser, PAD_RIGHT)
+        await pad_press(browser, PAD_A)
+        await asyncio.sleep(0.3)
+        check(square_of(client_of(await browser.canvas()), square(2, 0)) != before,
+              "the D-pad and A place the element on square (2, 0)")
+        await pad_press(browser, PAD_START)
+        await settled(browser, quiet=1)
+        check(not await changes_within(browser, 2), "Start pauses the game")
+        await pad_press(browser, PAD_A)
+        check(await changes_within(browser, 5), "A resumes it")
+        await pad_press(browser, PAD_BACK)
+        menu = await one(browser, "menu", "Glimora")
+        for _ in range(4):
+            await pad_press(browser, PAD_DOWN)
+        check(await focused(browser) == ("menuitem", "Options"), "Back opens the menu, down goes to Options")
+        await pad_press(browser, PAD_A)
+        dialog = await one(browser, "dialog", "Options")
+        await pad_press(browser, PAD_DOWN)  # from OK to Cancel, then round to the check box
+        await pad_press(browser, PAD_DOWN)
+        box = await one(browser, "checkbox", TEXTS["en"]["check"], dialog)
+        was = state_of(box, "checked")
+        check(state_of(box, "focused"), "down goes from OK to Cancel and round to the check box")
+        await pad_press(browser, PAD_A)
+        await settles_as(browser, "checkbox", TEXTS["en"]["check"], dialog, "checked",
+                         "false" if was == "true" else "true")
+        await pad_press(browser, PAD_B)
+        await none_left(browser, "dialog")
+        check(not await browser.nodes("menuitem", "Options", menu),
+              "A chooses Options and presses its check box, B cancels it")
+        await browser.evaluate("window.glimoraTestPad.plug(false)")
+        check(await browser.evaluate("Module.glimoraInput.poller === null"),
+              "a gamepad unplugged is read no more")
+
+        # Placements until the score is above 0, then GAME OVER; Enter held down acknowledges it,
+        # and the name dialog that opens takes neither its repeats nor its release.
+        await browser.evaluate("window.scrollTo(0, 0)")
+        await browser.click(*square(0, 5))  # resumes the game paused by the menu
+        for column, row in [(c, r) for r in range(1, 6) for c in range(6)]:
+            score = re.fullmatch(r"Score: (\d+)", await said(browser))
+            if score and int(score.group(1)) > 0:
+                break
+            for _ in await browser.nodes("dialog"):
+                await keys(browser, "Enter")
+            await asyncio.sleep(0.6)
+            await browser.click(*square(column, row))
+        async def over():
+            for _ in await browser.nodes("dialog"):
+                await keys(browser, "Enter")
+            return await said(browser) == "GAME OVER"
+        await until(over, "GAME OVER said", limit=120)
+        await browser.evaluate("document.getElementById('canvas').focus()")
+        await key_event(browser, "Enter", True)
+        held = time.monotonic()
+        while time.monotonic() - held < 3:
+            await asyncio.sleep(0.1)
+            await key_event(browser, "Enter", True, repeat=True)
+        await key_event(browser, "Enter", False)
+        await asyncio.sleep(0.5)
+        dialog = await one(browser, "dialog", TEXTS["en"]["name"])
+        field = await one(browser, "textbox", TEXTS["en"]["field"], dialog)
+        check(field.get("value", {}).get("value", "") == "",
+              "the name dialog opened under a held Enter is neither answered nor typed into")
+        await browser.send("Input.insertText", text="Kim")
+        await keys(browser, "Enter")
+        await none_left(browser, "dialog")
+        check(True, "a new Enter answers it")
     finally:
         await browser.close()
 
