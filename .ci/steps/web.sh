@@ -2,7 +2,8 @@
 # CI: builds the web game with Emscripten and plays it in headless Chromium against the desktop
 # program on the headless backend (tests/web/browser_test.py, run by ctest): the title screen
 # pixel for pixel, the page's menus and dialogs used by role and name with the mouse and the
-# keyboard in both languages, a game, an element placed, a notice, Pause, a reload resuming the
+# keyboard in both languages, the game played by keys and by a gamepad given to the page, a
+# game, an element placed, a notice, Pause, a reload resuming the
 # game from IndexedDB, and the stored files resuming it on the desktop; then on emulated phones
 # (touch, portrait and landscape): the picture at the phone's size, the menus and dialogs
 # tapped and sized for fingers, a name typed into the high-score table, taps, an offline

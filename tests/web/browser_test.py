@@ -7,7 +7,11 @@
 # game and resumes it once shown. The page's own menu bar, dialogs and message boxes are used
 # by role and name, as Chromium's accessibility tree shows them to a screen reader, with the
 # mouse and the keyboard (F10, Alt and a letter, arrows, Enter, Escape, Tab), in English and
-# in French; Options changes the page's language with the game's. Then the same page on an
+# in French; Options changes the page's language with the game's. The game is played by keys
+# on the canvas (Tab on to the page's own elements and back, the arrows and Enter on the board,
+# a notice and the name dialog that a held key opened and does not answer) and by a gamepad
+# given to the page (navigator.getGamepads stubbed), in the game, the menu and a dialog. Then
+# the same page on an
 # emulated phone (412 x 915, density 2.625, touch, a coarse pointer): the canvas fills the
 # width and equals the desktop program's picture at that client size, the menus and dialogs
 # are tapped and each of their controls is at least 44 CSS pixels square and in sight, taps
