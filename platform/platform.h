@@ -59,6 +59,9 @@ struct Event {
     Key key = Key::None; // KeyDown
     bool repeat = false; // KeyDown: a held key repeating, not a new press
     bool shift = false;  // KeyDown: Shift is held
+    // KeyDown of Tab: the keyboard comes onto the window by this Tab from its neighbours (the
+    // web page's own elements), as PassKeyboardOn hands it to them.
+    bool arriving = false;
 };
 
 // The portable window procedure. Backends call it for every event of the main window,

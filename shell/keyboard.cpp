@@ -75,6 +75,13 @@ KeyOutcome KeyPressed(const platform::Event& e) {
         (e.key == Key::Tab && !e.shift) || e.key == Key::Right || e.key == Key::Down;
     const bool backward = (e.key == Key::Tab && e.shift) || e.key == Key::Left || e.key == Key::Up;
 
+    // The keyboard comes onto the window from the page around it: the board takes it as it
+    // is; on the other screens this Tab takes the first button (Shift+Tab the last).
+    if (e.arriving) {
+        if (k.screen == GameScreen) return {};
+        k.button = -1;
+    }
+
     if (k.screen == GameScreen) {
         if (press) {
             k.shown = true;
@@ -107,8 +114,8 @@ KeyOutcome KeyPressed(const platform::Event& e) {
     }
     if (forward || backward) {
         // Tab past the last button (Shift+Tab before the first) goes on to the page around the
-        // window where there is one; the next Tab back in starts again at the first button,
-        // Shift+Tab at the last. Elsewhere the focus goes round.
+        // window where there is one, and the next Tab back in takes the first button again,
+        // Shift+Tab the last. Elsewhere the focus goes round.
         const bool last = k.button == (forward ? count - 1 : 0);
         if (e.key == Key::Tab && last && platform::PassKeyboardOn(forward)) {
             k.button = -1;

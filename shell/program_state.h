@@ -22,7 +22,9 @@ struct KeyFocus {
     bool shown = false;
     int column = 0;
     int row = 0;
-    int button = 0; // -1: the keyboard went on to the page around the window
+    // The picture button in focus; -1 for none yet (a new screen, or the keyboard went on to
+    // the page around the window): the next Tab takes the first, Shift+Tab the last.
+    int button = -1;
 };
 
 struct ProgramState {

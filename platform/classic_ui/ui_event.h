@@ -77,6 +77,7 @@ struct UiEvent {
     bool left = true;         // mouse press or release: the left button
     bool doubleClick = false; // a press that is the second of a double click
     bool repeat = false;      // a key held down that repeats
+    bool arriving = false;    // Tab: the keyboard comes onto the window from its neighbours
     UiKey key = UiKey::None;
     char ch = 0;
     int id = 0; // MenuOpened, Command

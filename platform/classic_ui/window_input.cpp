@@ -207,6 +207,7 @@ bool WindowCore::dispatch(const UiEvent& e) {
         event.key = key;
         event.repeat = e.repeat;
         event.shift = e.shift;
+        event.arriving = e.arriving;
         deliver(event);
         return true;
     }

@@ -107,13 +107,15 @@ extern "C" EMSCRIPTEN_KEEPALIVE void glimora_mouse(int down, int x, int y) {
 }
 
 // A key pressed on the canvas, or a gamepad's button outside the page's menus and dialogs:
-// `code` as web_input.js numbers them.
+// `code` as web_input.js numbers them; the last code is the Tab that brought the keyboard onto
+// the canvas from the page's other elements.
 extern "C" EMSCRIPTEN_KEEPALIVE void glimora_key(int code, int repeat, int shift) {
     using classicui::UiKey;
     static constexpr UiKey Keys[] = {
-        UiKey::Left,     UiKey::Right, UiKey::Up,      UiKey::Down,    UiKey::Return,
-        UiKey::Space,    UiKey::Tab,   UiKey::PadA,    UiKey::PadB,    UiKey::PadBack,
-        UiKey::PadStart, UiKey::PadUp, UiKey::PadDown, UiKey::PadLeft, UiKey::PadRight,
+        UiKey::Left,    UiKey::Right,   UiKey::Up,       UiKey::Down,
+        UiKey::Return,  UiKey::Space,   UiKey::Tab,      UiKey::PadA,
+        UiKey::PadB,    UiKey::PadBack, UiKey::PadStart, UiKey::PadUp,
+        UiKey::PadDown, UiKey::PadLeft, UiKey::PadRight, UiKey::Tab,
     };
     if (code < 0 || static_cast<size_t>(code) >= std::size(Keys)) return;
     UiEvent input;
@@ -121,6 +123,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void glimora_key(int code, int repeat, int shift
     input.key = Keys[code];
     input.repeat = repeat != 0;
     input.shift = shift != 0;
+    input.arriving = static_cast<size_t>(code) == std::size(Keys) - 1;
     push(input);
 }
 

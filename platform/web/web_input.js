@@ -13,6 +13,7 @@ var glimoraInput = {
   // glimora_key's codes, as web_events.cpp's table orders them.
   keys: { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, Enter: 4, ' ': 5, Tab: 6 },
   pad: { PadA: 7, PadB: 8, PadBack: 9, PadStart: 10, PadUp: 11, PadDown: 12, PadLeft: 13, PadRight: 14 },
+  TabOnto: 15,      // the Tab that brought the keyboard onto the canvas from the page
   PollMs: 25,
   ListenMs: 60000,
   held: {},         // by gamepad index: what it held at the last look
@@ -180,6 +181,16 @@ glimoraInput.stopListening = function () {
       if (code === undefined) return;
       event.preventDefault();
       input.sendKey(code, event.repeat, event.shiftKey);
+    });
+    // The browser's own Tab from the page's other elements onto the canvas: the game hears of
+    // it, and takes its first button (its last for Shift+Tab).
+    var tab = null;
+    window.addEventListener('keydown', function (event) {
+      tab = event.key === 'Tab' && event.target !== canvas ? { time: event.timeStamp, shift: event.shiftKey } : null;
+    }, true);
+    canvas.addEventListener('focus', function (event) {
+      if (tab && event.timeStamp - tab.time < 1000) input.sendKey(input.TabOnto, false, tab.shift);
+      tab = null;
     });
     ['keydown', 'pointerdown', 'touchstart'].forEach(function (type) {
       window.addEventListener(type, input.listen, { capture: true, passive: true });
