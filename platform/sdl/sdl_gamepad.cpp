@@ -200,6 +200,17 @@ void watchInputDevices(const char* folder) {
 #endif
 }
 
+SDL_Joystick* attachVirtualGamepad(int& index) {
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.name = "virtual gamepad";
+    index = SDL_JoystickAttachVirtualEx(&desc);
+    return index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+}
+
 void stopGamepads() {
     if (!g.started) return;
     watchInputDevices(nullptr);

@@ -92,5 +92,8 @@ bool takeGamepadInput(classicui::UiEvent& event);
 bool gamepadInputWaiting();
 // How many controllers are open.
 int gamepadsOpen();
+// Plugs in a gamepad inside the process (SDL's virtual joystick, for tests and driven runs):
+// its joystick, opened, and its device index in `index`; nullptr when SDL refuses.
+SDL_Joystick* attachVirtualGamepad(int& index);
 
 } // namespace sdlbackend

@@ -304,18 +304,18 @@ glimoraUi.element = function (tag, className, text) {
 // group, edit, label; places in dialog units. The page lays it out itself, in reading order:
 // the rows of labels, fields, check boxes and groups from top to bottom (what shares a row
 // stays side by side), then the push buttons in a row. A message box is an alert dialog.
-glimoraUi.makeDialog = function (spec) {
+glimoraUi.makeDialog = function (template) {
   var ui = glimoraUi, make = ui.element;
   if (ui.menuOpen) ui.leaveMenu(0);
   var name = 'dialog-' + (++ui.dialogCount);
   var dialog = make('dialog', 'game-dialog');
-  if (spec.message) dialog.setAttribute('role', 'alertdialog');
+  if (template.message) dialog.setAttribute('role', 'alertdialog');
   dialog.setAttribute('aria-labelledby', name + '-caption');
   dialog.glimora = { byId: {}, controls: [], focus: null, described: [], ended: false, pressed: [] };
   var state = dialog.glimora;
 
   var head = make('div', 'dialog-caption');
-  var caption = make('h2', '', spec.caption);
+  var caption = make('h2', '', template.caption);
   caption.id = name + '-caption';
   var close = make('button', 'dialog-close', '\u00D7');
   close.type = 'button';
@@ -325,7 +325,7 @@ glimoraUi.makeDialog = function (spec) {
   head.appendChild(close);
   dialog.appendChild(head);
 
-  var controls = spec.controls.map(function (c, i) {
+  var controls = template.controls.map(function (c, i) {
     var element = null;
     if (c.kind === 'button' || c.kind === 'default') {
       element = make('button', c.kind === 'default' ? 'default' : '');

@@ -119,14 +119,7 @@ struct VirtualPad {
     int index = -1;
 
     bool plugIn() {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.name = "virtual gamepad";
-        index = SDL_JoystickAttachVirtualEx(&desc);
-        joystick = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+        joystick = sdlbackend::attachVirtualGamepad(index);
         return joystick != nullptr;
     }
     void pullOut() {

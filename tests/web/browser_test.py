@@ -611,22 +611,11 @@ STUB_GAMEPAD = """(() => {
 PAD_A, PAD_B, PAD_BACK, PAD_START, PAD_DOWN, PAD_RIGHT = 0, 1, 8, 9, 13, 15
 
 
-async def key_event(browser, key, down, repeat=False, shift=False):
-    """One key going down (a repeat of a held key when `repeat`) or up, on the focused element."""
-    code, vk, text = Browser.KEYS[key]
-    params = {"type": ("keyDown" if text else "rawKeyDown") if down else "keyUp", "key": key,
-              "code": code, "windowsVirtualKeyCode": vk, "modifiers": 8 if shift else 0,
-              "autoRepeat": repeat}
-    if down and text:
-        params["text"] = text
-    await browser.send("Input.dispatchKeyEvent", **params)
-
-
 async def keys(browser, *names, shift=False):
     """Each key pressed and let go, a moment apart."""
     for name in names:
-        await key_event(browser, name, True, shift=shift)
-        await key_event(browser, name, False, shift=shift)
+        await browser.key_event(name, True, shift=shift)
+        await browser.key_event(name, False, shift=shift)
         await asyncio.sleep(0.2)
 
 
@@ -687,12 +676,12 @@ async def keyboard_and_gamepad(site, keep):
         # Space held down on the occupied square: its press opens the notice, its repeats and
         # its release leave it open; a new press answers it.
         await asyncio.sleep(0.6)
-        await key_event(browser, " ", True)
+        await browser.key_event(" ", True)
         notice = await one(browser, "dialog", TEXTS["en"]["occupied"])
         for _ in range(5):
-            await key_event(browser, " ", True, repeat=True)
+            await browser.key_event(" ", True, repeat=True)
             await asyncio.sleep(0.05)
-        await key_event(browser, " ", False)
+        await browser.key_event(" ", False)
         await asyncio.sleep(0.5)
         check(len(await browser.nodes("dialog", TEXTS["en"]["occupied"])) == 1,
               "the notice a key opened stays open while that key is held and let go")
@@ -756,12 +745,12 @@ async def keyboard_and_gamepad(site, keep):
             return await said(browser) == "GAME OVER"
         await until(over, "GAME OVER said", limit=120)
         await browser.evaluate("document.getElementById('canvas').focus()")
-        await key_event(browser, "Enter", True)
+        await browser.key_event("Enter", True)
         held = time.monotonic()
         while time.monotonic() - held < 3:
             await asyncio.sleep(0.1)
-            await key_event(browser, "Enter", True, repeat=True)
-        await key_event(browser, "Enter", False)
+            await browser.key_event("Enter", True, repeat=True)
+        await browser.key_event("Enter", False)
         await asyncio.sleep(0.5)
         dialog = await one(browser, "dialog", TEXTS["en"]["name"])
         field = await one(browser, "textbox", TEXTS["en"]["field"], dialog)

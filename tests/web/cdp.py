@@ -135,14 +135,18 @@ class Browser:
 
     async def key(self, key, alt=False):
         """A key pressed and let go: a name of KEYS, or a letter (with Alt held when `alt`)."""
+        await self.key_event(key, True, alt=alt)
+        await self.key_event(key, False, alt=alt)
+
+    async def key_event(self, key, down, repeat=False, shift=False, alt=False):
+        """One key going down (a held key's repeat when `repeat`) or up, with Shift or Alt held."""
         code, vk, text = self.KEYS.get(key) or ("Key" + key.upper(), ord(key.upper()), "" if alt else key)
-        down = {"type": "keyDown" if text else "rawKeyDown", "key": key, "code": code,
-                "windowsVirtualKeyCode": vk, "modifiers": 1 if alt else 0}
-        if text:
-            down["text"] = text
-        await self.send("Input.dispatchKeyEvent", **down)
-        await self.send("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,
-                        windowsVirtualKeyCode=vk, modifiers=1 if alt else 0)
+        event = {"type": ("keyDown" if text else "rawKeyDown") if down else "keyUp", "key": key,
+                 "code": code, "windowsVirtualKeyCode": vk, "modifiers": (1 if alt else 0) | (8 if shift else 0),
+                 "autoRepeat": repeat}
+        if down and text:
+            event["text"] = text
+        await self.send("Input.dispatchKeyEvent", **event)
 
     async def canvas(self):
         """The canvas as (width, height, bytes RGB)."""

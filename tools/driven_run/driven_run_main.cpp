@@ -140,14 +140,8 @@ int main(int argc, char** argv) {
         MainWindowProcedure(platform::Event{platform::EventType::Command, 0, 0, s.command});
     SDL_Joystick* pad = nullptr;
     if (s.virtualGamepad) {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.name = "virtual gamepad";
-        const int index = SDL_JoystickAttachVirtualEx(&desc);
-        pad = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+        int index = -1;
+        pad = sdlbackend::attachVirtualGamepad(index);
         if (pad == nullptr)
             std::fprintf(stderr, "glimora_driven: no virtual gamepad: %s\n", SDL_GetError());
         // A device plugged in wakes the game through the system's folder of input devices;
