@@ -110,8 +110,8 @@ struct WindowCore {
     virtual bool passKeyboardOn(bool /*forward*/) { return false; }
     // The menu loop, opened at `title` (with its pop-up when `openPopup`): the chosen command
     // id, 0 when the menu closed without a choice. The drawn one unless the backend shows its
-    // own menu.
-    virtual int runMenu(int title, bool openPopup, bool viaKeyboard) {
+    // own menu; `shownAlready` when that menu opened itself (MenuOpened) and is only waited on.
+    virtual int runMenu(int title, bool openPopup, bool viaKeyboard, bool /*shownAlready*/) {
         return runMenuLoop(title, openPopup, viaKeyboard);
     }
     // Tells a watcher (the tests' backend) what opens and what a dialog's procedure gets.
@@ -155,7 +155,7 @@ struct WindowCore {
     bool nextModalInput(UiEvent& event);
     bool takeInput(UiEvent& event);
     bool dispatch(const UiEvent& event);
-    void menuThenCommand(int title, bool openPopup, bool viaKeyboard);
+    void menuThenCommand(int title, bool openPopup, bool viaKeyboard, bool shownAlready = false);
     UiEvent toUi(UiEvent event) const;
 
     std::deque<UiEvent> putBack; // inputs a modal loop left for the loop around it

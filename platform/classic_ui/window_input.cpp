@@ -128,8 +128,8 @@ bool WindowCore::handleNextInput(bool& forWindow) {
 }
 
 // Runs the menu from a key press or a click on the bar; a choice becomes a Command.
-void WindowCore::menuThenCommand(int title, bool openPopup, bool viaKeyboard) {
-    const int id = runMenu(title, openPopup, viaKeyboard);
+void WindowCore::menuThenCommand(int title, bool openPopup, bool viaKeyboard, bool shownAlready) {
+    const int id = runMenu(title, openPopup, viaKeyboard, shownAlready);
     if (id != 0) deliver({platform::EventType::Command, 0, 0, id});
 }
 
@@ -218,7 +218,7 @@ bool WindowCore::dispatch(const UiEvent& e) {
         return true;
     case Kind::MenuOpened:
         if (!hasMenu) return false;
-        menuThenCommand(e.id, true, false);
+        menuThenCommand(e.id, true, false, true);
         return true;
     default:
         return false;

@@ -42,7 +42,7 @@ using classicui::UiEvent;
 EM_JS(void, glimora_ui_set_menu, (const char* json), {
     Module.glimoraUi.setMenu(JSON.parse(UTF8ToString(json)));
 });
-// The page's menu opened by the program (a gamepad's Back), unless the page opened it already.
+// The page's menu opened by the program (a gamepad's Back), unless it is open already.
 EM_JS(void, glimora_ui_open_menu, (int title, int open), {
     if (!Module.glimoraUi.menuOpen) Module.glimoraUi.enterMenu(title, open !== 0, true);
 });
@@ -197,8 +197,10 @@ void Backend::menuAttached() {
     glimora_ui_set_menu((json + "]}").c_str());
 }
 
-int Backend::runMenu(int title, bool openPopup, bool /*viaKeyboard*/) {
-    glimora_ui_open_menu(title, openPopup ? 1 : 0);
+int Backend::runMenu(int title, bool openPopup, bool /*viaKeyboard*/, bool shownAlready) {
+    // A menu the page opened may be closed again before the program gets here: opening it
+    // now would show a menu nobody asked for.
+    if (!shownAlready) glimora_ui_open_menu(title, openPopup ? 1 : 0);
     int chosen = 0;
     bool answered = false;
     modalLoop(

@@ -45,7 +45,7 @@ struct Backend : classicui::WindowCore {
     // The page's menu bar is made again from the menu attached.
     void menuAttached() override;
     // The page's menu is open: the program waits until the page says what was chosen.
-    int runMenu(int title, bool openPopup, bool viaKeyboard) override;
+    int runMenu(int title, bool openPopup, bool viaKeyboard, bool shownAlready) override;
 };
 
 // The one main window, made before the program starts.
