@@ -95,6 +95,16 @@ class HeadlessDialogs : public ::testing::Test {
         headless::AwaitDialog();
         headless::QueueKey(key, ch, alt, shift);
     }
+    // Keeps the screen as the open dialog shows it, or checks that it shows `same` now.
+    static void ScreenTo(Surface& kept) {
+        headless::AwaitDialog();
+        headless::QueueProbe([&kept] { kept = headless::Screen(); });
+    }
+    static void ScreenIs(const Surface& same, const char* what) {
+        headless::AwaitDialog();
+        headless::QueueProbe(
+            [&same, what] { EXPECT_TRUE(headless::Screen().pixels == same.pixels) << what; });
+    }
 };
 
 TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
@@ -120,11 +130,10 @@ TEST_F(HeadlessDialogs, NameFieldKeepsItsLimitAndTheReadCount) {
                                                          "01234");
     });
     // Right at the end of the text leaves the caret where it is drawn.
-    static Surface atEnd;
-    headless::AwaitDialog();
-    headless::QueueProbe([] { atEnd = headless::Screen(); });
+    Surface atEnd;
+    ScreenTo(atEnd);
     Key(classicui::UiKey::Right);
-    headless::QueueProbe([] { EXPECT_TRUE(headless::Screen().pixels == atEnd.pixels); });
+    ScreenIs(atEnd, "the caret stays at the end");
     // Right moves the caret, Up and Down do not move it in an edit field.
     for (classicui::UiKey k :
          {classicui::UiKey::Home, classicui::UiKey::Left, classicui::UiKey::Right,
@@ -234,16 +243,8 @@ TEST_F(HeadlessDialogs, CheckBoxesAndRadioButtonsOnlyNotify) {
 TEST_F(HeadlessDialogs, TheKeyboardPressesTheFocusedButtonAndTheMnemonics) {
     const auto pressAndSlipOff = [](int controlId) {
         const classicui::Rect r = headless::ControlRect(optionsDialog, controlId);
-        classicui::UiEvent e;
-        e.kind = classicui::UiEvent::Kind::MouseDown;
-        e.x = r.x + 2;
-        e.y = r.y + 2;
-        headless::AwaitDialog();
-        headless::QueueInput(e);
-        e.kind = classicui::UiEvent::Kind::MouseUp;
-        e.x = r.x + r.w + 5;
-        headless::AwaitDialog();
-        headless::QueueInput(e);
+        Pointer(classicui::UiEvent::Kind::MouseDown, r);
+        Pointer(classicui::UiEvent::Kind::MouseUp, r, r.w / 2 + 5);
     };
     pressAndSlipOff(2);
     Key(classicui::UiKey::Return); // Cancel has the focus, not the default OK
@@ -266,20 +267,19 @@ TEST_F(HeadlessDialogs, TheKeyboardPressesTheFocusedButtonAndTheMnemonics) {
     // On the screen it is pressed in while the pointer is on it, and out while it is not: on
     // it means on the 16 x 14 button drawn, to its last column and row.
     Surface plain, in;
-    headless::AwaitDialog();
-    headless::QueueProbe([&plain] { plain = headless::Screen(); });
+    ScreenTo(plain);
     Pointer(Kind::MouseDown, box);
-    headless::QueueProbe([&in] { in = headless::Screen(); });
+    ScreenTo(in);
     Pointer(Kind::MouseMove, box, 7);
-    headless::QueueProbe([&in] { EXPECT_TRUE(headless::Screen().pixels == in.pixels); });
+    ScreenIs(in, "its last column");
     Pointer(Kind::MouseMove, box, 8);
-    headless::QueueProbe([&plain] { EXPECT_TRUE(headless::Screen().pixels == plain.pixels); });
+    ScreenIs(plain, "right of it");
     Pointer(Kind::MouseMove, box.moved(0, 6));
-    headless::QueueProbe([&in] { EXPECT_TRUE(headless::Screen().pixels == in.pixels); });
+    ScreenIs(in, "its last row");
     Pointer(Kind::MouseMove, box.moved(0, 7));
-    headless::QueueProbe([&plain] { EXPECT_TRUE(headless::Screen().pixels == plain.pixels); });
+    ScreenIs(plain, "below it");
     Pointer(Kind::MouseMove, box);
-    headless::QueueProbe([&in] { EXPECT_TRUE(headless::Screen().pixels == in.pixels); });
+    ScreenIs(in, "back on it");
     Pointer(Kind::MouseUp, box);
     EXPECT_EQ(platform::RunDialog(optionsDialog, optionsProcedure), 1);
     EXPECT_EQ(headless::Dialogs()[2].commands, std::vector<int>{2});
@@ -484,28 +484,19 @@ TEST_F(HeadlessDialogs, MessageBoxesAreRecordedAndClosedByOkOrTheKeyboard) {
     // again when it leaves, in again when it comes back; the close box the same. A click on
     // OK closes the box.
     Surface plain, okIn, closeIn;
-    const auto screenTo = [](Surface& kept) {
-        headless::AwaitDialog();
-        headless::QueueProbe([&kept] { kept = headless::Screen(); });
-    };
-    const auto screenIs = [](const Surface* same, const char* what) {
-        headless::AwaitDialog();
-        headless::QueueProbe(
-            [same, what] { EXPECT_TRUE(headless::Screen().pixels == same->pixels) << what; });
-    };
-    screenTo(plain);
+    ScreenTo(plain);
     Pointer(Kind::MouseDown, m.okButton);
-    screenTo(okIn);
+    ScreenTo(okIn);
     Pointer(Kind::MouseMove, m.okButton, m.okButton.w);
-    screenIs(&plain, "OK out again");
+    ScreenIs(plain, "OK out again");
     Pointer(Kind::MouseMove, m.okButton);
-    screenIs(&okIn, "OK in again");
+    ScreenIs(okIn, "OK in again");
     Pointer(Kind::MouseMove, m.okButton, m.okButton.w);
     Pointer(Kind::MouseUp, m.okButton, m.okButton.w);
     Pointer(Kind::MouseDown, m.frame.closeBox);
-    screenTo(closeIn);
+    ScreenTo(closeIn);
     Pointer(Kind::MouseMove, m.frame.closeBox, m.okButton.w);
-    screenIs(&plain, "the close box out again");
+    ScreenIs(plain, "the close box out again");
     Pointer(Kind::MouseUp, m.frame.closeBox, m.okButton.w);
     Pointer(Kind::MouseDown, m.okButton);
     Pointer(Kind::MouseUp, m.okButton);

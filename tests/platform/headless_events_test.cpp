@@ -28,6 +28,19 @@ void recordingProcedure(const platform::Event& event) {
 const MenuBar emptyMenu{"MAINMENUENG", {}};
 const int bar = classicui::MenuBarHeight;
 
+// Checks the menu when the script gets there: open or not, its pop-up shown or not, and
+// (unless Any) the title and the item lit.
+constexpr int Any = -2;
+void MenuIs(bool active, bool popupOpen = false, int title = Any, int item = Any) {
+    headless::QueueProbe([=] {
+        const classicui::MenuView& v = classicui::MainWindow().menuView;
+        EXPECT_EQ(v.active, active);
+        EXPECT_EQ(v.active && v.popupOpen, active && popupOpen);
+        EXPECT_EQ(title == Any ? Any : v.title, title);
+        EXPECT_EQ(item == Any ? Any : v.item, item);
+    });
+}
+
 class HeadlessEvents : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -107,7 +120,7 @@ TEST_F(HeadlessEvents, DoubleClickArrivesAsWindowsGivesIt) {
     headless::QueueClick(20, 20);
     alt.kind = classicui::UiEvent::Kind::KeyUp;
     headless::QueueInput(alt);
-    headless::QueueProbe([] { EXPECT_FALSE(classicui::MainWindow().menuView.active); });
+    MenuIs(false);
     headless::QueueLeftDown(30, 0); // the client's first row is the game's, not the bar's
     EXPECT_EQ(drain(), (Types{EventType::LeftDown, EventType::LeftUp, EventType::LeftDown}));
     EXPECT_EQ(seen[2].y, 0);
@@ -339,9 +352,9 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     headless::QueueKey(UiKey::Char, 'x');
     held.kind = classicui::UiEvent::Kind::KeyUp;
     headless::QueueInput(held);
-    headless::QueueProbe([] { EXPECT_FALSE(classicui::MainWindow().menuView.active); });
+    MenuIs(false);
     headless::QueueKey(UiKey::Char, 'l'); // a title's letter without Alt is the window's
-    headless::QueueProbe([] { EXPECT_FALSE(classicui::MainWindow().menuView.active); });
+    MenuIs(false);
     // A title opened by a click closes at a press outside the bar and its pop-up.
     const classicui::Rect title =
         classicui::LayoutBar(MenuEnglish(), EmbeddedFont(DialogFontId)).titles[0];
@@ -387,42 +400,29 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
         input(Kind::MouseDown, r, timed);
         input(Kind::MouseUp, r, timed);
     };
-    // The second title's pop-up, none of its items lit yet.
-    const auto secondOpen = [] {
-        headless::QueueProbe([] {
-            const classicui::MenuView& v = classicui::MainWindow().menuView;
-            EXPECT_TRUE(v.active && v.popupOpen);
-            EXPECT_EQ(v.title, 1);
-            EXPECT_EQ(v.item, -1);
-        });
-    };
     click(first);
-    headless::QueueProbe([] { EXPECT_EQ(classicui::MainWindow().menuView.item, -1); });
+    MenuIs(true, true, 0, -1);
     classicui::UiEvent rightPress; // the right button is not the menu's
     rightPress.kind = Kind::MouseDown;
     rightPress.left = false;
     rightPress.x = second.x + 2;
     rightPress.y = second.y + 2;
     headless::QueueInput(rightPress);
-    headless::QueueProbe([] { EXPECT_EQ(classicui::MainWindow().menuView.title, 0); });
+    MenuIs(true, true, 0);
     input(Kind::MouseMove, second);
-    secondOpen();
+    MenuIs(true, true, 1, -1); // the second title's pop-up, no item lit
     input(Kind::MouseMove, first);
-    headless::QueueProbe([] { EXPECT_EQ(classicui::MainWindow().menuView.title, 0); });
+    MenuIs(true, true, 0);
     input(Kind::MouseMove, second);
     input(Kind::MouseMove, itemOf(1));
-    headless::QueueProbe([] { EXPECT_EQ(classicui::MainWindow().menuView.item, 0); });
+    MenuIs(true, true, 1, 0);
     click(itemOf(1));
     EXPECT_EQ(commands(), std::vector<int>{MenuEnglish().popups[1].items[0].id});
     click(first);
     click(second);
-    secondOpen();
+    MenuIs(true, true, 1, -1);
     click(first); // back to the first title
-    headless::QueueProbe([] {
-        const classicui::MenuView& v = classicui::MainWindow().menuView;
-        EXPECT_TRUE(v.popupOpen);
-        EXPECT_EQ(v.title, 0);
-    });
+    MenuIs(true, true, 0);
     click(first);
     click(itemOf(1)); // below the closed menu: the client's
     // The bar right of its titles opens nothing: the next click is the client's too.
@@ -438,17 +438,10 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     headless::QueueKey(UiKey::MenuKey);
     headless::QueueKey(UiKey::Down);
     headless::QueueKey(UiKey::Up);
-    headless::QueueProbe([] {
-        EXPECT_EQ(classicui::MainWindow().menuView.item,
-                  static_cast<int>(MenuEnglish().popups[0].items.size()) - 1);
-    });
+    MenuIs(true, true, 0, static_cast<int>(MenuEnglish().popups[0].items.size()) - 1);
     headless::QueueKey(UiKey::Right);
     headless::QueueKey(UiKey::Left);
-    headless::QueueProbe([] {
-        const classicui::MenuView& v = classicui::MainWindow().menuView;
-        EXPECT_EQ(v.title, 0);
-        EXPECT_EQ(v.item, 0);
-    });
+    MenuIs(true, true, 0, 0);
     input(Kind::MouseUp, itemOf(1));
     headless::QueueKey(UiKey::Char, 'q'); // no item's letter
     headless::QueueKey(UiKey::Tab);       // no letter: not the item without one (HighScore)
@@ -458,13 +451,9 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     headless::QueueKey(UiKey::MenuKey);
     headless::QueueKey(UiKey::Char, 'q');
     headless::QueueKey(UiKey::Tab);
-    headless::QueueProbe([] {
-        const classicui::MenuView& v = classicui::MainWindow().menuView;
-        EXPECT_TRUE(v.active);
-        EXPECT_FALSE(v.popupOpen);
-    });
+    MenuIs(true, false);
     headless::QueueKey(UiKey::MenuKey); // F10 again leaves the menu
-    headless::QueueProbe([] { EXPECT_FALSE(classicui::MainWindow().menuView.active); });
+    MenuIs(false);
     EXPECT_EQ(drain(), Types{});
 
     // Drawn twice its size, a pop-up stays open under the pointer taken off the window's left
@@ -473,7 +462,7 @@ TEST_F(HeadlessEvents, TheMenuBarIsReachedByMouseAndKeyboard) {
     const auto twice = [](classicui::Rect r) { return classicui::Rect{r.x * 2, r.y * 2, 4, 4}; };
     click(twice(second));
     input(Kind::MouseMove, {-3, first.y * 2, 4, 4}); // its middle: one pixel left of the window
-    secondOpen();
+    MenuIs(true, true, 1, -1);
     headless::QueueKey(UiKey::Escape);
     EXPECT_EQ(drain(), Types{});
     classicui::MainWindow().uiScale = 1;
@@ -553,7 +542,7 @@ TEST_F(HeadlessEvents, KeysAndGamepadButtonsTheMenusDoNotTakeReachTheWindow) {
     for (UiKey k : {UiKey::PadBack, UiKey::PadDown, UiKey::PadA, UiKey::PadBack, UiKey::PadB,
                     UiKey::PadB, UiKey::PadBack, UiKey::PadBack})
         headless::QueueKey(k);
-    headless::QueueProbe([] { EXPECT_FALSE(classicui::MainWindow().menuView.active); });
+    MenuIs(false);
     EXPECT_EQ(drain(), Types{EventType::Command});
     EXPECT_EQ(seen[0].id, MenuEnglish().popups[0].items[1].id);
 }

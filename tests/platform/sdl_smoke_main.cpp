@@ -127,22 +127,26 @@ struct VirtualPad {
         SDL_JoystickDetachVirtual(index);
         joystick = nullptr;
     }
-    // One step: a button (or, for a negative number, the left stick's x axis) set to `value`.
+    // One step: the left stick's x axis leant to `value`, or (for a button) the button
+    // pressed, then let go a step later.
     struct Step {
-        int control;
-        int value;
+        int button;
+        int value = 0;
     };
+    static constexpr int Stick = -1;
     // Plays the steps 120 ms apart on a thread, while `run` runs here.
     template <typename F> void play(std::vector<Step> steps, F run) {
         std::thread player([this, steps] {
             for (const Step& step : steps) {
                 SDL_Delay(120);
-                if (step.control < 0)
+                if (step.button == Stick) {
                     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX,
                                                static_cast<Sint16>(step.value));
-                else
-                    SDL_JoystickSetVirtualButton(joystick, step.control,
-                                                 static_cast<Uint8>(step.value));
+                    continue;
+                }
+                SDL_JoystickSetVirtualButton(joystick, step.button, 1);
+                SDL_Delay(120);
+                SDL_JoystickSetVirtualButton(joystick, step.button, 0);
             }
         });
         run();
@@ -377,28 +381,15 @@ int main() {
         check(sdlbackend::gamepadReadDue(platform::GetTicks()) <= 25, "an open gamepad is read");
         keys.clear();
         lastCommand = 0;
-        const int X = -1;
-        pad.play({{B::SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1},
-                  {B::SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0},
-                  {X, 30000},
-                  {X, 12000},
-                  {X, 30000},
-                  {X, 4000},
-                  {X, -30000},
-                  {X, 0},
-                  {B::SDL_CONTROLLER_BUTTON_A, 1},
-                  {B::SDL_CONTROLLER_BUTTON_A, 0},
-                  {B::SDL_CONTROLLER_BUTTON_START, 1},
-                  {B::SDL_CONTROLLER_BUTTON_START, 0},
-                  {B::SDL_CONTROLLER_BUTTON_B, 1},
-                  {B::SDL_CONTROLLER_BUTTON_B, 0},
-                  {B::SDL_CONTROLLER_BUTTON_BACK, 1},
-                  {B::SDL_CONTROLLER_BUTTON_BACK, 0},
-                  {B::SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1},
-                  {B::SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0},
-                  {B::SDL_CONTROLLER_BUTTON_A, 1},
-                  {B::SDL_CONTROLLER_BUTTON_A, 0}},
-                 [] { loopFor(3000); });
+        // Right on the D-pad, the stick leant right twice and left once, then the buttons.
+        std::vector<VirtualPad::Step> steps{{B::SDL_CONTROLLER_BUTTON_DPAD_RIGHT}};
+        for (const int lean : {30000, 12000, 30000, 4000, -30000, 0})
+            steps.push_back({VirtualPad::Stick, lean});
+        for (const B button : {B::SDL_CONTROLLER_BUTTON_A, B::SDL_CONTROLLER_BUTTON_START,
+                               B::SDL_CONTROLLER_BUTTON_B, B::SDL_CONTROLLER_BUTTON_BACK,
+                               B::SDL_CONTROLLER_BUTTON_DPAD_DOWN, B::SDL_CONTROLLER_BUTTON_A})
+            steps.push_back({button});
+        pad.play(steps, [] { loopFor(3000); });
         using K = platform::Key;
         check(keys == std::vector<K>{K::Right, K::Right, K::Left, K::Enter, K::Pause},
               "the pad's D-pad, stick, A and Start reach the window as keys");

@@ -1,8 +1,6 @@
 // Playing without a pointer: a whole game by keys, the board cursor, the picture buttons'
 // focus, the frame that shows them, held keys and a gamepad's buttons.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "persistence/paths.h"
 #include "platform/headless/headless.h"
@@ -38,11 +36,6 @@ void Release(UiKey key, bool forDialog = false) {
     e.key = key;
     if (forDialog) headless::AwaitDialog();
     headless::QueueInput(e);
-}
-
-std::vector<uint8_t> Bytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The window as the player sees it now, menu bar and all.
@@ -98,11 +91,7 @@ class KeyboardScenario : public ShellScenario {
         ASSERT_EQ(G().GameOverClickArmed, 1);
         byKeys ? Key(UiKey::Return) : headless::QueueClick(240, 240);
         TypeInDialog("Keys");
-        if (byKeys) {
-            KeyInDialog(UiKey::Return);
-        } else {
-            ClickInDialog(1101, 1);
-        }
+        byKeys ? KeyInDialog(UiKey::Return) : ClickInDialog(1101, 1);
         RunFor(2100);
         ASSERT_EQ(P().Screen, HighScoreScreen);
         // Play again first, then Exit: the second Tab reaches Exit.
@@ -155,8 +144,8 @@ class KeyboardScenario : public ShellScenario {
 TEST_F(KeyboardScenario, AWholeGameByKeysWritesTheSameFilesAsTheSameGameByClicks) {
     const std::filesystem::path folder = Folder();
     const auto files = [&folder] {
-        return std::make_pair(Bytes(folder / "Glimora" / "donnees0.icc"),
-                              Bytes(folder / SlotFileName));
+        return std::make_pair(FileBytes(folder / "Glimora" / "donnees0.icc"),
+                              FileBytes(folder / SlotFileName));
     };
     PlayWholeGame(false);
     const auto byClicks = files();

@@ -46,9 +46,19 @@ std::string ShellScenario::SavedGamePath() const {
     return (fs::path(folder_) / "Glimora" / savedGameFileName(Program().PlayerSlot)).string();
 }
 
-std::vector<uint8_t> ShellScenario::SavedGameBytes() const {
-    std::ifstream in(SavedGamePath(), std::ios::binary);
+std::vector<uint8_t> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> ShellScenario::SavedGameBytes() const {
+    return FileBytes(SavedGamePath());
 }
 
 void ShellScenario::Start(uint32_t ticks) {

@@ -35,6 +35,10 @@ constexpr int CmdAbout = 9069;
 // The centre of board square (column, row) in client pixels at 480 x 480.
 Point SquareCentre(int column, int row);
 
+// A file's bytes (none when it cannot be read); a file written with `bytes`.
+std::vector<uint8_t> FileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
 class ShellScenario : public testing::Test {
   protected:
     void SetUp() override;

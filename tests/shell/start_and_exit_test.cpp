@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,6 +17,7 @@
 #include "platform/posix/posix_platform.h"
 #include "presentation/canvas.h"
 #include "presentation/graphics.h"
+#include "rules/game_snapshot.h"
 #include "rules/runtime_random.h"
 #include "shell/shell.h"
 #include "tests/shell/scenario_session.h"
@@ -55,8 +55,7 @@ TEST_F(ShellScenario, FirstStartShowsHelpThenTitleAndTheNextStartShowsTitle) {
     EXPECT_EQ(Int32At(bytes, save_layout::GameInProgress), 0);
     EXPECT_EQ(Int32At(bytes, save_layout::HelpDuringGame), 1);
     // The list of players holds this user, first of one.
-    std::ifstream slotFile(Folder() + "/userscd32.wxp", std::ios::binary);
-    const std::vector<uint8_t> slots{std::istreambuf_iterator<char>(slotFile), {}};
+    const std::vector<uint8_t> slots = FileBytes(Folder() + "/userscd32.wxp");
     ASSERT_EQ(slots.size(), 5208u);
     const std::string user = platform::UserName();
     ASSERT_FALSE(user.empty());
@@ -103,22 +102,11 @@ TEST_F(ShellScenario, ExitDuringAGameResumesItPausedAtTheNextStart) {
     EXPECT_EQ(G().Paused, 1);
     EXPECT_EQ(G().GameRunning, 0);
     EXPECT_EQ(P().PauseOverlayPending, 0) << "the loop draws the overlay at once";
-    for (int i = 0; i < BoardCells; ++i) {
-        EXPECT_EQ(G().board.cells[i].kind, before.board.cells[i].kind) << i;
-        EXPECT_EQ(G().board.cells[i].color, before.board.cells[i].color) << i;
-    }
-    EXPECT_EQ(G().pileCount, before.pileCount);
-    EXPECT_EQ(G().activeIndex, before.activeIndex);
-    EXPECT_EQ(G().landedCount, before.landedCount);
-    for (int i = 0; i < before.pileCount; ++i) {
-        EXPECT_EQ(G().slots[i].y, before.slots[i].y) << i;
-        EXPECT_EQ(G().slots[i].kind, before.slots[i].kind) << i;
-    }
-    EXPECT_EQ(G().riseSpeed, before.riseSpeed);
-    EXPECT_EQ(G().speedLevel, before.speedLevel);
-    EXPECT_EQ(G().pointsLevel, before.pointsLevel);
-    EXPECT_EQ(G().score, before.score);
-    EXPECT_EQ(G().drawWeights, before.drawWeights);
+    // Every stored value of the game (board, pile, popups, counters, draw weights) as it was.
+    SaveRecord left, resumed;
+    left.snapshot = takeSnapshot(before);
+    resumed.snapshot = takeSnapshot(G());
+    EXPECT_TRUE(encodeSaveRecord(left) == encodeSaveRecord(resumed)) << "the game resumed differs";
 
     // Paused: time passes and nothing moves until a click, which places nothing.
     RunFor(1000);
@@ -283,9 +271,7 @@ TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptA
     std::vector<uint8_t> damaged = SavedGameBytes();
     ASSERT_EQ(damaged.size(), SaveRecordSize);
     damaged[0x240] = 5;
-    std::ofstream(SavedGamePath(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(damaged.data()),
-               static_cast<std::streamsize>(damaged.size()));
+    WriteFileBytes(SavedGamePath(), damaged);
     testing::internal::CaptureStderr();
     Start();
     EXPECT_NE(testing::internal::GetCapturedStderr().find(SavedGamePath() + " holds values out of "
@@ -293,9 +279,7 @@ TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptA
               std::string::npos);
     EXPECT_EQ(P().Screen, TitleScreen);
     EXPECT_EQ(Exit(), 0);
-    std::ifstream kept(SavedGamePath() + ".refused", std::ios::binary);
-    const std::vector<uint8_t> keptBytes{std::istreambuf_iterator<char>(kept), {}};
-    EXPECT_EQ(keptBytes, damaged);
+    EXPECT_EQ(FileBytes(SavedGamePath() + ".refused"), damaged);
     EXPECT_EQ(Int32At(SavedGameBytes(), save_layout::GameInProgress), 0);
 
     // Without the list of players the slot is unknown: the first slot's game in progress is
@@ -315,11 +299,6 @@ TEST_F(ShellScenario, AFileThatCannotBeReadIsNeverReplacedAndARefusedGameIsKeptA
 }
 
 namespace {
-
-std::vector<uint8_t> FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // The exit's n-th write point ends the child, by _exit or by SIGKILL.
 int exitStopAt = 0;
@@ -367,12 +346,8 @@ TEST_F(ShellScenario, AnExitStoppedAnywhereLeavesEachFileOldOrNew) {
             ASSERT_EQ(::waitpid(child, &status, 0), child);
             seen.emplace_back(SavedGameBytes(), FileBytes(slotPath));
             completed = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-            for (const auto& [path, bytes] :
-                 {std::pair{SavedGamePath(), oldGame}, std::pair{slotPath, oldSlots}}) {
-                std::ofstream(path, std::ios::binary)
-                    .write(reinterpret_cast<const char*>(bytes.data()),
-                           static_cast<std::streamsize>(bytes.size()));
-            }
+            WriteFileBytes(SavedGamePath(), oldGame);
+            WriteFileBytes(slotPath, oldSlots);
         }
         if (completed) break;
         ASSERT_LT(point, 200) << "the exit never completed";

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/dialog_template_layout.h"
@@ -130,10 +131,8 @@ TEST(DialogTemplate, EveryGameDialogReadsBackAsItsData) {
         ASSERT_NE(data, nullptr);
         const ReadDialog read = readTemplate(buildDialogTemplate(*data));
         EXPECT_EQ(read.style, 0x80C800C0u); // popup, caption, system menu, modal frame, font
-        EXPECT_EQ(read.x, data->x);
-        EXPECT_EQ(read.y, data->y);
-        EXPECT_EQ(read.cx, data->cx);
-        EXPECT_EQ(read.cy, data->cy);
+        EXPECT_EQ(std::tuple(read.x, read.y, read.cx, read.cy),
+                  std::tuple(data->x, data->y, data->cx, data->cy));
         EXPECT_EQ(read.caption, windows1252ToUtf16(data->caption));
         EXPECT_EQ(read.points, 8);
         EXPECT_EQ(read.italic, 0);
@@ -144,10 +143,8 @@ TEST(DialogTemplate, EveryGameDialogReadsBackAsItsData) {
             const ReadControl& control = read.controls[i];
             SCOPED_TRACE(i);
             EXPECT_EQ(control.id, static_cast<uint32_t>(expected.id));
-            EXPECT_EQ(control.x, expected.x);
-            EXPECT_EQ(control.y, expected.y);
-            EXPECT_EQ(control.cx, expected.cx);
-            EXPECT_EQ(control.cy, expected.cy);
+            EXPECT_EQ(std::tuple(control.x, control.y, control.cx, control.cy),
+                      std::tuple(expected.x, expected.y, expected.cx, expected.cy));
             EXPECT_EQ(control.style, controlStyle(expected.kind));
             EXPECT_EQ(control.classAtom, controlClassAtom(expected.kind));
             EXPECT_EQ(control.text, windows1252ToUtf16(expected.text));

@@ -187,10 +187,10 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM context) {
     return FALSE;
 }
 
-// Another visible top-level window of the game, with this caption (any when nullptr).
-HWND findOtherWindow(HWND main, const char* caption, DWORD waitMs) {
-    Search search{0, main, caption, nullptr};
-    GetWindowThreadProcessId(main, &search.process);
+// A visible top-level window of the process other than `except`, with this caption (any
+// when nullptr), looked for until `waitMs` have passed.
+HWND findWindowOf(DWORD process, HWND except, const char* caption, DWORD waitMs) {
+    Search search{process, except, caption, nullptr};
     const DWORD start = GetTickCount();
     do {
         search.found = nullptr;
@@ -199,6 +199,22 @@ HWND findOtherWindow(HWND main, const char* caption, DWORD waitMs) {
         Sleep(100);
     } while (GetTickCount() - start < waitMs);
     return search.found;
+}
+
+// Another visible top-level window of the game, with this caption (any when nullptr).
+HWND findOtherWindow(HWND main, const char* caption, DWORD waitMs) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(main, &process);
+    return findWindowOf(process, main, caption, waitMs);
+}
+
+// The texts of a window's controls, each followed by '|'.
+std::string childTexts(HWND window) {
+    std::string texts;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        texts += windowText(child) + "|";
+    return texts;
 }
 
 bool waitClosed(HWND window, DWORD waitMs) {
@@ -222,12 +238,8 @@ void clickButton(HWND dialog, int id) {
 
 void reportAndDismiss(HWND main) {
     while (HWND other = findOtherWindow(main, nullptr, 0)) {
-        std::printf("open window \"%s\":", windowText(other).c_str());
-        for (HWND child = GetWindow(other, GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            std::printf(" [%s]", windowText(child).c_str());
-        }
-        std::printf("\n");
+        std::printf("open window \"%s\": %s\n", windowText(other).c_str(),
+                    childTexts(other).c_str());
         PostMessageA(other, WM_COMMAND, IDOK, 0);
         PostMessageA(other, WM_COMMAND, IDCANCEL, 0);
         if (!waitClosed(other, 2000)) break;
@@ -355,14 +367,7 @@ void nextRun(HWND main) {
 // Finds the message box with this caption, checks its text, and presses OK.
 void answerMessageBox(HWND main, const char* caption, const std::string& text) {
     HWND box = findOtherWindow(main, caption, ChangeWaitMs);
-    std::string shown;
-    if (box != nullptr) {
-        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            shown += windowText(child) + "|";
-        }
-    }
-    check(box != nullptr && shown.find(text) != std::string::npos,
+    check(box != nullptr && childTexts(box).find(text) != std::string::npos,
           std::string("message box \"") + caption + "\": " + text);
     if (box == nullptr) return;
     PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -472,22 +477,12 @@ void secondStart(HWND main, const char* exe) {
         check(false, "the second start runs");
         return;
     }
-    Search search{process.dwProcessId, nullptr, "Glimora 1.00", nullptr};
-    const DWORD start = GetTickCount();
-    while (search.found == nullptr && GetTickCount() - start < WindowWaitMs) {
-        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr) Sleep(100);
-    }
-    std::string shown;
-    if (search.found != nullptr) {
-        for (HWND child = GetWindow(search.found, GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT))
-            shown += windowText(child) + "|";
-    }
+    HWND box = findWindowOf(process.dwProcessId, nullptr, "Glimora 1.00", WindowWaitMs);
+    const std::string shown = box != nullptr ? childTexts(box) : "";
     check(shown.find("Glimora is already running.") != std::string::npos,
           "the second start says \"Glimora is already running.\" (" + shown + ")");
     check(gameWindows() == std::vector<HWND>{main}, "the second start opens no window of its own");
-    if (search.found != nullptr) PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+    if (box != nullptr) PostMessageA(box, WM_COMMAND, IDOK, 0);
     DWORD code = STILL_ACTIVE;
     if (WaitForSingleObject(process.hProcess, WindowWaitMs) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
